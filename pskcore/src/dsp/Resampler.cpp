@@ -1,0 +1,72 @@
+#include "pskcore/dsp/Resampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace pskcore {
+namespace {
+
+constexpr int kHalfTaps = 16; // filter half-length at unity cutoff, input samples
+
+double sinc(double x) { return x == 0 ? 1.0 : std::sin(std::numbers::pi * x) / (std::numbers::pi * x); }
+
+// Blackman window over |x| <= half.
+double window(double x, double half)
+{
+    const double u = (x / half + 1) / 2;
+    if (u <= 0 || u >= 1)
+        return 0;
+    return 0.42 - 0.5 * std::cos(2 * std::numbers::pi * u) + 0.08 * std::cos(4 * std::numbers::pi * u);
+}
+
+} // namespace
+
+Resampler::Resampler(double ratio) { setRatio(ratio); reset(); }
+
+void Resampler::setPpm(double ppm) { setRatio(1.0 + std::clamp(ppm, -10000.0, 10000.0) * 1e-6); }
+
+void Resampler::setRatio(double ratio)
+{
+    m_ratio = ratio > 0 ? ratio : 1.0;
+    m_step = 1.0 / m_ratio;
+}
+
+double Resampler::ratio() const { return m_ratio; }
+
+void Resampler::process(std::span<const float> in, std::vector<float>& out)
+{
+    m_buffer.insert(m_buffer.end(), in.begin(), in.end());
+    // Downsampling lowers the cutoff and widens the filter in proportion.
+    const double cutoff = std::min(1.0, m_ratio) * 0.95;
+    const double half = kHalfTaps / cutoff;
+    const int reach = int(std::ceil(half));
+    while (m_position + reach + 1 < double(m_buffer.size())) {
+        const int centre = int(std::floor(m_position));
+        const double frac = m_position - centre;
+        double acc = 0;
+        for (int k = -reach + 1; k <= reach; ++k) {
+            const int index = centre + k;
+            if (index < 0)
+                continue;
+            const double x = k - frac;
+            acc += m_buffer[index] * cutoff * sinc(cutoff * x) * window(x, half);
+        }
+        out.push_back(float(acc));
+        m_position += m_step;
+    }
+    // Keep the history the filter still needs.
+    const int drop = std::max(0, int(std::floor(m_position)) - reach);
+    if (drop > 0) {
+        m_buffer.erase(m_buffer.begin(), m_buffer.begin() + drop);
+        m_position -= drop;
+    }
+}
+
+void Resampler::reset()
+{
+    m_buffer.clear();
+    m_position = 0.0;
+}
+
+} // namespace pskcore

@@ -1,0 +1,91 @@
+#include "WavIo.h"
+
+#include "pskcore/dsp/Constants.h"
+#include "pskcore/dsp/Resampler.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace pskcore {
+
+bool readAudio8k(const std::string& path, std::vector<float>& samples, std::string& error)
+{
+    samples.clear();
+    {
+        std::ifstream probe(path, std::ios::binary);
+        if (!probe) {
+            error = path + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file) {
+        error = path + ": not a readable audio file (" + sf_strerror(nullptr) + ")";
+        return false;
+    }
+    if (info.channels < 1 || info.samplerate < 1000 || info.samplerate > 768000) {
+        sf_close(file);
+        error = path + ": unsupported channel count or sample rate";
+        return false;
+    }
+    std::vector<float> mono;
+    std::vector<float> block(4096 * std::size_t(info.channels));
+    for (;;) {
+        const sf_count_t frames = sf_readf_float(file, block.data(), 4096);
+        if (frames <= 0)
+            break;
+        for (sf_count_t f = 0; f < frames; ++f) {
+            float sum = 0;
+            for (int c = 0; c < info.channels; ++c)
+                sum += block[std::size_t(f) * info.channels + c];
+            mono.push_back(sum / float(info.channels));
+        }
+    }
+    const int status = sf_error(file);
+    sf_close(file);
+    if (status != SF_ERR_NO_ERROR) {
+        error = path + ": read error (" + sf_error_number(status) + ")";
+        return false;
+    }
+    if (info.samplerate == kSampleRate) {
+        samples = std::move(mono);
+    } else {
+        Resampler resampler(double(kSampleRate) / info.samplerate);
+        resampler.process(mono, samples);
+        // Flush the filter's look-ahead so the end of the file is not lost.
+        const std::vector<float> zeros(std::size_t(info.samplerate / 50), 0.0f);
+        resampler.process(zeros, samples);
+        const std::size_t expected = std::size_t(double(mono.size()) * kSampleRate / info.samplerate);
+        samples.resize(std::min(samples.size(), expected));
+    }
+    return true;
+}
+
+bool writeWav8k(const std::string& path, const std::vector<float>& samples, std::string& error)
+{
+    SF_INFO info{};
+    info.samplerate = kSampleRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file) {
+        error = path + ": cannot write (" + sf_strerror(nullptr) + ")";
+        return false;
+    }
+    // Clip rather than wrap if a caller overdrives.
+    sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    const sf_count_t written = sf_write_float(file, samples.data(), sf_count_t(samples.size()));
+    sf_close(file);
+    if (written != sf_count_t(samples.size())) {
+        error = path + ": write error";
+        return false;
+    }
+    return true;
+}
+
+} // namespace pskcore
