@@ -1,0 +1,96 @@
+#include "app/Dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+Dialogs *installed = nullptr;
+
+QString titleOf(Dialogs::Kind kind)
+{
+    switch (kind) {
+    case Dialogs::Kind::Warning:
+        return QStringLiteral("Avertissement");
+    case Dialogs::Kind::Information:
+        return QStringLiteral("Information");
+    case Dialogs::Kind::Plain:
+        break;
+    }
+    return QApplication::applicationDisplayName();
+}
+
+QMessageBox::Icon iconOf(Dialogs::Kind kind)
+{
+    switch (kind) {
+    case Dialogs::Kind::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Kind::Information:
+        return QMessageBox::Information;
+    case Dialogs::Kind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Dialogs &Dialogs::current()
+{
+    static QtDialogs qtDialogs;
+    return installed ? *installed : qtDialogs;
+}
+
+void Dialogs::install(Dialogs *dialogs)
+{
+    installed = dialogs;
+}
+
+void showFailure(const QString &text)
+{
+    Dialogs &dialogs = Dialogs::current();
+    dialogs.beep();
+    dialogs.message(text);
+}
+
+void QtDialogs::beep()
+{
+    QApplication::beep();
+}
+
+void QtDialogs::message(const QString &text, Kind kind)
+{
+    QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool QtDialogs::question(const QString &text, Kind kind)
+{
+    QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton *yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QString QtDialogs::input(const QString &caption, const QString &prompt,
+                         const QString &defaultText, bool *ok)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (ok)
+        *ok = accepted;
+    return accepted ? dialog.textValue() : defaultText;
+}
