@@ -1,0 +1,117 @@
+#include "controls/TLEDLabel.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+
+TLEDLabel::TLEDLabel(QWidget *parent)
+    : TLED(parent, false)
+{
+    // drawn whole (background included) unless Transparent
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    m_layout = layoutFor(QSize(97, 17), m_alignment);
+    resize(97, 17);
+}
+
+LedLabelLayout TLEDLabel::layoutFor(QSize size, TCaptionAlignment alignment)
+{
+    const int w = size.width();
+    const int h = size.height();
+    const int t = (h - kLedCellHeight) / 2;
+    const int u = (w - kLedCellWidth) / 2;
+    switch (alignment) {
+    case caLeft:
+        return {QRect(w - kLedCellWidth, t, kLedCellWidth, kLedCellHeight), QRect(0, 0, w - 15, h),
+                Qt::AlignLeft | Qt::AlignVCenter};
+    case caRight:
+        return {QRect(0, t, kLedCellWidth, kLedCellHeight), QRect(15, 0, w - 15, h),
+                Qt::AlignLeft | Qt::AlignVCenter};
+    case caTop:
+        return {QRect(u, h - kLedCellHeight, kLedCellWidth, kLedCellHeight), QRect(0, 0, w, h - 16),
+                Qt::AlignHCenter | Qt::AlignBottom};
+    case caBottom:
+        return {QRect(u, 0, kLedCellWidth, kLedCellHeight), QRect(0, 16, w, h - 16),
+                Qt::AlignHCenter | Qt::AlignTop};
+    }
+    return {};
+}
+
+void TLEDLabel::setCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void TLEDLabel::setAlignment(TCaptionAlignment alignment)
+{
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    m_layout = layoutFor(size(), m_alignment);
+    update();
+}
+
+void TLEDLabel::setTransparent(bool transparent)
+{
+    if (m_transparent == transparent)
+        return;
+    m_transparent = transparent;
+    update();
+}
+
+void TLEDLabel::resizeEvent(QResizeEvent *event)
+{
+    m_layout = layoutFor(size(), m_alignment);
+    TLED::resizeEvent(event);
+}
+
+void TLEDLabel::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_popupMenu)
+        m_popupMenu->popup(event->globalPos());
+    else
+        TLED::contextMenuEvent(event);
+}
+
+void TLEDLabel::paintInto(QPainter &p) const
+{
+    if (!m_transparent)
+        p.fillRect(rect(), parentBackground());
+    p.drawImage(m_layout.led, ledImage());
+    p.setFont(font());
+    const int flags = int(m_layout.captionAlignment) | Qt::TextSingleLine;
+    if (isEnabled()) {
+        p.setPen(palette().color(QPalette::Active, QPalette::WindowText));
+        p.drawText(m_layout.caption, flags, m_caption);
+    } else {
+        // engraved: a highlight one pixel down-right under the shadow-coloured text
+        p.setPen(palette().color(QPalette::Active, QPalette::Light));
+        p.drawText(m_layout.caption.translated(1, 1), flags, m_caption);
+        p.setPen(palette().color(QPalette::Active, QPalette::Dark));
+        p.drawText(m_layout.caption, flags, m_caption);
+    }
+}
+
+QImage TLEDLabel::render() const
+{
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paintInto(p);
+    return image;
+}
+
+void TLEDLabel::paintEvent(QPaintEvent *)
+{
+    const qreal dpr = devicePixelRatioF();
+    QImage image(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        paintInto(p);
+    }
+    QPainter(this).drawImage(0, 0, image);
+}
