@@ -1,0 +1,130 @@
+#pragma once
+
+#include "config/TSettings.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class SettingsStore;
+
+// The fixed moments at which the program reads and writes its store. Each batch is
+// one failure scope: the first failing value ends it, the operator hears a beep and
+// reads the French message below (through the Dialogs seam), and the program goes on.
+// The values read before the failure are in effect; the rest keep what they had.
+
+inline const QString kStoreReadFailureText = QStringLiteral("Problème en lisant la base de registre");
+inline const QString kStoreWriteFailureText = QStringLiteral("Problème en écrivant dans la base de registre");
+
+// Runs reads; on a failure ends them and shows the reading message. True when complete.
+bool runReadScope(const std::function<void()> &reads);
+// Ensures the sections, runs the writes and commits them in one atomic file
+// replacement; on a failure nothing of the batch reaches the file and the writing
+// message is shown. True when written.
+bool runWriteScope(SettingsStore &store, const std::function<void()> &writes);
+
+// One channel's stored receive values; the channel index picks the names
+// (AFC1Ok/AFC2Ok, AFC1Range/AFC2Range, Net1Ok/Net2Ok, SqOne/SqTwo, SqSpOne/SqSpTwo).
+struct ChannelStoreValues
+{
+    bool AFCOk = true;
+    int AFCRange = 10;
+    bool NetOk = true;
+    int Sq = 10;
+    int SqSp = 1;
+};
+
+// What the start-up load read; an empty optional was not reached (its control keeps
+// its design state).
+struct ChannelStartupValues
+{
+    std::optional<bool> AFCOk;
+    std::optional<int> AFCRange;
+    std::optional<bool> NetOk;
+    std::optional<int> Sq;
+    std::optional<int> SqSp;
+};
+
+struct WindowStartupValues
+{
+    std::optional<bool> WindowState;   // true: maximised, and the bounds are not read
+    std::optional<int> Left;
+    std::optional<int> Top;
+    std::optional<int> Height;
+    std::optional<int> Width;
+};
+
+// One pane's look: index 0 TermOne, 1 TermTwo, 2 TxBuf (Color1..3, FT1..3*).
+// Colours are 0x00BBGGRR references; FTStyle is the style code (bold 1000 + italic 100).
+struct PaneStartupValues
+{
+    std::optional<int> Color;
+    std::optional<QString> FTName;
+    std::optional<int> FTCol;
+    std::optional<int> FTSize;
+    std::optional<int> FTStyle;
+};
+
+struct StartupStoreValues
+{
+    // Fields read are in effect; after a failure the fields not reached keep the
+    // defaults (never a 0-0 Hz band). DatePattern is left to the date format table.
+    TSettings settings;
+    std::array<ChannelStartupValues, 2> channels;
+    WindowStartupValues window;
+    std::array<PaneStartupValues, 3> panes;
+    // False when the load failed (its message has been shown); the "Port COM"
+    // indicator step that closes the load is then skipped.
+    bool complete = false;
+};
+
+// Start-up: ensures the sections (reporting a store that cannot be written), then
+// reads Settings and Look in their fixed order inside one failure scope.
+StartupStoreValues loadStartupSettings(SettingsStore &store);
+
+// The configuration dialog's values; empty optionals were not reached.
+struct DialogStoreValues
+{
+    std::optional<QString> MyCall;
+    std::optional<bool> ShowUTCTime;
+    std::optional<bool> SpectrumPlain;
+    std::optional<int> DateFormat;
+    std::optional<int> CWIDSpeed;
+    std::optional<QString> CWID;
+    std::optional<int> ComPort;
+    std::optional<int> PTTControl;
+    std::optional<int> RXMode;
+    std::optional<int> Blocks;
+    std::optional<int> WFMin;
+    std::optional<int> WFMax;
+    std::optional<int> PPMAdjust;
+    bool complete = false;
+};
+
+// Dialog load: the dialog's thirteen values in their fixed order, one failure scope.
+DialogStoreValues loadDialogSettings(SettingsStore &store);
+
+// Dialog Apply ("Appliquer"): writes the dialog's thirteen values of `settings`.
+// Returns false after showing the writing message.
+bool writeDialogSettings(SettingsStore &store, const TSettings &settings);
+
+// What the main window writes when it closes, after the engine is stopped.
+struct CloseStoreValues
+{
+    int WFMin = 100;
+    int WFMax = 3500;
+    int FreqOne = 0;     // spin values truncated to whole Hz
+    int FreqTwo = 0;
+    std::array<ChannelStoreValues, 2> channels;
+    int Blocks = 1;
+    bool WindowState = false;   // maximised
+    int Left = 50;              // the window's current bounds, also when maximised
+    int Top = 50;
+    int Height = 450;
+    int Width = 645;
+};
+
+// Close: Settings then Look values in their fixed order, one failure scope.
+bool writeCloseSettings(SettingsStore &store, const CloseStoreValues &values);
