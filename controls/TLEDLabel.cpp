@@ -9,7 +9,6 @@ TLEDLabel::TLEDLabel(QWidget *parent)
 {
     // drawn whole (background included) unless Transparent
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    m_layout = layoutFor(QSize(97, 17), m_alignment);
     resize(97, 17);
 }
 
@@ -49,7 +48,6 @@ void TLEDLabel::setAlignment(TCaptionAlignment alignment)
     if (m_alignment == alignment)
         return;
     m_alignment = alignment;
-    m_layout = layoutFor(size(), m_alignment);
     update();
 }
 
@@ -59,12 +57,6 @@ void TLEDLabel::setTransparent(bool transparent)
         return;
     m_transparent = transparent;
     update();
-}
-
-void TLEDLabel::resizeEvent(QResizeEvent *event)
-{
-    m_layout = layoutFor(size(), m_alignment);
-    TLED::resizeEvent(event);
 }
 
 void TLEDLabel::contextMenuEvent(QContextMenuEvent *event)
@@ -79,18 +71,19 @@ void TLEDLabel::paintInto(QPainter &p) const
 {
     if (!m_transparent)
         p.fillRect(rect(), parentBackground());
-    p.drawImage(m_layout.led, ledImage());
+    const LedLabelLayout layout = layoutRects();
+    p.drawImage(layout.led, ledImage());
     p.setFont(font());
-    const int flags = int(m_layout.captionAlignment) | Qt::TextSingleLine;
+    const int flags = int(layout.captionAlignment) | Qt::TextSingleLine;
     if (isEnabled()) {
         p.setPen(palette().color(QPalette::Active, QPalette::WindowText));
-        p.drawText(m_layout.caption, flags, m_caption);
+        p.drawText(layout.caption, flags, m_caption);
     } else {
         // engraved: a highlight one pixel down-right under the shadow-coloured text
         p.setPen(palette().color(QPalette::Active, QPalette::Light));
-        p.drawText(m_layout.caption.translated(1, 1), flags, m_caption);
+        p.drawText(layout.caption.translated(1, 1), flags, m_caption);
         p.setPen(palette().color(QPalette::Active, QPalette::Dark));
-        p.drawText(m_layout.caption, flags, m_caption);
+        p.drawText(layout.caption, flags, m_caption);
     }
 }
 

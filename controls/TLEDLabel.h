@@ -2,9 +2,8 @@
 
 #include "controls/TLED.h"
 
+#include <QMenu>
 #include <QPointer>
-
-class QMenu;
 
 // Where the LED cell and the caption of an LED label sit, for a control of `size`.
 struct LedLabelLayout
@@ -38,16 +37,15 @@ public:
     void setTransparent(bool transparent);
     void setPopupMenu(QMenu *menu) { m_popupMenu = menu; }
 
-    const LedLabelLayout &layoutRects() const { return m_layout; }
+    LedLabelLayout layoutRects() const { return layoutFor(size(), m_alignment); }
     // The whole control as painted, on the parent's background.
     QImage render() const;
 
     static LedLabelLayout layoutFor(QSize size, TCaptionAlignment alignment);
 
 protected:
-    QRect ledRect() const override { return m_layout.led; }
+    QRect ledRect() const override { return layoutRects().led; }
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
@@ -57,5 +55,4 @@ private:
     TCaptionAlignment m_alignment = caRight;
     bool m_transparent = false;
     QPointer<QMenu> m_popupMenu;
-    LedLabelLayout m_layout;
 };
