@@ -1,0 +1,64 @@
+#include "config/ComPortMap.h"
+
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace {
+
+// Natural order: runs of digits compare by value, the rest character by character.
+bool naturalLess(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            qsizetype ei = i;
+            qsizetype ej = j;
+            while (ei < a.size() && a.at(ei).isDigit())
+                ++ei;
+            while (ej < b.size() && b.at(ej).isDigit())
+                ++ej;
+            const qulonglong na = a.mid(i, ei - i).toULongLong();
+            const qulonglong nb = b.mid(j, ej - j).toULongLong();
+            if (na != nb)
+                return na < nb;
+            i = ei;
+            j = ej;
+        } else {
+            if (a.at(i) != b.at(j))
+                return a.at(i) < b.at(j);
+            ++i;
+            ++j;
+        }
+    }
+    if ((a.size() - i) != (b.size() - j))
+        return (a.size() - i) < (b.size() - j);
+    return a < b;   // equal by value ("ttyS01" vs "ttyS1"): fall back to plain order
+}
+
+} // namespace
+
+QStringList comPortOrder(QStringList devices)
+{
+    devices.removeDuplicates();
+    std::sort(devices.begin(), devices.end(), naturalLess);
+    if (devices.size() > kComPortCount)
+        devices.resize(kComPortCount);
+    return devices;
+}
+
+QString comPortDevice(int port, const QStringList &devices)
+{
+    const QStringList ordered = comPortOrder(devices);
+    if (port < 1 || port > ordered.size())
+        return {};
+    return ordered.at(port - 1);
+}
+
+QStringList presentSerialDevices()
+{
+    QStringList devices;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        devices << info.systemLocation();
+    return devices;
+}
