@@ -1,27 +1,447 @@
 #include "pskcore/dsp/ChannelDemodulator.h"
 
+#include "QpskViterbi.h"
+#include "pskcore/dsp/Varicode.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+#include <cstdio>
+#include <cstdlib>
+
 namespace pskcore {
+namespace {
+
+using cf = std::complex<float>;
+using cd = std::complex<double>;
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kDecimation = 8;                        // 8000 Hz -> 1000 Hz
+constexpr int kRate = kSampleRate / kDecimation;      // baseband rate, Hz
+constexpr int kSps = kSamplesPerSymbol / kDecimation; // 32 baseband samples per symbol
+constexpr int kFrontTaps = 64;                        // decimating low-pass, 8 ms
+constexpr int kMatchedTaps = 2 * kSps;                // a symbol pulse spans two symbols
+constexpr int kFllLag = 8;                            // frequency discriminator lag, baseband samples
+constexpr int kImdSamples = 2048;                     // 64 symbols of baseband for an IMD reading
+constexpr double kMaxLimitHz = 100.0;
+
+// Low-pass, cutoff 120 Hz at 8000 Hz, Blackman-windowed sinc, unity DC gain.
+std::array<float, kFrontTaps> frontFilter()
+{
+    std::array<float, kFrontTaps> taps{};
+    const double fc = 120.0 / kSampleRate;
+    double sum = 0;
+    for (int i = 0; i < kFrontTaps; ++i) {
+        const double x = i - (kFrontTaps - 1) / 2.0;
+        const double sinc = x == 0 ? 2 * fc : std::sin(2 * kPi * fc * x) / (kPi * x);
+        const double u = double(i) / (kFrontTaps - 1);
+        const double w = 0.42 - 0.5 * std::cos(2 * kPi * u) + 0.08 * std::cos(4 * kPi * u);
+        taps[i] = float(sinc * w);
+        sum += taps[i];
+    }
+    for (float& t : taps)
+        t = float(t / sum);
+    return taps;
+}
+
+// Matched filter: the symbol pulse itself, sin^2 over two symbols, scaled to unity gain on a steady carrier
+// sampled mid-pulse... normalised so a steady carrier of amplitude A gives A.
+std::array<float, kMatchedTaps> matchedFilter()
+{
+    std::array<float, kMatchedTaps> taps{};
+    double sum = 0;
+    for (int i = 0; i < kMatchedTaps; ++i) {
+        const double s = std::sin(kPi * (i + 0.5) / kMatchedTaps);
+        taps[i] = float(s * s);
+        sum += taps[i];
+    }
+    for (float& t : taps)
+        t = float(t / sum);
+    return taps;
+}
+
+const std::array<float, kFrontTaps> kFront = frontFilter();
+const std::array<float, kMatchedTaps> kMatched = matchedFilter();
+
+double wrapPi(double a)
+{
+    while (a > kPi)
+        a -= 2 * kPi;
+    while (a < -kPi)
+        a += 2 * kPi;
+    return a;
+}
+
+// Nearest constellation point (BPSK: +-1; QPSK: 1, j, -1, -j) of a complex value.
+cf decide(cf u, bool qpsk)
+{
+    if (!qpsk)
+        return cf(u.real() >= 0 ? 1.0f : -1.0f, 0.0f);
+    if (std::fabs(u.real()) >= std::fabs(u.imag()))
+        return cf(u.real() >= 0 ? 1.0f : -1.0f, 0.0f);
+    return cf(0.0f, u.imag() >= 0 ? 1.0f : -1.0f);
+}
+
+} // namespace
 
 struct ChannelDemodulator::State {
-    double freqHz = 1000.0;
+    // Configuration (kept by reset()).
+    double setHz = 1000.0;
+    double captureHz = 0.0;
     PskMode mode = PskMode::Bpsk;
+    double afcLimitHz = 0.0;
+    int squelchThreshold = 10;
+    int squelchSpeed = 1;
+
+    // Oscillator and front end.
+    double ncoHz = 1000.0;
+    double anchorHz = 1000.0;   // where the AFC last had the signal: the limit applies around it
+    double captureLeftSymbols = 0;
+    cd rotator{1.0, 0.0};
+    int rotatorCount = 0;
+    std::array<cf, kFrontTaps * 2> front{};  // mixed input, doubled ring for contiguous reads
+    int frontPos = 0;
+    int decimPhase = 0;
+
+    // Baseband at 1 kHz.
+    std::array<cf, kMatchedTaps * 2> base{};
+    int basePos = 0;
+    std::array<cf, kFllLag> squaredHistory{};
+    int squaredPos = 0;
+    cf fllAccumulator{0, 0};
+    std::vector<cf> imdBuffer = std::vector<cf>(kImdSamples);
+    int imdPos = 0;
+    long long baseCount = 0;     // baseband samples so far
+    cf lastMatched{0, 0};
+
+    // Symbol timing.
+    std::array<float, kSps> profile{};
+    double nextStrobe = kSps;    // in baseband samples (absolute)
+    double profilePhase = 0;     // peak position within the symbol, samples
+    std::vector<double> phaseHistory; // unwrapped timing phase per symbol, for the clock error
+    double unwrappedPhase = 0;
+    double clockPpm = 0;
+
+    // Carrier and detection.
+    cf reference{0, 0};          // tracked carrier phasor (decisions removed)
+    double omega = 0;            // residual rotation per symbol, radians
+    cf previousSymbol{0, 0};     // coherent value of the previous symbol (carrier removed)
+    cf previousRaw{0, 0};
+    float power = 1e-6f;         // mean symbol power, for normalisation
+    long long symbols = 0;
+
+    // Squelch and displays.
+    double quality = 0;          // mean closeness to the constellation, -1..1
+    bool open = false;
+    uint64_t openHistory = 0;    // squelch state of recent symbols, newest in bit 0
+    std::array<cf, 8> vectors{};
+    int vectorPos = 0;
+    long long symbolsSinceImd = 0;
+    std::optional<int> imd;
+
+    long long reversalRun = 0;   // consecutive symbols that look like idle reversals
+
+    VaricodeDecoder varicode;
+    QpskViterbi viterbi;
+
+    void measureImd();
 };
 
-ChannelDemodulator::ChannelDemodulator() : m_state(std::make_unique<State>()) {}
+// IMD on idle: the two tones at +-15.625 Hz against the third-order products at +-46.875 Hz, measured with
+// Hann-windowed DFTs locked to those frequencies over the last 64 symbols (both sides' powers summed).
+void ChannelDemodulator::State::measureImd()
+{
+    symbolsSinceImd = 0;
+    auto power = [&](double hz) {
+        cd acc(0, 0);
+        for (int i = 0; i < kImdSamples; ++i) {
+            const cf x = imdBuffer[(imdPos + i) % kImdSamples];
+            const double w = 0.5 - 0.5 * std::cos(2 * kPi * (i + 0.5) / kImdSamples);
+            acc += cd(x) * w * std::polar(1.0, -2 * kPi * hz * i / kRate);
+        }
+        return std::norm(acc);
+    };
+    const double tone = kSymbolRate / 2, product = 3 * kSymbolRate / 2;
+    const double main = power(tone) + power(-tone);
+    const double third = power(product) + power(-product);
+    if (main <= 0)
+        return;
+    imd = int(std::lround(10 * std::log10(std::max(third, main * 1e-6) / main)));
+}
+
+ChannelDemodulator::ChannelDemodulator() : m_state(std::make_unique<State>()) { reset(); }
 ChannelDemodulator::~ChannelDemodulator() = default;
-void ChannelDemodulator::setFrequency(double freqHz, double) { m_state->freqHz = freqHz; }
-double ChannelDemodulator::frequencyHz() const { return m_state->freqHz; }
-void ChannelDemodulator::setMode(PskMode mode) { m_state->mode = mode; }
+
+void ChannelDemodulator::setFrequency(double freqHz, double captureRangeHz)
+{
+    State& s = *m_state;
+    s.setHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
+    s.captureHz = std::clamp(captureRangeHz, 0.0, kMaxLimitHz);
+    s.ncoHz = s.anchorHz = s.setHz;
+    // A capture window lets the oscillator jump onto a nearby signal for about two seconds.
+    s.captureLeftSymbols = s.captureHz > 0 ? 64 : 0;
+    s.omega = 0;
+}
+
+double ChannelDemodulator::frequencyHz() const
+{
+    const State& s = *m_state;
+    return s.ncoHz + s.omega / (2 * kPi) * kSymbolRate;
+}
+
+void ChannelDemodulator::setMode(PskMode mode)
+{
+    if (mode == m_state->mode)
+        return;
+    m_state->mode = mode;
+    m_state->viterbi.reset();
+    m_state->viterbi.setLowerSideband(mode == PskMode::QpskLsb);
+    m_state->varicode.reset();
+}
+
 PskMode ChannelDemodulator::mode() const { return m_state->mode; }
-void ChannelDemodulator::setAfcLimit(double) {}
-void ChannelDemodulator::setSquelch(int, int) {}
-void ChannelDemodulator::process(std::span<const float>, std::string&) {}
-int ChannelDemodulator::signalLevel() const { return 0; }
-bool ChannelDemodulator::squelchOpen() const { return false; }
-std::array<int32_t, 16> ChannelDemodulator::syncProfile() const { return {}; }
-std::array<int32_t, 16> ChannelDemodulator::vectors() const { return {}; }
-std::optional<int> ChannelDemodulator::takeImdDb() { return std::nullopt; }
-double ChannelDemodulator::clockErrorPpm() const { return 0; }
-void ChannelDemodulator::reset() {}
+
+void ChannelDemodulator::setAfcLimit(double hz) { m_state->afcLimitHz = std::clamp(hz, 0.0, kMaxLimitHz); }
+
+void ChannelDemodulator::setSquelch(int threshold, int speed)
+{
+    m_state->squelchThreshold = std::clamp(threshold, 0, 99);
+    m_state->squelchSpeed = std::clamp(speed, 0, 200);
+}
+
+int ChannelDemodulator::signalLevel() const
+{
+    // Quality 0.3 (never reached by noise for long) maps to 0, 0.9 (a clean signal) to 100.
+    return std::clamp(int(std::lround((m_state->quality - 0.3) / 0.6 * 100)), 0, 100);
+}
+
+bool ChannelDemodulator::squelchOpen() const { return m_state->open; }
+
+std::array<int32_t, 16> ChannelDemodulator::syncProfile() const
+{
+    const State& s = *m_state;
+    std::array<int32_t, 16> out{};
+    const float top = std::max(1e-12f, *std::max_element(s.profile.begin(), s.profile.end()));
+    // Centre the sampling instant at position 8.
+    const int shift = int(std::lround(s.profilePhase)) - kSps / 2;
+    for (int i = 0; i < 16; ++i) {
+        const int a = ((2 * i + shift) % kSps + kSps) % kSps;
+        const int b = (a + 1) % kSps;
+        out[i] = int32_t(std::lround((s.profile[a] + s.profile[b]) / 2 / top * 1000));
+    }
+    return out;
+}
+
+std::array<int32_t, 16> ChannelDemodulator::vectors() const
+{
+    const State& s = *m_state;
+    std::array<int32_t, 16> out{};
+    for (int i = 0; i < 8; ++i) {
+        const cf v = s.vectors[(s.vectorPos + i) % 8];
+        out[2 * i] = int32_t(std::clamp(std::lround(v.real() * 800), -1000L, 1000L));
+        out[2 * i + 1] = int32_t(std::clamp(std::lround(v.imag() * 800), -1000L, 1000L));
+    }
+    return out;
+}
+
+std::optional<int> ChannelDemodulator::takeImdDb()
+{
+    std::optional<int> imd;
+    imd.swap(m_state->imd);
+    return imd;
+}
+
+double ChannelDemodulator::clockErrorPpm() const { return m_state->clockPpm; }
+
+void ChannelDemodulator::reset()
+{
+    State& s = *m_state;
+    State fresh;
+    fresh.setHz = s.ncoHz;
+    fresh.captureHz = s.captureHz;
+    fresh.mode = s.mode;
+    fresh.afcLimitHz = s.afcLimitHz;
+    fresh.squelchThreshold = s.squelchThreshold;
+    fresh.squelchSpeed = s.squelchSpeed;
+    fresh.ncoHz = fresh.anchorHz = s.ncoHz;
+    fresh.captureLeftSymbols = s.captureHz > 0 ? 64 : 0;
+    s = std::move(fresh);
+    s.viterbi.reset();
+    s.viterbi.setLowerSideband(s.mode == PskMode::QpskLsb);
+}
+
+void ChannelDemodulator::process(std::span<const float> samples, std::string& decodedBytes)
+{
+    State& s = *m_state;
+    const bool qpsk = isQpsk(s.mode);
+    cd step = std::polar(1.0, -2 * kPi * s.ncoHz / kSampleRate);
+
+    auto onSymbol = [&](cf z) {
+        ++s.symbols;
+        s.power = 0.98f * s.power + 0.02f * std::norm(z);
+        const float scale = 1.0f / std::sqrt(std::max(s.power, 1e-20f));
+        const cf zn = z * scale;
+
+        // Coherent value against the tracked carrier, and the decision.
+        const cf ref = std::abs(s.reference) > 1e-6f ? s.reference / std::abs(s.reference) : cf(1, 0);
+        const cf u = zn * std::conj(ref);
+        const cf d = decide(u, qpsk);
+        const cf aligned = u * std::conj(d); // near 1 when the decision is right
+        const double err = std::atan2(aligned.imag(), aligned.real());
+        // Second-order carrier loop: the reference follows phase and residual frequency.
+        constexpr double kAlpha = 0.25, kBeta = 0.02;
+        s.omega = std::clamp(s.omega + kBeta * err, -0.6, 0.6);
+        const double turn = kAlpha * err + s.omega;
+        s.reference = ref * cf(std::polar(1.0, turn));
+
+        // Differential value of this symbol: the phase change from the previous symbol.
+        const cf change = u * std::conj(s.previousSymbol);
+        s.previousSymbol = u;
+        const bool reversal = change.real() < 0 && std::fabs(change.imag()) < -change.real();
+        s.reversalRun = reversal ? s.reversalRun + 1 : 0;
+        s.vectors[s.vectorPos] = zn * std::conj(s.previousRaw) / std::max(1e-6f, std::abs(s.previousRaw));
+        s.vectorPos = (s.vectorPos + 1) % 8;
+        s.previousRaw = zn;
+
+        // Squelch: closeness of the symbols to the constellation (noise averages 0).
+        const double angle = std::arg(u);
+        const double closeness = std::cos((qpsk ? 4 : 2) * angle);
+        const double tau = 32.0 / (1.0 + s.squelchSpeed / 10.0);
+        s.quality += (closeness - s.quality) / std::max(1.0, tau);
+        const int level = signalLevel();
+        if (s.squelchThreshold == 0)
+            s.open = true;
+        else if (level >= s.squelchThreshold)
+            s.open = true;
+        else if (level < s.squelchThreshold - 3 || level == 0)
+            s.open = false;
+        s.openHistory = (s.openHistory << 1) | uint64_t(s.open);
+
+        // AFC: move the oscillator by the loop's residual frequency, within the limit.
+        const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;
+        if (limit > 0) {
+            const double moveHz = 0.1 * s.omega / (2 * kPi) * kSymbolRate;
+            const double target = std::clamp(s.ncoHz + moveHz, s.anchorHz - limit, s.anchorHz + limit);
+            const double applied = target - s.ncoHz;
+            s.ncoHz = target;
+            s.omega -= applied * 2 * kPi / kSymbolRate;
+            // A locked signal carries the anchor with it, so slow drift is followed beyond the limit.
+            if (s.open && level >= 30)
+                s.anchorHz += 0.02 * (s.ncoHz - s.anchorHz);
+        }
+        if (s.captureLeftSymbols > 0)
+            --s.captureLeftSymbols;
+
+        // Bits.
+        std::optional<int> bit;
+        bool printable = s.open;
+        if (!qpsk) {
+            bit = change.real() >= 0 ? 1 : 0;
+        } else {
+            bit = s.viterbi.push(change);
+            printable = (s.openHistory >> QpskViterbi::kDepth) & 1;
+        }
+        if (!bit)
+            return;
+        if (auto byte = s.varicode.pushBit(*bit); byte && printable)
+            decodedBytes.push_back(char(*byte));
+    };
+
+    for (float x : samples) {
+        // Mix to baseband.
+        const cd mixed = s.rotator * double(x);
+        s.rotator *= step;
+        if (++s.rotatorCount >= 1024) {
+            s.rotatorCount = 0;
+            s.rotator /= std::abs(s.rotator);
+        }
+        s.front[s.frontPos] = s.front[s.frontPos + kFrontTaps] = cf(mixed);
+        s.frontPos = (s.frontPos + 1) % kFrontTaps;
+        if (++s.decimPhase < kDecimation)
+            continue;
+        s.decimPhase = 0;
+
+        // Decimated low-pass output.
+        cf acc(0, 0);
+        const cf* window = &s.front[s.frontPos];
+        for (int k = 0; k < kFrontTaps; ++k)
+            acc += window[k] * kFront[k];
+        s.imdBuffer[s.imdPos] = acc;
+        s.imdPos = (s.imdPos + 1) % kImdSamples;
+
+        // Matched filter.
+        s.base[s.basePos] = s.base[s.basePos + kMatchedTaps] = acc;
+        s.basePos = (s.basePos + 1) % kMatchedTaps;
+        cf y(0, 0);
+        const cf* bwin = &s.base[s.basePos];
+        for (int k = 0; k < kMatchedTaps; ++k)
+            y += bwin[k] * kMatched[k];
+        const long long n = s.baseCount++;
+
+        // Timing profile: envelope power by position in the symbol.
+        const int slot = int(n % kSps);
+        s.profile[slot] += 0.05f * (std::norm(y) - s.profile[slot]);
+
+        // Frequency discriminator: squaring removes BPSK reversals (and is steady within a QPSK symbol).
+        const cf sq = y * y;
+        const cf lagged = s.squaredHistory[s.squaredPos];
+        s.squaredHistory[s.squaredPos] = sq;
+        s.squaredPos = (s.squaredPos + 1) % kFllLag;
+        s.fllAccumulator += 0.02f * (sq * std::conj(lagged) - s.fllAccumulator);
+
+        // Symbol strobe, interpolated between the last two outputs.
+        if (double(n) >= s.nextStrobe) {
+            const double frac = s.nextStrobe - double(n - 1);
+            const cf z = s.lastMatched + (y - s.lastMatched) * float(frac);
+            // Timing: the profile's fundamental gives the peak position.
+            static const std::array<cf, kSps> kTurn = [] {
+                std::array<cf, kSps> t{};
+                for (int i = 0; i < kSps; ++i)
+                    t[i] = std::polar(1.0f, float(2 * kPi * i / kSps));
+                return t;
+            }();
+            cf fundamental(0, 0);
+            for (int i = 0; i < kSps; ++i)
+                fundamental += s.profile[i] * kTurn[i];
+            const double peak = std::fmod(std::arg(fundamental) / (2 * kPi) * kSps + kSps, kSps);
+            const double delta = wrapPi((peak - s.profilePhase) * 2 * kPi / kSps) * kSps / (2 * kPi);
+            s.profilePhase = peak;
+            s.unwrappedPhase += delta;
+            const double strobePhase = std::fmod(s.nextStrobe, kSps);
+            const double timingError = wrapPi((peak - strobePhase) * 2 * kPi / kSps) * kSps / (2 * kPi);
+            s.nextStrobe += kSps + 0.2 * timingError;
+            if (std::getenv("PSKDBG")) std::fprintf(stderr, "peak %.2f strobe %.2f\n", peak, strobePhase);
+
+            // Clock error from the drift of the timing peak over the last 512 symbols.
+            s.phaseHistory.push_back(s.unwrappedPhase);
+            if (s.phaseHistory.size() > 512)
+                s.phaseHistory.erase(s.phaseHistory.begin());
+            if (s.open && s.phaseHistory.size() == 512) {
+                const double slope = (s.phaseHistory.back() - s.phaseHistory.front()) / 511.0 / kSps;
+                s.clockPpm += 0.05 * (slope * 1e6 - s.clockPpm);
+            }
+
+            // Coarse frequency: pull the oscillator while the carrier loop cannot (large offsets).
+            const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;
+            if (limit > 0 && std::abs(s.fllAccumulator) > 0) {
+                const double offsetHz = std::arg(s.fllAccumulator) / (2 * kPi * 2 * kFllLag) * kRate;
+                if (std::fabs(offsetHz) > 2.0) {
+                    const double target = std::clamp(s.ncoHz + 0.1 * offsetHz, s.anchorHz - limit, s.anchorHz + limit);
+                    s.omega -= (target - s.ncoHz) * 2 * kPi / kSymbolRate;
+                    s.ncoHz = target;
+                }
+            }
+            onSymbol(z);
+            step = std::polar(1.0, -2 * kPi * s.ncoHz / kSampleRate);
+            ++s.symbolsSinceImd;
+            // IMD on a stretch of pure idle reversals (a reading every two seconds at most).
+            if (s.reversalRun >= 68 && s.symbolsSinceImd >= 64 && signalLevel() >= 50)
+                s.measureImd();
+        }
+        s.lastMatched = y;
+    }
+}
 
 } // namespace pskcore

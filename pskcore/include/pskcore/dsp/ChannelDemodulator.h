@@ -51,7 +51,8 @@ public:
     // Transmitter clock against ours from the symbol timing drift, ppm (positive: their symbols are longer).
     double clockErrorPpm() const;
 
-    // Clears the signal state (filters, timing, AFC, decoder); keeps frequency, mode, AFC limit and squelch.
+    // Clears the signal state (filters, timing, carrier, decoder); keeps the frequency where the AFC has
+    // brought it, the mode, the AFC limit and the squelch.
     void reset();
 
 private:

@@ -60,39 +60,40 @@ public:
     std::vector<uint8_t> takeSentChars();
 
 private:
-    enum class Phase { Off, Preamble, Text, Tail, CwId, Tune };
-    struct Item { int control; uint8_t byte; }; // control: 0 = character, 1 = return to receive, 2 = CW ID
+    enum class Phase { Off, Preamble, Text, Tail, CwId, Tune, RampDown };
+    struct Item {
+        int control;  // 0 = character, 1 = return to receive, 2 = CW identification
+        uint8_t byte;
+    };
 
-    bool nextSymbolBit(int& bit);
-    void beginSymbol(int bit);
-    void prepareCwId();
-    void renderPskSample(float* out);
+    void beginSymbol();
+    bool nextBit(int& bit);
+    void applyBit(int bit);
+    void beginCwId();
+    void endOrContinueAfterCwId();
 
     double m_freqHz = 1000.0;
-    double m_phase = 0.0;          // carrier phase, radians
+    double m_carrierPhase = 0.0;   // radians, kept in [0, 2 pi)
     double m_amplitude = 0.5;      // carrier peak, full scale 1
     PskMode m_mode = PskMode::Bpsk;
     PskMode m_txMode = PskMode::Bpsk;
     std::string m_cwIdText;
     int m_cwIdSpeed = 1;
 
-    Phase m_phaseState = Phase::Off;
+    Phase m_state = Phase::Off;
     std::deque<Item> m_queue;
     bool m_stopRequested = false;
-    bool m_endAfterCwId = false;
     std::vector<uint8_t> m_sent;
 
-    // Symbol state.
     int m_symbolsLeft = 0;         // preamble or tail symbols still to send
     std::string m_bits;            // bits of the character being sent, then its "00"
     std::size_t m_bitPos = 0;
-    int m_encoderRegister = 0;     // QPSK convolutional encoder, newest bit in bit 0
-    double m_prevI = 1.0, m_prevQ = 0.0; // symbol phasor before this symbol
-    double m_curI = 1.0, m_curQ = 0.0;   // symbol phasor after this symbol
+    int m_encoder = 0;             // QPSK encoder register, newest bit in bit 0
+    double m_prevI = 0, m_prevQ = 0; // baseband phasor at the start of the symbol
+    double m_curI = 0, m_curQ = 0;   // baseband phasor at its end
     int m_sampleInSymbol = kSamplesPerSymbol;
 
-    // CW identification: on/off keying per sample (1 = key down).
-    std::vector<float> m_cwEnvelope;
+    std::vector<float> m_cwEnvelope; // CW identification keying, one value per sample
     std::size_t m_cwPos = 0;
 };
 

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// Plain English text for the benchmark: at least `chars` characters taken from a fixed passage.
+std::string benchText(std::size_t chars, unsigned offset = 0);

@@ -1,0 +1,82 @@
+#pragma once
+
+// The engine's public functions, under the names and with the 32-bit arguments and results the program
+// knows them by. Every function may be called from any one thread (the program's GUI thread) while the
+// engine's own threads run, and before the first start: settings hold until changed, across stop and start.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Receives the engine's messages (0x7E8 to 0x7EC) from the engine's threads. It must return quickly and
+// must not call back into the engine; the program posts the message on to its GUI thread.
+using PskMessageSink = std::function<void(int32_t message, int32_t wParam, int32_t lParam)>;
+
+namespace pskmsg {
+inline constexpr int32_t NewData = 0x7E8;     // fetch the latest data with the get functions
+inline constexpr int32_t Character = 0x7E9;   // wParam character, lParam channel (2: transmitted)
+inline constexpr int32_t TxStatus = 0x7EA;    // 0 ended, 1 started, 2 too slow, 3 sending the rest, >3 error
+inline constexpr int32_t ImdOrNoise = 0x7EB;  // wParam dB, lParam 0/1 IMD of that channel, 2 noise
+inline constexpr int32_t ClockError = 0x7EC;  // wParam ppm, lParam channel
+} // namespace pskmsg
+
+// Error codes of fnStartSoundCard and of the transmit status above 3.
+namespace pskerr {
+inline constexpr int32_t OutputNotOpen = 14;
+inline constexpr int32_t FormatRefused = 17;
+inline constexpr int32_t DeviceBusy = 18;
+inline constexpr int32_t NoDevice = 21;
+inline constexpr int32_t InitFailed = 22;
+inline constexpr int32_t BadParameter = 29;
+} // namespace pskerr
+
+// Opens the sound card (device -1: the default input and output) at 8000 Hz 16-bit mono and starts
+// processing `channels` (1 or 2) receive channels. 0 when started; otherwise an error code and nothing runs.
+int32_t fnStartSoundCard(PskMessageSink sink, int32_t device, int32_t channels);
+// Ends any transmission at once, drops the PTT lines, stops and joins every engine thread. No message
+// reaches the sink once it returns.
+void fnStopSoundCard();
+int32_t fnGetDLLVersion();
+// port: n of COMn (1-8, see pskSerialPortDevices); lines: 0 none, 1 RTS, 2 DTR, 3 both.
+// Non-zero when done; 0 when the port cannot be opened.
+int32_t fnSetComPort(int32_t port, int32_t lines);
+
+void fnSetRXFrequency(int32_t freqHz, int32_t captureRangeHz, int32_t channel);
+int32_t fnGetRXFrequency(int32_t channel);
+void fnSetRXPSKMode(int32_t mode, int32_t channel);
+void fnSetAFCLimit(int32_t limitHz, int32_t channel);
+void fnSetSquelchThreshold(int32_t level, int32_t speed, int32_t channel);
+
+void fnSetFFTMode(int32_t average, int32_t fullScale, int32_t mode);
+int32_t fnGetFFTData(int32_t* data, int32_t firstBin, int32_t lastBin);
+int32_t fnGetRawData(int32_t* data, int32_t first, int32_t last);
+int32_t fnGetSyncData(int32_t* data, int32_t channel);
+int32_t fnGetVectorData(int32_t* data, int32_t channel);
+int32_t fnGetSignalLevel(int32_t channel);
+
+void fnSetTXFrequency(int32_t freqHz);
+void fnStartTX(int32_t mode);
+void fnSendTXCharacter(int32_t character, int32_t control);
+void fnStopTX();
+void fnAbortTX();
+void fnClearTXBuffer();
+int32_t fnGetTXCharsRemaining();
+void fnSetCWIDString(const char* text);
+void fnSetCWIDSpeed(int32_t n);
+void fnSetClockErrorAdjustment(int32_t ppm);
+void fnRewindInput(int32_t blocks);
+
+// --- Beyond the engine's classic functions: what stands in for the sound card. Taken at the next start. ---
+
+// Input from a WAV file played at real-time pace (empty path: the sound card). Silence follows its end.
+void pskSetInputFile(const std::string& path);
+// The transmission's audio written to a WAV file, 8000 Hz 16-bit mono (empty path: the sound card).
+void pskSetOutputFile(const std::string& path);
+// Input from the built-in demonstration band (several simulated stations in noise).
+void pskSetDemoInput(bool on);
+// True when the machine has an audio capture device.
+bool pskHasCaptureDevice();
+
+// The serial devices COM1, COM2, ... stand for, in that order (e.g. "/dev/ttyS0", "/dev/ttyUSB0").
+std::vector<std::string> pskSerialPortDevices();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <complex>
+#include <cstdint>
+#include <optional>
+
+namespace pskcore {
+
+// Soft-decision Viterbi decoder of the QPSK31 rate-1/2, K = 5 code (generators 0x17 and 0x19), fed with the
+// measured phase change of each symbol. Decisions come out kDepth symbols late.
+class QpskViterbi {
+public:
+    static constexpr int kDepth = 40; // traceback, symbols (8 K)
+
+    // lsb: the rotation sense is reversed (lower sideband).
+    void setLowerSideband(bool lsb) { m_lsb = lsb; }
+    // Feeds the phase change of one symbol as a complex value (angle = change, magnitude = confidence);
+    // returns the data bit decided kDepth symbols ago once the decoder is that deep.
+    std::optional<int> push(std::complex<float> change);
+    void reset();
+
+    // Phase change, degrees (0, 90, 180 or 270, upper sideband sense), for an encoder register.
+    static int shiftDegrees(int reg);
+
+private:
+    std::array<float, 16> m_metric{};
+    std::array<uint64_t, 16> m_path{};
+    int m_filled = 0;
+    bool m_lsb = false;
+};
+
+} // namespace pskcore

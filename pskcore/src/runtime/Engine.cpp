@@ -1,0 +1,751 @@
+#include "runtime/Engine.h"
+
+#include "runtime/DemoBand.h"
+#include "runtime/PacedIo.h"
+#include "runtime/PortAudioIo.h"
+#include "runtime/WavFiles.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pskcore {
+namespace {
+
+constexpr std::size_t kBlock = kFftSize / 2;          // a new spectrum, and a data message, per block
+constexpr std::size_t kReplayBlock = kFftSize;        // fnRewindInput counts 2048-sample blocks
+constexpr int kMaxReplayBlocks = 99;
+constexpr std::size_t kHistory = kReplayBlock * kMaxReplayBlocks;
+constexpr std::size_t kMaxQueuedInput = 2 * kSampleRate; // beyond this the worker is not keeping up
+constexpr unsigned kReportEvery = 8;                  // noise and clock reports about once a second
+
+PskMode modeFor(int mode) { return static_cast<PskMode>(std::clamp(mode, 0, 2)); }
+
+std::shared_ptr<AudioInput> fileInput(const std::string& path)
+{
+    auto samples = std::make_shared<std::vector<float>>();
+    if (!loadAudio8k(path, *samples))
+        return nullptr;
+    auto position = std::make_shared<std::size_t>(0);
+    return std::make_shared<PacedInput>([samples, position](std::span<float> out) {
+        for (float& sample : out)
+            sample = *position < samples->size() ? (*samples)[(*position)++] : 0.0f;
+    });
+}
+
+std::shared_ptr<AudioInput> demoInput()
+{
+    auto band = std::make_shared<DemoBand>();
+    return std::make_shared<PacedInput>([band](std::span<float> out) {
+        std::fill(out.begin(), out.end(), 0.0f);
+        band->render(out);
+    });
+}
+
+// Plays nowhere, at the card's pace: a transmission on a machine without a playback device.
+std::shared_ptr<AudioOutput> discardOutput()
+{
+    return std::make_shared<PacedOutput>([](std::span<const float>) {});
+}
+
+std::shared_ptr<AudioOutput> fileOutput(const std::string& path)
+{
+    auto writer = std::make_shared<WavWriter>();
+    if (!writer->open(path))
+        return nullptr;
+    return std::make_shared<PacedOutput>([writer](std::span<const float> samples) { writer->write(samples); });
+}
+
+} // namespace
+
+Engine& Engine::instance()
+{
+    static Engine engine;
+    return engine;
+}
+
+Engine::Engine() = default;
+
+Engine::~Engine() { stop(); }
+
+// ---------------------------------------------------------------- start and stop
+
+void Engine::chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn)
+{
+    std::lock_guard lock(m_stateMutex);
+    soundCardIn = false;
+    if (m_seamInput)
+        input = m_seamInput;
+    else if (!m_inputFile.empty())
+        input = fileInput(m_inputFile);
+    else if (m_demoInput)
+        input = demoInput();
+    else {
+        input = std::make_shared<PortAudioInput>();
+        soundCardIn = true;
+    }
+    if (m_seamOutput)
+        output = m_seamOutput;
+    else if (!m_outputFile.empty())
+        output = fileOutput(m_outputFile);
+    else
+        output = std::make_shared<PortAudioOutput>();
+}
+
+int32_t Engine::start(PskMessageSink sink, int device, int channels)
+{
+    std::lock_guard control(m_controlMutex);
+    if (m_running)
+        return 0;
+    if (channels < 1 || channels > 2 || !sink)
+        return pskerr::BadParameter;
+
+    std::shared_ptr<AudioInput> input;
+    std::shared_ptr<AudioOutput> output;
+    bool soundCardIn = false;
+    chooseAudio(input, output, soundCardIn);
+    if (!input || !output)
+        return pskerr::InitFailed;
+    if (const int error = output->check(device); error != 0) {
+        // A stand-in input needs no card at all: the transmission then plays nowhere.
+        if (soundCardIn || m_seamOutput || !m_outputFile.empty())
+            return error;
+        output = discardOutput();
+    }
+
+    m_device = device;
+    m_channels = channels;
+    m_sink = std::move(sink);
+    configureReceiver();
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_inputQueue.clear();
+        m_txEvents.clear();
+        m_quit = false;
+    }
+    m_dataPending = false;
+    m_worker = std::thread(&Engine::workerLoop, this);
+
+    if (const int error = input->start(device, [this](const float* s, std::size_t n) { deliverInput(s, n); });
+        error != 0) {
+        {
+            std::lock_guard lock(m_queueMutex);
+            m_quit = true;
+        }
+        m_wake.notify_all();
+        m_worker.join();
+        m_sink = nullptr;
+        return error;
+    }
+    m_input = std::move(input);
+    m_output = std::move(output);
+    m_running = true;
+    return 0;
+}
+
+void Engine::stop()
+{
+    std::lock_guard control(m_controlMutex);
+    if (!m_running)
+        return;
+    {
+        std::lock_guard line(m_lineMutex);
+        endTransmissionLocked(false);
+    }
+    {
+        std::lock_guard tx(m_txMutex);
+        m_modulator.abort();
+        m_modulator.clearQueue();
+    }
+    m_input->stop();
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_quit = true;
+    }
+    m_wake.notify_all();
+    m_worker.join();
+    m_input.reset();
+    m_output.reset();
+    m_sink = nullptr;
+    m_running = false;
+}
+
+// The worker's DSP objects from the settings, before the worker starts.
+void Engine::configureReceiver()
+{
+    std::lock_guard lock(m_stateMutex);
+    m_commands.clear();
+    m_spectrum.reset();
+    m_inputResampler.reset();
+    m_inputResampler.setRatio(1.0 / (1.0 + m_ppm * 1e-6));
+    for (int c = 0; c < 2; ++c) {
+        const ChannelSettings& s = m_channelSettings[std::size_t(c)];
+        ChannelDemodulator& demod = m_demod[std::size_t(c)];
+        demod.reset();
+        demod.setMode(s.mode);
+        demod.setFrequency(s.freqHz, s.captureRange);
+        demod.setAfcLimit(s.afcLimit);
+        demod.setSquelch(s.squelchLevel, s.squelchSpeed);
+        m_rxFreqNow[std::size_t(c)] = s.freqHz;
+    }
+    m_snapshot = Snapshot{};
+    m_history.clear();
+    m_blockFill = 0;
+    m_blockCount = 0;
+    m_demodStale = false;
+}
+
+// ---------------------------------------------------------------- receive settings and data
+
+// Runs change on the worker before its next samples; the caller holds m_stateMutex.
+void Engine::command(std::function<void()> change)
+{
+    if (!m_running)
+        return;
+    m_commands.push_back(std::move(change));
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_commandsWaiting = true;
+    }
+    m_wake.notify_one();
+}
+
+void Engine::setRxFrequency(int hz, int captureRange, int channel)
+{
+    if (!validChannel(channel))
+        return;
+    std::lock_guard lock(m_stateMutex);
+    const auto c = std::size_t(channel);
+    const double freq = std::clamp(double(hz), kMinAudioHz, kMaxAudioHz);
+    const double range = std::clamp(captureRange, 0, 100);
+    m_channelSettings[c].freqHz = freq;
+    m_channelSettings[c].captureRange = int(range);
+    m_rxFreqNow[c] = freq;
+    ++m_rxFreqGeneration[c];
+    command([this, c, freq, range] { m_demod[c].setFrequency(freq, range); });
+}
+
+int Engine::rxFrequency(int channel)
+{
+    if (!validChannel(channel))
+        return 0;
+    std::lock_guard lock(m_stateMutex);
+    return int(std::lround(m_rxFreqNow[std::size_t(channel)]));
+}
+
+void Engine::setRxMode(int mode, int channel)
+{
+    if (!validChannel(channel))
+        return;
+    std::lock_guard lock(m_stateMutex);
+    const auto c = std::size_t(channel);
+    const PskMode psk = modeFor(mode);
+    if (m_channelSettings[c].mode == psk)
+        return; // a change of mode restarts the decoder: don't for a repeat of the same one
+    m_channelSettings[c].mode = psk;
+    command([this, c, psk] { m_demod[c].setMode(psk); });
+}
+
+void Engine::setAfcLimit(int hz, int channel)
+{
+    if (!validChannel(channel))
+        return;
+    std::lock_guard lock(m_stateMutex);
+    const auto c = std::size_t(channel);
+    const int limit = std::clamp(hz, 0, 100);
+    m_channelSettings[c].afcLimit = limit;
+    command([this, c, limit] { m_demod[c].setAfcLimit(limit); });
+}
+
+void Engine::setSquelch(int level, int speed, int channel)
+{
+    if (!validChannel(channel))
+        return;
+    std::lock_guard lock(m_stateMutex);
+    const auto c = std::size_t(channel);
+    const int l = std::clamp(level, 0, 99), s = std::clamp(speed, 0, 200);
+    m_channelSettings[c].squelchLevel = l;
+    m_channelSettings[c].squelchSpeed = s;
+    command([this, c, l, s] { m_demod[c].setSquelch(l, s); });
+}
+
+// Only the full scale matters to the program; averaging and the display mode are left at the engine's own.
+void Engine::setFftMode(int, int fullScale, int)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_fftFullScale = std::clamp(fullScale, 1, 1000000);
+}
+
+int Engine::fftData(int32_t* data, int first, int last)
+{
+    m_dataPending = false;
+    std::lock_guard lock(m_stateMutex);
+    first = std::max(first, 0);
+    last = std::min(last, 1023);
+    for (int k = first; data && k <= last; ++k)
+        data[k] = m_snapshot.fft[std::size_t(k)];
+    return m_snapshot.saturated ? 1 : 0;
+}
+
+int Engine::rawData(int32_t* data, int first, int last)
+{
+    m_dataPending = false;
+    std::lock_guard lock(m_stateMutex);
+    first = std::max(first, 0);
+    last = std::min(last, 1023);
+    for (int k = first; data && k <= last; ++k)
+        data[k] = m_snapshot.raw[std::size_t(k)];
+    return 1;
+}
+
+int Engine::syncData(int32_t* data, int channel)
+{
+    m_dataPending = false;
+    if (!validChannel(channel) || !data)
+        return 0;
+    std::lock_guard lock(m_stateMutex);
+    std::copy_n(m_snapshot.sync[std::size_t(channel)].begin(), 16, data);
+    return 1;
+}
+
+int Engine::vectorData(int32_t* data, int channel)
+{
+    m_dataPending = false;
+    if (!validChannel(channel) || !data)
+        return 0;
+    std::lock_guard lock(m_stateMutex);
+    std::copy_n(m_snapshot.vectors[std::size_t(channel)].begin(), 16, data);
+    return 1;
+}
+
+int Engine::signalLevel(int channel)
+{
+    m_dataPending = false;
+    if (!validChannel(channel))
+        return 0;
+    std::lock_guard lock(m_stateMutex);
+    return m_snapshot.level[std::size_t(channel)];
+}
+
+void Engine::setClockError(int ppm)
+{
+    ppm = std::clamp(ppm, -10000, 10000);
+    {
+        std::lock_guard lock(m_stateMutex);
+        m_ppm = ppm;
+        command([this, ppm] {
+            m_inputResampler.reset();
+            m_inputResampler.setRatio(1.0 / (1.0 + ppm * 1e-6));
+        });
+    }
+    std::lock_guard tx(m_txMutex);
+    m_outputPpm = ppm;
+}
+
+void Engine::rewind(int blocks)
+{
+    const std::size_t count = std::size_t(std::clamp(blocks, 0, kMaxReplayBlocks)) * kReplayBlock;
+    std::lock_guard lock(m_stateMutex);
+    command([this, count] {
+        if (m_receiverMuted)
+            return;
+        const std::size_t n = std::min(count, m_history.size());
+        for (auto& demod : m_demod)
+            demod.reset();
+        const std::span<const float> replay(m_history.data() + m_history.size() - n, n);
+        for (std::size_t pos = 0; pos < replay.size(); pos += kBlock)
+            demodulate(replay.subspan(pos, std::min(kBlock, replay.size() - pos)));
+    });
+}
+
+// ---------------------------------------------------------------- transmission
+
+void Engine::setTxFrequency(int hz)
+{
+    {
+        std::lock_guard lock(m_stateMutex);
+        m_txFreq = hz;
+    }
+    std::lock_guard tx(m_txMutex);
+    m_modulator.setFrequency(hz);
+}
+
+void Engine::startTx(int mode)
+{
+    std::lock_guard control(m_controlMutex);
+    if (!m_running || mode < 0 || mode > 3)
+        return;
+    std::lock_guard line(m_lineMutex);
+    if (m_onAir) {
+        bool ended;
+        {
+            std::lock_guard tx(m_txMutex);
+            ended = m_modulator.finished();
+        }
+        if (!ended)
+            return; // already on the air: the queue simply goes on
+        endTransmissionLocked(true);
+    }
+    unsigned generation;
+    {
+        std::lock_guard tx(m_txMutex);
+        if (mode == 3) {
+            m_modulator.startTune();
+        } else {
+            m_modulator.setMode(modeFor(mode));
+            m_modulator.startText();
+        }
+        generation = ++m_txGeneration;
+        m_txStartReported = false;
+        m_txEndReported = false;
+        m_txPending.clear();
+        m_outputResampler.reset();
+    }
+    // Lines first: the transmitter is keyed before its first sample leaves.
+    m_ptt.raise();
+    m_receiverMuted = true;
+    const int error = m_output->start(
+        m_device, [this](float* out, std::size_t n) { return fillOutput(out, n); },
+        [this] { pushTxEvent({TxEvent::Status, 2, 0}); });
+    if (error != 0) {
+        {
+            std::lock_guard tx(m_txMutex);
+            m_modulator.abort();
+        }
+        m_ptt.drop();
+        m_receiverMuted = false;
+        pushTxEvent({TxEvent::Status, error, generation});
+        return;
+    }
+    m_onAir = true;
+}
+
+// The playback thread's pull: the modulator's audio, clock-corrected, with what went on the air noted.
+std::size_t Engine::fillOutput(float* out, std::size_t count)
+{
+    std::vector<TxEvent> events;
+    std::size_t written;
+    {
+        std::lock_guard tx(m_txMutex);
+        if (m_outputPpm == 0) {
+            written = m_modulator.render(std::span<float>(out, count));
+        } else {
+            // Our samples must last as long on the card's clock as they would on a true one.
+            m_outputResampler.setRatio(1.0 + m_outputPpm * 1e-6);
+            while (m_txPending.size() < count && !m_modulator.finished()) {
+                m_txScratch.resize(kSamplesPerSymbol);
+                const std::size_t made = m_modulator.render(m_txScratch);
+                m_outputResampler.process(std::span<const float>(m_txScratch.data(), made), m_txPending);
+            }
+            written = std::min(count, m_txPending.size());
+            std::copy_n(m_txPending.begin(), written, out);
+            std::fill(out + written, out + count, 0.0f);
+            m_txPending.erase(m_txPending.begin(), m_txPending.begin() + std::ptrdiff_t(written));
+        }
+        const unsigned generation = m_txGeneration;
+        if (written > 0 && !m_txStartReported) {
+            m_txStartReported = true;
+            events.push_back({TxEvent::Started, 0, generation});
+        }
+        for (uint8_t byte : m_modulator.takeSentChars())
+            events.push_back({TxEvent::Sent, byte, generation});
+        if (written < count && !m_txEndReported) {
+            m_txEndReported = true;
+            events.push_back({TxEvent::Ended, 0, generation});
+        }
+    }
+    if (!events.empty()) {
+        {
+            std::lock_guard lock(m_queueMutex);
+            m_txEvents.insert(m_txEvents.end(), events.begin(), events.end());
+        }
+        m_wake.notify_one();
+    }
+    return written;
+}
+
+void Engine::sendTxCharacter(int character, int control)
+{
+    std::lock_guard tx(m_txMutex);
+    if (control == 0)
+        m_modulator.queueChar(static_cast<uint8_t>(character & 0xFF));
+    else if (character == 1)
+        m_modulator.requestReturnToReceive();
+    else if (character == 2)
+        m_modulator.requestCwId();
+}
+
+void Engine::stopTx()
+{
+    bool rest;
+    {
+        std::lock_guard tx(m_txMutex);
+        rest = m_modulator.charsRemaining() > 0 && !m_modulator.finished();
+        m_modulator.stop();
+    }
+    if (rest)
+        pushTxEvent({TxEvent::Status, 3, 0});
+}
+
+void Engine::abortTx()
+{
+    std::lock_guard line(m_lineMutex);
+    {
+        std::lock_guard tx(m_txMutex);
+        m_modulator.abort();
+    }
+    endTransmissionLocked(false);
+}
+
+// Ends the transmission on the air (holding m_lineMutex): after the card has played everything when
+// drain, else at once; then the lines drop and status 0 follows the characters already reported.
+void Engine::endTransmissionLocked(bool drain)
+{
+    if (!m_onAir)
+        return;
+    if (drain)
+        m_output->drain();
+    else
+        m_output->abort();
+    m_ptt.drop();
+    m_onAir = false;
+    m_receiverMuted = false;
+    pushTxEvent({TxEvent::Status, 0, 0});
+}
+
+void Engine::clearTxBuffer()
+{
+    std::lock_guard tx(m_txMutex);
+    m_modulator.clearQueue();
+}
+
+int Engine::txCharsRemaining()
+{
+    std::lock_guard tx(m_txMutex);
+    return m_modulator.charsRemaining();
+}
+
+void Engine::setCwIdText(const char* text)
+{
+    std::lock_guard tx(m_txMutex);
+    m_modulator.setCwIdText(text ? text : "");
+}
+
+void Engine::setCwIdSpeed(int n)
+{
+    std::lock_guard tx(m_txMutex);
+    m_modulator.setCwIdSpeed(n);
+}
+
+// ---------------------------------------------------------------- sound-card choice
+
+void Engine::setInputFile(std::string path)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_inputFile = std::move(path);
+}
+
+void Engine::setOutputFile(std::string path)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_outputFile = std::move(path);
+}
+
+void Engine::setDemoInput(bool on)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_demoInput = on;
+}
+
+void Engine::setAudioSeam(std::shared_ptr<AudioInput> input, std::shared_ptr<AudioOutput> output)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_seamInput = std::move(input);
+    m_seamOutput = std::move(output);
+}
+
+// ---------------------------------------------------------------- the worker
+
+void Engine::post(int32_t message, int32_t wParam, int32_t lParam)
+{
+    if (m_sink)
+        m_sink(message, wParam, lParam);
+}
+
+void Engine::pushTxEvent(TxEvent event)
+{
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_txEvents.push_back(event);
+    }
+    m_wake.notify_one();
+}
+
+void Engine::deliverInput(const float* samples, std::size_t count)
+{
+    bool overrun = false;
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_inputQueue.insert(m_inputQueue.end(), samples, samples + count);
+        if (m_inputQueue.size() > kMaxQueuedInput) {
+            m_inputQueue.erase(m_inputQueue.begin(),
+                               m_inputQueue.begin() + std::ptrdiff_t(m_inputQueue.size() - kMaxQueuedInput / 2));
+            overrun = true;
+        }
+    }
+    if (overrun)
+        pushTxEvent({TxEvent::Status, 2, 0});
+    else
+        m_wake.notify_one();
+}
+
+void Engine::workerLoop()
+{
+    std::vector<float> input;
+    std::vector<TxEvent> events;
+    std::vector<std::function<void()>> commands;
+    for (;;) {
+        {
+            std::unique_lock lock(m_queueMutex);
+            m_wake.wait(lock, [this] {
+                return m_quit || !m_inputQueue.empty() || !m_txEvents.empty() || m_commandsWaiting;
+            });
+            if (m_quit)
+                return;
+            input.swap(m_inputQueue);
+            events.swap(m_txEvents);
+            m_commandsWaiting = false;
+        }
+        {
+            std::lock_guard lock(m_stateMutex);
+            commands.swap(m_commands);
+        }
+        for (auto& change : commands)
+            change();
+        commands.clear();
+        for (const TxEvent& event : events)
+            handleTxEvent(event);
+        events.clear();
+        if (!input.empty())
+            processInput(input);
+        input.clear();
+    }
+}
+
+void Engine::handleTxEvent(const TxEvent& event)
+{
+    switch (event.kind) {
+    case TxEvent::Started:
+        post(pskmsg::TxStatus, 1, 0);
+        break;
+    case TxEvent::Sent:
+        post(pskmsg::Character, event.value, 2);
+        break;
+    case TxEvent::Status:
+        if (event.value == 2) { // too slow: once in a while is enough
+            const auto now = std::chrono::steady_clock::now();
+            if (now - m_lastSlowReport < std::chrono::seconds(1))
+                break;
+            m_lastSlowReport = now;
+        }
+        post(pskmsg::TxStatus, event.value, 0);
+        break;
+    case TxEvent::Ended: {
+        // The last sample is rendered: wait until the card has played it, then unkey.
+        std::lock_guard line(m_lineMutex);
+        bool current;
+        {
+            std::lock_guard tx(m_txMutex);
+            current = event.generation == m_txGeneration;
+        }
+        if (current)
+            endTransmissionLocked(true);
+        break;
+    }
+    }
+}
+
+void Engine::processInput(std::span<const float> samples)
+{
+    int ppm;
+    {
+        std::lock_guard lock(m_stateMutex);
+        ppm = m_ppm;
+    }
+    std::span<const float> corrected = samples;
+    if (ppm != 0) {
+        m_corrected.clear();
+        m_inputResampler.process(samples, m_corrected);
+        corrected = m_corrected;
+    }
+    while (!corrected.empty()) {
+        const std::size_t n = std::min(corrected.size(), kBlock - m_blockFill);
+        const auto piece = corrected.first(n);
+        corrected = corrected.subspan(n);
+
+        m_history.insert(m_history.end(), piece.begin(), piece.end());
+        if (m_history.size() > 2 * kHistory)
+            m_history.erase(m_history.begin(), m_history.end() - std::ptrdiff_t(kHistory));
+        m_spectrum.process(piece);
+        if (m_receiverMuted) {
+            m_demodStale = true; // a half-duplex station hears only itself while it transmits
+        } else {
+            if (m_demodStale) {
+                for (auto& demod : m_demod)
+                    demod.reset();
+                m_demodStale = false;
+            }
+            demodulate(piece);
+        }
+        m_blockFill += n;
+        if (m_blockFill == kBlock) {
+            m_blockFill = 0;
+            finishBlock();
+        }
+    }
+}
+
+void Engine::demodulate(std::span<const float> samples)
+{
+    for (int c = 0; c < m_channels; ++c) {
+        m_decoded.clear();
+        m_demod[std::size_t(c)].process(samples, m_decoded);
+        for (char byte : m_decoded)
+            post(pskmsg::Character, static_cast<uint8_t>(byte), c);
+    }
+}
+
+void Engine::finishBlock()
+{
+    {
+        std::lock_guard lock(m_stateMutex);
+        m_snapshot.saturated = m_spectrum.fill(m_snapshot.fft.data(), 0, 1023, m_fftFullScale);
+        m_snapshot.raw = m_spectrum.rawSamples();
+        for (std::size_t c = 0; c < 2; ++c) {
+            m_snapshot.sync[c] = m_demod[c].syncProfile();
+            m_snapshot.vectors[c] = m_demod[c].vectors();
+            m_snapshot.level[c] = int(c) < m_channels ? m_demod[c].signalLevel() : 0;
+            m_rxFreqNow[c] = m_demod[c].frequencyHz();
+        }
+        // A frequency the caller set after the worker took its commands stays until the channel has it.
+        if (!m_commands.empty()) {
+            for (std::size_t c = 0; c < 2; ++c)
+                m_rxFreqNow[c] = m_channelSettings[c].freqHz;
+        }
+    }
+    if (!m_dataPending.exchange(true))
+        post(pskmsg::NewData, 0, 0);
+
+    for (int c = 0; c < m_channels; ++c) {
+        if (const auto imd = m_demod[std::size_t(c)].takeImdDb())
+            post(pskmsg::ImdOrNoise, *imd, c);
+    }
+    if (++m_blockCount % kReportEvery == 0) {
+        post(pskmsg::ImdOrNoise, int32_t(std::lround(m_spectrum.noiseFloorDb())), 2);
+        for (int c = 0; c < m_channels; ++c) {
+            if (m_demod[std::size_t(c)].squelchOpen())
+                post(pskmsg::ClockError, int32_t(std::lround(m_demod[std::size_t(c)].clockErrorPpm())), c);
+        }
+    }
+}
+
+} // namespace pskcore

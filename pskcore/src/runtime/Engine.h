@@ -1,0 +1,181 @@
+#pragma once
+
+// The running engine behind the public functions: settings, the sound card and its stand-ins, the
+// processing thread that feeds the spectrum and the two channels and posts the messages, the transmitter
+// and the PTT lines.
+//
+// Threads: the caller's (the program's GUI thread), the capture thread of the audio input, the playback
+// thread of the audio output during a transmission, and the engine's worker. The DSP objects of reception
+// belong to the worker alone: the caller's changes reach them as commands. The modulator is shared by the
+// caller and the playback thread under m_txMutex.
+
+#include "pskcore/dsp/ChannelDemodulator.h"
+#include "pskcore/dsp/Modulator.h"
+#include "pskcore/dsp/Resampler.h"
+#include "pskcore/dsp/Spectrum.h"
+#include "pskcore/pskcore.h"
+#include "pskcore/seams.h"
+#include "runtime/PttLines.h"
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace pskcore {
+
+class Engine {
+public:
+    static Engine& instance();
+    ~Engine();
+
+    int32_t start(PskMessageSink sink, int device, int channels);
+    void stop();
+
+    void setRxFrequency(int hz, int captureRange, int channel);
+    int rxFrequency(int channel);
+    void setRxMode(int mode, int channel);
+    void setAfcLimit(int hz, int channel);
+    void setSquelch(int level, int speed, int channel);
+    void setFftMode(int average, int fullScale, int mode);
+    int fftData(int32_t* data, int first, int last);
+    int rawData(int32_t* data, int first, int last);
+    int syncData(int32_t* data, int channel);
+    int vectorData(int32_t* data, int channel);
+    int signalLevel(int channel);
+    void setClockError(int ppm);
+    void rewind(int blocks);
+
+    void setTxFrequency(int hz);
+    void startTx(int mode);
+    void sendTxCharacter(int character, int control);
+    void stopTx();
+    void abortTx();
+    void clearTxBuffer();
+    int txCharsRemaining();
+    void setCwIdText(const char* text);
+    void setCwIdSpeed(int n);
+
+    bool setComPort(int port, int lines) { return m_ptt.select(port, lines); }
+    void setModemLines(std::shared_ptr<ModemLines> lines) { m_ptt.setLines(std::move(lines)); }
+
+    void setInputFile(std::string path);
+    void setOutputFile(std::string path);
+    void setDemoInput(bool on);
+    void setAudioSeam(std::shared_ptr<AudioInput> input, std::shared_ptr<AudioOutput> output);
+
+private:
+    Engine();
+
+    struct ChannelSettings {
+        double freqHz;
+        int captureRange = 10;
+        PskMode mode = PskMode::Bpsk;
+        int afcLimit = 0;
+        int squelchLevel = 0;
+        int squelchSpeed = 1;
+    };
+    // What the get functions read: the worker's latest results.
+    struct Snapshot {
+        std::array<int32_t, 1024> fft{};
+        bool saturated = false;
+        std::array<int32_t, 1024> raw{};
+        std::array<std::array<int32_t, 16>, 2> sync{};
+        std::array<std::array<int32_t, 16>, 2> vectors{};
+        std::array<int, 2> level{};
+    };
+    // Reported by the playback thread or the caller, posted by the worker in order.
+    struct TxEvent {
+        enum Kind { Started, Sent, Status, Ended } kind;
+        int value = 0;
+        unsigned generation = 0;
+    };
+
+    bool validChannel(int channel) const { return channel == 0 || channel == 1; }
+    void command(std::function<void()> change);
+    void post(int32_t message, int32_t wParam, int32_t lParam);
+    void pushTxEvent(TxEvent event);
+    void deliverInput(const float* samples, std::size_t count);
+    std::size_t fillOutput(float* out, std::size_t count);
+    void chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn);
+    void configureReceiver();
+    void endTransmissionLocked(bool drain);
+    void resetTransmitterLocked();
+
+    void workerLoop();
+    void processInput(std::span<const float> samples);
+    void demodulate(std::span<const float> samples);
+    void finishBlock();
+    void handleTxEvent(const TxEvent& event);
+
+    // Start and stop, one at a time.
+    std::mutex m_controlMutex;
+    bool m_running = false;
+    int m_device = -1;
+    int m_channels = 2;
+    PskMessageSink m_sink;
+    std::shared_ptr<AudioInput> m_input;
+    std::shared_ptr<AudioOutput> m_output;
+
+    // Settings, the snapshot and the pending commands.
+    std::mutex m_stateMutex;
+    std::array<ChannelSettings, 2> m_channelSettings{ChannelSettings{1000.0}, ChannelSettings{1500.0}};
+    std::array<double, 2> m_rxFreqNow{1000.0, 1500.0};
+    std::array<unsigned, 2> m_rxFreqGeneration{};
+    int m_fftFullScale = 100;
+    int m_ppm = 0;
+    int m_txFreq = 1000;
+    std::string m_inputFile;
+    std::string m_outputFile;
+    bool m_demoInput = false;
+    std::shared_ptr<AudioInput> m_seamInput;
+    std::shared_ptr<AudioOutput> m_seamOutput;
+    Snapshot m_snapshot;
+    std::vector<std::function<void()>> m_commands;
+    std::atomic<bool> m_dataPending{false};
+
+    // Input samples and transmit events waiting for the worker.
+    std::mutex m_queueMutex;
+    std::condition_variable m_wake;
+    std::vector<float> m_inputQueue;
+    std::vector<TxEvent> m_txEvents;
+    bool m_commandsWaiting = false;
+    bool m_quit = false;
+    std::thread m_worker;
+
+    // Reception DSP: the worker's own.
+    Resampler m_inputResampler;
+    Spectrum m_spectrum;
+    std::array<ChannelDemodulator, 2> m_demod;
+    std::vector<float> m_history; // the latest input for replay, clock-corrected
+    std::size_t m_blockFill = 0;
+    unsigned m_blockCount = 0;
+    bool m_demodStale = false;    // the channels heard our own transmission: reset before decoding again
+    std::vector<float> m_corrected;
+    std::string m_decoded;
+
+    // The transmitter: shared by the caller and the playback thread.
+    std::mutex m_txMutex;
+    Modulator m_modulator;
+    Resampler m_outputResampler;
+    int m_outputPpm = 0;
+    std::vector<float> m_txPending;
+    std::vector<float> m_txScratch;
+    unsigned m_txGeneration = 0;
+    bool m_txStartReported = false;
+    bool m_txEndReported = false;
+
+    // Keying: the output stream and the PTT lines go up and down together under m_lineMutex.
+    std::mutex m_lineMutex;
+    bool m_onAir = false;
+    std::atomic<bool> m_receiverMuted{false};
+    PttLines m_ptt;
+    std::chrono::steady_clock::time_point m_lastSlowReport{};
+};
+
+} // namespace pskcore

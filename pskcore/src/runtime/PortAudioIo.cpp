@@ -1,0 +1,209 @@
+#include "runtime/PortAudioIo.h"
+
+#include "pskcore/dsp/Constants.h"
+#include "pskcore/pskcore.h"
+
+#include <portaudio.h>
+
+#ifdef PSKCORE_HAS_ALSA
+#include <alsa/asoundlib.h>
+#endif
+
+#include <algorithm>
+#include <vector>
+
+namespace pskcore {
+namespace {
+
+constexpr unsigned long kFramesPerBuffer = kSamplesPerSymbol;
+
+#ifdef PSKCORE_HAS_ALSA
+// ALSA prints every probe of an absent device on stderr; the engine reports failures by its codes.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+PaError initialise()
+{
+#ifdef PSKCORE_HAS_ALSA
+    snd_lib_error_set_handler(quietAlsa);
+#endif
+    return Pa_Initialize();
+}
+
+// Fills params for device (-1 = default) in the given direction; an engine error code when unusable.
+int parametersFor(int device, bool input, PaStreamParameters& params)
+{
+    const PaDeviceIndex index =
+        device < 0 ? (input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice()) : PaDeviceIndex(device);
+    if (index == paNoDevice || index < 0 || index >= Pa_GetDeviceCount())
+        return pskerr::NoDevice;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+    if (!info || (input ? info->maxInputChannels : info->maxOutputChannels) < 1)
+        return pskerr::NoDevice;
+    params = {};
+    params.device = index;
+    params.channelCount = 1;
+    params.sampleFormat = paInt16;
+    params.suggestedLatency = input ? info->defaultLowInputLatency : info->defaultLowOutputLatency;
+    const PaError supported = Pa_IsFormatSupported(input ? &params : nullptr, input ? nullptr : &params, kSampleRate);
+    return supported == paFormatIsSupported ? 0 : engineErrorFor(supported);
+}
+
+} // namespace
+
+int engineErrorFor(PaError error)
+{
+    switch (error) {
+    case paNoError:
+        return 0;
+    case paInvalidSampleRate:
+    case paSampleFormatNotSupported:
+    case paInvalidChannelCount:
+    case paIncompatibleHostApiSpecificStreamInfo:
+        return pskerr::FormatRefused;
+    case paDeviceUnavailable:
+        return pskerr::DeviceBusy;
+    case paInvalidDevice:
+    case paNoDevice:
+        return pskerr::NoDevice;
+    case paInsufficientMemory:
+        return 10;
+    default:
+        return pskerr::InitFailed;
+    }
+}
+
+bool portAudioHasCapture()
+{
+    if (initialise() != paNoError)
+        return false;
+    const bool present = Pa_GetDefaultInputDevice() != paNoDevice;
+    Pa_Terminate();
+    return present;
+}
+
+PortAudioInput::~PortAudioInput() { stop(); }
+
+int PortAudioInput::start(int device, Deliver deliver)
+{
+    stop();
+    if (initialise() != paNoError)
+        return pskerr::InitFailed;
+    m_initialised = true;
+    PaStreamParameters params;
+    int result = parametersFor(device, true, params);
+    if (result == 0) {
+        m_deliver = std::move(deliver);
+        result = engineErrorFor(Pa_OpenStream(&m_stream, &params, nullptr, kSampleRate, kFramesPerBuffer,
+                                              paClipOff, &callback, this));
+    }
+    if (result == 0)
+        result = engineErrorFor(Pa_StartStream(m_stream));
+    if (result != 0)
+        stop();
+    return result;
+}
+
+void PortAudioInput::stop()
+{
+    if (m_stream) {
+        Pa_AbortStream(m_stream);
+        Pa_CloseStream(m_stream);
+        m_stream = nullptr;
+    }
+    if (m_initialised)
+        Pa_Terminate();
+    m_initialised = false;
+}
+
+int PortAudioInput::callback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*, unsigned long, void* self)
+{
+    auto* me = static_cast<PortAudioInput*>(self);
+    if (!input)
+        return paContinue;
+    const auto* pcm = static_cast<const int16_t*>(input);
+    float block[kFramesPerBuffer * 4];
+    while (frames > 0) {
+        const unsigned long count = std::min<unsigned long>(frames, std::size(block));
+        for (unsigned long n = 0; n < count; ++n)
+            block[n] = float(pcm[n]) / 32768.0f;
+        me->m_deliver(block, count);
+        pcm += count;
+        frames -= count;
+    }
+    return paContinue;
+}
+
+PortAudioOutput::~PortAudioOutput() { close(false); }
+
+int PortAudioOutput::check(int device)
+{
+    if (initialise() != paNoError)
+        return pskerr::InitFailed;
+    PaStreamParameters params;
+    const int result = parametersFor(device, false, params);
+    Pa_Terminate();
+    return result;
+}
+
+int PortAudioOutput::start(int device, Fill fill, Underflow underflow)
+{
+    close(false);
+    if (initialise() != paNoError)
+        return pskerr::InitFailed;
+    m_initialised = true;
+    PaStreamParameters params;
+    int result = parametersFor(device, false, params);
+    if (result == 0) {
+        m_fill = std::move(fill);
+        m_underflow = std::move(underflow);
+        result = engineErrorFor(Pa_OpenStream(&m_stream, nullptr, &params, kSampleRate, kFramesPerBuffer,
+                                              paClipOff, &callback, this));
+    }
+    if (result == 0)
+        result = engineErrorFor(Pa_StartStream(m_stream));
+    if (result != 0)
+        close(false);
+    return result;
+}
+
+// Pa_StopStream returns once the buffers handed to the card have been played.
+void PortAudioOutput::drain() { close(true); }
+
+void PortAudioOutput::abort() { close(false); }
+
+void PortAudioOutput::close(bool waitForPlayback)
+{
+    if (m_stream) {
+        if (waitForPlayback)
+            Pa_StopStream(m_stream);
+        else
+            Pa_AbortStream(m_stream);
+        Pa_CloseStream(m_stream);
+        m_stream = nullptr;
+    }
+    if (m_initialised)
+        Pa_Terminate();
+    m_initialised = false;
+}
+
+int PortAudioOutput::callback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                              unsigned long statusFlags, void* self)
+{
+    auto* me = static_cast<PortAudioOutput*>(self);
+    if (statusFlags & paOutputUnderflow)
+        me->m_underflow();
+    auto* pcm = static_cast<int16_t*>(output);
+    float block[kFramesPerBuffer * 4];
+    while (frames > 0) {
+        const unsigned long count = std::min<unsigned long>(frames, std::size(block));
+        me->m_fill(block, count);
+        for (unsigned long n = 0; n < count; ++n)
+            pcm[n] = int16_t(std::clamp(block[n] * 32767.0f, -32768.0f, 32767.0f));
+        pcm += count;
+        frames -= count;
+    }
+    return paContinue;
+}
+
+} // namespace pskcore
