@@ -186,6 +186,7 @@ void Engine::configureReceiver()
         demod.setAfcLimit(s.afcLimit);
         demod.setSquelch(s.squelchLevel, s.squelchSpeed);
         m_rxFreqNow[std::size_t(c)] = s.freqHz;
+        m_appliedFreqGeneration[std::size_t(c)] = m_rxFreqGeneration[std::size_t(c)];
     }
     m_snapshot = Snapshot{};
     m_history.clear();
@@ -220,8 +221,11 @@ void Engine::setRxFrequency(int hz, int captureRange, int channel)
     m_channelSettings[c].freqHz = freq;
     m_channelSettings[c].captureRange = int(range);
     m_rxFreqNow[c] = freq;
-    ++m_rxFreqGeneration[c];
-    command([this, c, freq, range] { m_demod[c].setFrequency(freq, range); });
+    const unsigned generation = ++m_rxFreqGeneration[c];
+    command([this, c, freq, range, generation] {
+        m_demod[c].setFrequency(freq, range);
+        m_appliedFreqGeneration[c] = generation;
+    });
 }
 
 int Engine::rxFrequency(int channel)
@@ -724,12 +728,9 @@ void Engine::finishBlock()
             m_snapshot.sync[c] = m_demod[c].syncProfile();
             m_snapshot.vectors[c] = m_demod[c].vectors();
             m_snapshot.level[c] = int(c) < m_channels ? m_demod[c].signalLevel() : 0;
-            m_rxFreqNow[c] = m_demod[c].frequencyHz();
-        }
-        // A frequency the caller set after the worker took its commands stays until the channel has it.
-        if (!m_commands.empty()) {
-            for (std::size_t c = 0; c < 2; ++c)
-                m_rxFreqNow[c] = m_channelSettings[c].freqHz;
+            // A frequency the caller has just set stays what the caller reads until the channel has it.
+            if (m_appliedFreqGeneration[c] == m_rxFreqGeneration[c])
+                m_rxFreqNow[c] = m_demod[c].frequencyHz();
         }
     }
     if (!m_dataPending.exchange(true))

@@ -19,10 +19,12 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -126,7 +128,8 @@ private:
     std::mutex m_stateMutex;
     std::array<ChannelSettings, 2> m_channelSettings{ChannelSettings{1000.0}, ChannelSettings{1500.0}};
     std::array<double, 2> m_rxFreqNow{1000.0, 1500.0};
-    std::array<unsigned, 2> m_rxFreqGeneration{};
+    std::array<unsigned, 2> m_rxFreqGeneration{};      // frequencies set by the caller
+    std::array<unsigned, 2> m_appliedFreqGeneration{}; // ... and those the worker has applied
     int m_fftFullScale = 100;
     int m_ppm = 0;
     int m_txFreq = 1000;
