@@ -1,0 +1,20 @@
+#include "displays/DisplayBand.h"
+
+#include <algorithm>
+
+void DisplayBand::shiftLeft()
+{
+    WFMin = std::max(WFMin - kShiftHz, kLowestEdgeHz);
+    WFMax -= kShiftHz;
+}
+
+void DisplayBand::shiftRight()
+{
+    WFMin += kShiftHz;
+    WFMax = std::min(WFMax + kShiftHz, kHighestEdgeHz);
+}
+
+QString frequencyReadout(int hz)
+{
+    return QString::number(hz) + QStringLiteral("Hz");
+}

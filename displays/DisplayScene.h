@@ -1,0 +1,23 @@
+#pragma once
+
+#include "displays/DisplayBand.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// What the waterfall and the spectrum draw from: the engine's FFT snapshot, the band
+// and the two channels' receive frequencies (the fields' values truncated to Hz).
+struct BandScene
+{
+    DisplayBand band;
+    std::span<const int32_t, DisplayBand::kBins> fft; // FFTData, indexed by absolute bin
+    int fullScale = 100;                              // FFTFullScale
+    bool cardActive = false;
+    std::array<int, 2> rxHz{};
+};
+
+// Where the two channel markers were drawn (columns of the display); empty when the
+// display showed its stopped look and the labels must stay where they are.
+using MarkerColumns = std::optional<std::array<int, 2>>;

@@ -1,0 +1,114 @@
+#include "displays/WaterfallRenderer.h"
+
+#include "displays/DisplayColours.h"
+#include "displays/PixelOps.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kAmplitudeBase = 15; // the strip's height; the line starts below it
+
+// Copies rows 0..H-2 of the history into rows 1..H-1 of the frame in one block; the
+// oldest row drops off. A history of another size (never after a resize, which
+// recreates it) gives what overlaps, the rest black.
+void scrollInto(QImage &frame, const QImage &history)
+{
+    const int rows = std::min(frame.height() - 1, history.height());
+    if (rows <= 0)
+        return;
+    if (history.size() == frame.size() && history.format() == frame.format()
+        && history.bytesPerLine() == frame.bytesPerLine()) {
+        std::memcpy(frame.scanLine(1), history.constScanLine(0), size_t(rows) * frame.bytesPerLine());
+        return;
+    }
+    QPainter painter(&frame);
+    painter.fillRect(frame.rect(), QColor(DisplayColour::Black));
+    painter.drawImage(QPoint(0, 1), history, QRect(0, 0, history.width(), rows));
+}
+
+MarkerColumns drawMarkers(QImage &frame, const BandScene &scene)
+{
+    std::array<int, 2> markers{};
+    for (int channel = 0; channel < 2; ++channel) {
+        markers[channel] = scene.band.hzToPixel(scene.rxHz[channel], frame.width());
+        PixelOps::verticalLine(frame, markers[channel], 0, frame.height() - 1,
+                               DisplayColour::Channel[channel]);
+    }
+    return markers;
+}
+
+} // namespace
+
+int waterfallGrey(int32_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t(value) * 4, 0, 255));
+}
+
+int amplitudeRow(int32_t value)
+{
+    return 14 - static_cast<int>(int64_t(value) * 15 / 96);
+}
+
+QImage blankWaterfallHistory(const QSize &size)
+{
+    QImage history(size, PixelOps::kFormat);
+    history.fill(DisplayColour::Black);
+    return history;
+}
+
+MarkerColumns renderWaterfall(QImage &frame, QImage &history, QImage &amplitude,
+                              const BandScene &scene)
+{
+    amplitude.fill(DisplayColour::Black);
+    if (!scene.cardActive) {
+        frame.fill(DisplayColour::Black);
+        return std::nullopt;
+    }
+
+    scrollInto(frame, history);
+
+    const int width = frame.width();
+    const DisplayBand &band = scene.band;
+    QRgb *top = frame.height() > 0 ? reinterpret_cast<QRgb *>(frame.scanLine(0)) : nullptr;
+    QPainter strip(&amplitude);
+    strip.setPen(QColor(DisplayColour::Lime));
+    QPoint pen(0, 0);
+    int previousColumn = -1;
+    for (int k = band.firstBin(); k <= band.lastBin(); ++k) {
+        const int x = band.binToPixel(k, width);
+        const int32_t value = scene.fft[k];
+        const int grey = waterfallGrey(value);
+        // Every bin writes its column, so the last bin of a column decides it.
+        const int from = x == previousColumn ? x : previousColumn + 1;
+        for (int c = std::max(from, 0); top && c <= x && c < width; ++c)
+            top[c] = qRgb(grey, grey, grey);
+        previousColumn = x;
+
+        if (x == 0)
+            pen = QPoint(0, kAmplitudeBase);
+        const QPoint point(x, amplitudeRow(value));
+        strip.drawLine(pen, point);
+        pen = point;
+    }
+    strip.end();
+
+    history = frame.copy();
+    return drawMarkers(frame, scene);
+}
+
+MarkerColumns redrawWaterfall(QImage &frame, const QImage &history, const BandScene &scene)
+{
+    if (!scene.cardActive) {
+        frame.fill(DisplayColour::Black);
+        return std::nullopt;
+    }
+    frame.fill(DisplayColour::Black);
+    QPainter painter(&frame);
+    painter.drawImage(QPoint(0, 0), history);
+    painter.end();
+    return drawMarkers(frame, scene);
+}
