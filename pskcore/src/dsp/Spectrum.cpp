@@ -1,10 +1,11 @@
 #include "pskcore/dsp/Spectrum.h"
 
+#include "FftwPlanner.h"
+
 #include <fftw3.h>
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <numbers>
 
 namespace pskcore {
@@ -14,13 +15,6 @@ constexpr int kBins = kFftSize / 2;
 constexpr int kHop = kFftSize / 2; // 50 % overlap
 constexpr float kSaturationLevel = 0.99f;
 constexpr double kFloorDb = -100.0;
-
-// FFTW's planner is not thread-safe; plans are made under one lock.
-std::mutex& plannerMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
 
 } // namespace
 
@@ -36,7 +30,7 @@ struct Spectrum::Fft {
         input = fftwf_alloc_real(kFftSize);
         output = fftwf_alloc_complex(kBins + 1);
         {
-            std::lock_guard lock(plannerMutex());
+            std::lock_guard lock(fftwPlannerMutex());
             plan = fftwf_plan_dft_r2c_1d(kFftSize, input, output, FFTW_ESTIMATE);
         }
         window.resize(kFftSize);
@@ -48,7 +42,7 @@ struct Spectrum::Fft {
     }
     ~Fft()
     {
-        std::lock_guard lock(plannerMutex());
+        std::lock_guard lock(fftwPlannerMutex());
         fftwf_destroy_plan(plan);
         fftwf_free(input);
         fftwf_free(output);

@@ -16,14 +16,14 @@ namespace {
 
 const std::regex kSerialName(R"(tty(S|USB|ACM)(\d+))");
 
-std::tuple<int, long, std::string> comOrderKey(const std::string& path)
+// Name order with the number compared by value (ttyS2 before ttyS10), as the configuration dialog shows it.
+std::tuple<std::string, long, std::string> comOrderKey(const std::string& path)
 {
     const std::string name = std::filesystem::path(path).filename().string();
     std::smatch match;
     if (!std::regex_match(name, match, kSerialName))
-        return {3, 0, name};
-    const std::string kind = match[1];
-    return {kind == "S" ? 0 : kind == "USB" ? 1 : 2, std::stol(match[2]), name};
+        return {name, 0, name};
+    return {match[1], std::stol(match[2]), name};
 }
 
 // The kernel makes ttyS nodes for every possible UART; only those with a detected port type are real.

@@ -9,11 +9,11 @@
 
 namespace pskcore {
 
-// The present serial devices in COM order: /dev/ttyS* with a real UART, then /dev/ttyUSB*, then
-// /dev/ttyACM*, each by number. COM1 is the first.
+// The present serial devices in COM order: /dev/ttyACM*, /dev/ttyS* with a real UART, /dev/ttyUSB*,
+// each by number. COM1 is the first.
 std::vector<std::string> presentSerialDevices();
 
-// Sorts device paths into COM order (kind, then number); kept apart so the order can be checked.
+// Sorts device paths into COM order (kind by name, then number); kept apart so the order can be checked.
 void sortSerialDevices(std::vector<std::string>& devices);
 
 class TtyModemLines : public ModemLines {

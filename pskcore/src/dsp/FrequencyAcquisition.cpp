@@ -1,0 +1,99 @@
+#include "FrequencyAcquisition.h"
+
+#include "FftwPlanner.h"
+
+#include <fftw3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace pskcore {
+namespace {
+
+constexpr double kLineOverMedian = 20.0; // the line must exceed 20 x the median bin power (noise: ~1e-6 chance)
+constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the noise reference
+
+} // namespace
+
+struct FrequencyAcquisition::Fft {
+    fftwf_complex* data;
+    fftwf_plan plan;
+    std::vector<float> window;
+    Fft()
+    {
+        data = fftwf_alloc_complex(kSize);
+        {
+            std::lock_guard lock(fftwPlannerMutex());
+            plan = fftwf_plan_dft_1d(kSize, data, data, FFTW_FORWARD, FFTW_ESTIMATE);
+        }
+        window.resize(kSize);
+        for (int i = 0; i < kSize; ++i)
+            window[i] = float(0.5 - 0.5 * std::cos(2 * std::numbers::pi * (i + 0.5) / kSize));
+    }
+    ~Fft()
+    {
+        std::lock_guard lock(fftwPlannerMutex());
+        fftwf_destroy_plan(plan);
+        fftwf_free(data);
+    }
+};
+
+FrequencyAcquisition::FrequencyAcquisition() : m_fft(new Fft), m_ring(kSize) {}
+FrequencyAcquisition::~FrequencyAcquisition() { delete m_fft; }
+
+void FrequencyAcquisition::push(std::complex<float> y, bool qpsk)
+{
+    const std::complex<float> y2 = y * y;
+    // The fourth power is scaled back to power units to keep the numbers tame.
+    m_ring[m_pos] = qpsk ? y2 * y2 / std::max(1e-30f, std::abs(y2)) : y2;
+    m_pos = (m_pos + 1) % kSize;
+    m_filled = std::min(m_filled + 1, kSize);
+}
+
+std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz, bool qpsk)
+{
+    if (m_filled < kSize || maxHz < minHz)
+        return std::nullopt;
+    for (int i = 0; i < kSize; ++i) {
+        const std::complex<float> v = m_ring[(m_pos + i) % kSize] * m_fft->window[i];
+        m_fft->data[i][0] = v.real();
+        m_fft->data[i][1] = v.imag();
+    }
+    fftwf_execute(m_fft->plan);
+    auto power = [&](int k) {
+        const int index = ((k % kSize) + kSize) % kSize;
+        return double(m_fft->data[index][0]) * m_fft->data[index][0] + double(m_fft->data[index][1]) * m_fft->data[index][1];
+    };
+    const double multiple = qpsk ? 4.0 : 2.0;
+    const double binHz = kRateHz / kSize;
+    const int lo = int(std::ceil(minHz * multiple / binHz)), hi = int(std::floor(maxHz * multiple / binHz));
+    if (hi - lo > kSize / 2 - 2)
+        return std::nullopt;
+    int best = lo;
+    for (int k = lo; k <= hi; ++k)
+        if (power(k) > power(best))
+            best = k;
+    std::vector<double> noise;
+    for (int k = -kNoiseHalfSpan; k <= kNoiseHalfSpan; ++k)
+        if (std::abs(k - best) > 3)
+            noise.push_back(power(k));
+    std::nth_element(noise.begin(), noise.begin() + std::ptrdiff_t(noise.size() / 2), noise.end());
+    const double median = noise[noise.size() / 2];
+    const double peak = power(best);
+    if (!(peak > kLineOverMedian * median))
+        return std::nullopt;
+    // Parabolic interpolation between the neighbouring bins.
+    const double a = std::sqrt(power(best - 1)), b = std::sqrt(peak), c = std::sqrt(power(best + 1));
+    const double denominator = a - 2 * b + c;
+    const double delta = denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0;
+    return (best + delta) * binHz / multiple;
+}
+
+void FrequencyAcquisition::clear()
+{
+    std::fill(m_ring.begin(), m_ring.end(), std::complex<float>(0, 0));
+    m_filled = 0;
+}
+
+} // namespace pskcore

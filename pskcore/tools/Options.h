@@ -1,0 +1,15 @@
+#pragma once
+
+#include "pskcore/dsp/Constants.h"
+
+#include <optional>
+#include <string>
+
+namespace pskcore {
+
+// Command-line value parsing for the tools: whole string must be a number within [lo, hi].
+std::optional<double> parseNumber(const std::string& text, double lo, double hi);
+// "bpsk", "qpsk-usb" or "qpsk-lsb".
+std::optional<PskMode> parseMode(const std::string& text);
+
+} // namespace pskcore
