@@ -1,8 +1,410 @@
 #include "app/TPSKForm.h"
 
+#include "app/Dialogs.h"
+#include "app/FKeyShortcuts.h"
+#include "app/InfoPanel.h"
+#include "app/ResizeForm.h"
+#include "app/StartupTexts.h"
+#include "app/StatusBar.h"
+#include "app/StatusClock.h"
+#include "app/ToolCommands.h"
+#include "config/DateFormats.h"
+#include "displays/Displays.h"
+#include "config/SettingsStore.h"
+#include "channels/ReceiveChannels.h"
+#include "channels/ReceiveTerminal.h"
+#include "controls/TLEDLabel.h"
+#include "controls/TSpinEdit.h"
+#include "controls/Tdbmeter.h"
 #include "engine/EngineInterface.h"
+#include "engine/EngineMessage.h"
+#include "engine/EngineNotifications.h"
 
-TPSKForm::TPSKForm(EngineInterface &engine, QWidget *parent)
-    : QMainWindow(parent), m_engine(engine)
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+constexpr int kTimerIntervalMs = 15000;
+constexpr int kInfoPanelHeight = 19;
+constexpr int kStatusBarHeight = 24;
+constexpr int kToolBarWidth = 33;
+constexpr int kCreditMouseX = 600;
+const QString kEngineCredit = QStringLiteral("Moteur PSK31 pskcore.dll version 1.7  ");
+}
+
+TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget *parent)
+    : QMainWindow(parent),
+      engine(engine),
+      m_settingsPath(settingsPath.isEmpty() ? SettingsStore::defaultPath() : settingsPath)
 {
+    StatusMessage = kWebPageAddress;
+
+    QFont windowFont = font();
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+    buildToolBar(m_client);
+    buildTerminal(m_client);
+    buildMonitor(m_client);
+    buildQSOBox(m_client);
+    buildMacroPage(m_client);
+    buildCanal(m_client);
+    buildBottomBars(m_client);
+    LeftBtn->raise();
+    RightBtn->raise();
+    TermSplitter->installEventFilter(this);
+
+    StatusBar->setDrawPanel([this](QPainter &painter, int panel, const QRect &rect) {
+        StatusBarDrawPanel(painter, panel, rect);
+    });
+    connect(StatusBar, &PanelStatusBar::mouseMoved, this, &TPSKForm::StatusMouseMove);
+    connect(Infopanel, &InfoPanel::mouseMoved, this, &TPSKForm::PanelMove);
+    connectToolBar();
+    // Before FormCreate: the stored channel values run the channels' handlers.
+    receiveChannels = std::make_unique<ReceiveChannels>(engine, Canal, channels);
+    receiveTerminals[0] = std::make_unique<ReceiveTerminal>(TermOne, 0, *receiveChannels, HisCall, Images);
+    receiveTerminals[1] = std::make_unique<ReceiveTerminal>(TermTwo, 1, *receiveChannels, HisCall, Images);
+    notifications = std::make_unique<EngineNotifications>(*this, *receiveChannels);
+    displays = std::make_unique<Displays>(*this);
+
+    Timer = new QTimer(this);
+    Timer->setInterval(kTimerIntervalMs);
+    connect(Timer, &QTimer::timeout, this, &TPSKForm::TimerTimer);
+    Timer->start();
+
+    resize(638, 419);
+    FormCreate();
+}
+
+TPSKForm::~TPSKForm()
+{
+    // The engine must not post to a window that no longer exists.
+    if (flags.CardActive)
+        engine.fnStopSoundCard();
+}
+
+void TPSKForm::connectToolBar()
+{
+    connect(RxAdjustBtn, &QToolButton::clicked, this, &TPSKForm::RxAdjMenuClick);
+    connect(TXAdjustBtn, &QToolButton::clicked, this, &TPSKForm::TxAdjMenuClick);
+    connect(AboutBtn, &QToolButton::clicked, this, &TPSKForm::AboutBtnClick);
+    connect(HelpBtn, &QToolButton::clicked, this, &TPSKForm::HelpBtnClick);
+    connect(ExitBtn, &QToolButton::clicked, this, &TPSKForm::ExitBtnClick);
+}
+
+void TPSKForm::FormCreate()
+{
+    std::array<QAbstractButton *, 20> shortcutTargets{};
+    std::copy(macroButtons.begin(), macroButtons.end(), shortcutTargets.begin());
+    qApp->installEventFilter(new FKeyShortcuts(shortcutTargets, this));
+
+    store = std::make_unique<SettingsStore>(m_settingsPath);
+    applyStartupValues(loadStartupSettings(*store));
+
+    Settings.DatePattern = datePatternFor(Settings.DateFormat);
+    PageControl->setCurrentWidget(TabTerm);
+    placeChannels();
+    FFTFullScale = 100;
+
+    if (!engine.fnSetComPort(Settings.ComPort, Settings.PTTControl))
+        showFailure(QStringLiteral("Erreur en sélectionnant le port COM"));
+    Infopanel->setCaption(engineVersionCaption(engine.fnGetDLLVersion()));
+    flags.CardActive = false;
+
+    loadMacros();
+    updateReplayHint();
+    if (QFile::exists(QStringLiteral("talmer.exe")) || QFile::exists(QStringLiteral("talmer")))
+        TalmerBtn->show();
+    if (QFile::exists(kHelpFileName))
+        HelpBtn->setEnabled(true);
+    playStartupSound();
+}
+
+void TPSKForm::applyStartupValues(const StartupStoreValues &values)
+{
+    Settings = values.settings;
+    setWindowTitle(mainWindowCaption(Settings.MyCall));
+
+    // In the order of the store: each value for both channels before the next value,
+    // so the change handlers reach the engine in that order.
+    for (size_t i = 0; i < 2; ++i)
+        if (values.channels[i].AFCOk)
+            channels[i].afc->setChecked(*values.channels[i].AFCOk);
+    for (size_t i = 0; i < 2; ++i)
+        if (values.channels[i].AFCRange)
+            channels[i].afcRange->setValue(*values.channels[i].AFCRange);
+    for (size_t i = 0; i < 2; ++i)
+        if (values.channels[i].NetOk)
+            channels[i].net->setChecked(*values.channels[i].NetOk);
+    for (size_t i = 0; i < 2; ++i)
+        if (values.channels[i].Sq)
+            channels[i].squelchBar->setValue(*values.channels[i].Sq);
+    for (size_t i = 0; i < 2; ++i)
+        if (values.channels[i].SqSp)
+            channels[i].squelchSpeed->setValue(*values.channels[i].SqSp);
+
+    const WindowStartupValues &w = values.window;
+    if (w.WindowState.value_or(false)) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        if (w.Left)
+            move(*w.Left, y());
+        if (w.Top)
+            move(x(), *w.Top);
+        if (w.Height)
+            resize(width(), *w.Height);
+        if (w.Width)
+            resize(*w.Width, height());
+    }
+
+    applyPaneLook(values.panes);
+    if (values.complete)
+        updatePortIndicator();
+}
+
+void TPSKForm::placeChannels()
+{
+    const auto [rxOne, rxTwo] = channelPlacement(Settings.WFMin, Settings.WFMax);
+    RXOne->setValue(rxOne);
+    RXTwo->setValue(rxTwo);
+    TXOne->setValue(RXOne->value());
+    TXTwo->setValue(RXTwo->value());
+}
+
+void TPSKForm::updatePortIndicator()
+{
+    const QString hint = portIndicatorHint(Settings.PTTControl, Settings.ComPort);
+    LEDTwo->setLit(!hint.isEmpty());
+    LEDTwo->setToolTip(hint);
+}
+
+void TPSKForm::updateReplayHint()
+{
+    RewindBtn->setToolTip(replayHint(Settings.Blocks));
+}
+
+void TPSKForm::loadMacros()
+{
+}
+
+void TPSKForm::applyPaneLook(const std::array<PaneStartupValues, 3> &)
+{
+}
+
+void TPSKForm::playStartupSound()
+{
+}
+
+void TPSKForm::resetWaterfallHistory()
+{
+    if (displays)
+        displays->resetWaterfallHistory();
+}
+
+void TPSKForm::ClosePSK()
+{
+    Timer->stop();
+    if (flags.CardActive) {
+        engine.fnStopSoundCard();
+        flags.CardActive = false;
+    }
+
+    CloseStoreValues values;
+    values.WFMin = Settings.WFMin;
+    values.WFMax = Settings.WFMax;
+    values.FreqOne = static_cast<int>(RXOne->value());
+    values.FreqTwo = static_cast<int>(RXTwo->value());
+    for (size_t i = 0; i < 2; ++i) {
+        values.channels[i].AFCOk = channels[i].afc->isChecked();
+        values.channels[i].AFCRange = channels[i].afcRange->value();
+        values.channels[i].NetOk = channels[i].net->isChecked();
+        values.channels[i].Sq = channels[i].squelchBar->value();
+        values.channels[i].SqSp = channels[i].squelchSpeed->value();
+    }
+    values.Blocks = Settings.Blocks;
+    values.WindowState = isMaximized();
+    values.Left = x();
+    values.Top = y();
+    values.Height = height();
+    values.Width = width();
+    writeCloseSettings(*store, values);
+}
+
+void TPSKForm::closeEvent(QCloseEvent *e)
+{
+    if (!m_closed) {
+        m_closed = true;
+        ClosePSK();
+    }
+    e->accept();
+}
+
+void TPSKForm::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    // Opens centred whatever Left and Top say; they are still saved at close.
+    if (!m_placed && !isMaximized()) {
+        m_placed = true;
+        if (const QScreen *s = screen()) {
+            const QRect area = s->availableGeometry();
+            move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+        }
+    }
+}
+
+void TPSKForm::resizeEvent(QResizeEvent *e)
+{
+    QMainWindow::resizeEvent(e);
+    ResizeForm();
+}
+
+void TPSKForm::ResizeForm()
+{
+    const QSize client = size();
+    const int dockedBottom = kInfoPanelHeight + kStatusBarHeight;
+    CoolBar->setGeometry(0, 0, kToolBarWidth, client.height() - dockedBottom);
+    Infopanel->setGeometry(0, client.height() - dockedBottom, client.width(), kInfoPanelHeight);
+    StatusBar->setGeometry(0, client.height() - kStatusBarHeight, client.width(), kStatusBarHeight);
+
+    ResizeInput in;
+    in.client = client;
+    in.pageControlTop = PageControl->y();
+    in.tabTermOverhead = PageControl->height() - TermSplitter->height();
+    in.monitorHeight = Monitor->height();
+    in.qsoBoxWidth = QSOBox->width();
+    in.macroPageHeight = MacroPage->height();
+    for (int i = 0; i < 3; ++i)
+        in.statusPanelWidths[static_cast<size_t>(i)] = StatusBar->panelWidth(i);
+    const ResizeLayout out = computeResizeLayout(in);
+
+    PageControl->setGeometry(out.PageControl);
+    m_termHeights = {out.TermOneHeight, out.TermTwoHeight};
+    applyTerminalSplit();
+    Monitor->setGeometry(out.Monitor);
+    RightBtn->move(out.RightBtn);
+    LeftBtn->move(out.LeftBtn);
+    MacroPage->move(out.MacroPage);
+    Canal->move(out.Canal);
+    QSOBox->move(out.QSOBox);
+    resetWaterfallHistory();
+    StatusBar->setPanelWidth(3, out.statusPanel3Width);
+    CoolBar->update();
+}
+
+void TPSKForm::applyTerminalSplit()
+{
+    const int rest = TermSplitter->height() - m_termHeights[0] - m_termHeights[1] - 2 * TermSplitter->handleWidth();
+    TermSplitter->setSizes({m_termHeights[0], m_termHeights[1], std::max(rest, TxBuf->minimumHeight())});
+}
+
+bool TPSKForm::eventFilter(QObject *watched, QEvent *e)
+{
+    // The pane heights of the last resize hold once the terminal page has its real size.
+    if (watched == TermSplitter && e->type() == QEvent::Resize)
+        applyTerminalSplit();
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool TPSKForm::event(QEvent *e)
+{
+    if (e->type() == EngineMessageEvent::eventType()) {
+        const auto *m = static_cast<EngineMessageEvent *>(e);
+        handleEngineMessage(m->message(), m->wParam(), m->lParam());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TPSKForm::handleEngineMessage(int32_t message, int32_t wParam, int32_t lParam)
+{
+    notifications->dispatch(message, wParam, lParam);
+}
+
+void TPSKForm::TimerTimer()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    StatusBar->setPanelText(0, clockPanelText(now, Settings.ShowUTCTime, UTCOffset(now)));
+    setStatusNotice(14, kWebPageAddress);
+}
+
+void TPSKForm::setStatusNotice(int icon, const QString &message)
+{
+    StatusIcon = icon;
+    StatusMessage = message;
+    repaintStatusBar();
+}
+
+void TPSKForm::repaintStatusBar()
+{
+    StatusBar->repaint();
+}
+
+void TPSKForm::StatusBarDrawPanel(QPainter &painter, int panel, const QRect &rect)
+{
+    if (panel == 3) {
+        Images.draw(painter, rect.left() + 2, rect.top(), StatusIcon);
+        painter.setPen(StatusBar->palette().color(QPalette::WindowText));
+        painter.setFont(StatusBar->font());
+        const QRect text(QPoint(rect.left() + 26, rect.top() + 4), rect.bottomRight());
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, StatusMessage);
+    } else if (panel == 4) {
+        Images.draw(painter, rect.left() + 2, rect.top(), flags.CardActive ? 1 : 2);
+    }
+}
+
+void TPSKForm::StatusMouseMove(int x)
+{
+    int panelsBefore = 0;
+    for (int i = 0; i <= 3; ++i)
+        panelsBefore += StatusBar->panelWidth(i);
+    if (x <= panelsBefore + 2)
+        return;
+    StatusMessage = flags.CardActive ? QStringLiteral("Carte son active") : QStringLiteral("Carte son inactive");
+    repaintStatusBar();
+}
+
+void TPSKForm::PanelMove(int x)
+{
+    if (x > kCreditMouseX)
+        Infopanel->setCaption(kEngineCredit);
+}
+
+void TPSKForm::RxAdjMenuClick()
+{
+    startMixer(true);
+}
+
+void TPSKForm::TxAdjMenuClick()
+{
+    startMixer(false);
+}
+
+void TPSKForm::AboutBtnClick()
+{
+}
+
+void TPSKForm::HelpBtnClick()
+{
+    showHelpTopic(this, kHelpFileName, kHelpTopic);
+}
+
+void TPSKForm::ExitBtnClick()
+{
+    close();
 }

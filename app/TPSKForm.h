@@ -1,16 +1,258 @@
 #pragma once
 
+#include "app/Images.h"
+#include "config/SettingsBatches.h"
+#include "config/TSettings.h"
+#include "controls/TSpinEdit.h"
+#include "engine/ConnectionFlags.h"
+
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
 
 class EngineInterface;
+class InfoPanel;
+class PanelStatusBar;
+class QCheckBox;
+class QDoubleSpinBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QSplitter;
+class QSplitterHandle;
+class SettingsStore;
+class Tdbmeter;
+class Displays;
+class EngineNotifications;
+class ReceiveChannels;
+class ReceiveTerminal;
+class TLEDLabel;
+class TPaintBox;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QVBoxLayout;
 
-// The main window: wiring between the engine and the subsystems.
+// The controls of one receive channel; index 0 is "Canal 1", 1 is "Canal 2".
+// The named twins (RXOne, RXTwo, ...) point at the same widgets.
+struct ChannelWidgets
+{
+    QWidget *page = nullptr;
+    QGroupBox *meterGroup = nullptr;
+    QGroupBox *freqGroup = nullptr;
+    Tdbmeter *meter = nullptr;
+    QLabel *squelchLabel = nullptr;
+    QSlider *squelchBar = nullptr;
+    QSpinBox *squelchSpeed = nullptr;
+    TSpinEdit *rx = nullptr;
+    TSpinEdit *tx = nullptr;
+    QCheckBox *afc = nullptr;
+    QSpinBox *afcRange = nullptr;
+    QCheckBox *net = nullptr;
+    QLabel *ppm = nullptr;
+    QLabel *imd = nullptr;
+};
+
+// The main window: every named control, the lasting state of the program and the
+// wiring between the engine and the subsystems.
 class TPSKForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TPSKForm(EngineInterface &engine, QWidget *parent = nullptr);
+    // settingsPath: the store's file; empty for the operator's own (~/.config/KORVO.ini).
+    explicit TPSKForm(EngineInterface &engine, const QString &settingsPath = QString(),
+                      QWidget *parent = nullptr);
+    ~TPSKForm() override;
+
+    // The close handler: stops the engine and saves. Reached by closing the window.
+    void ClosePSK();
+    void ResizeForm();
+
+    // Status bar (panel 3 notice, panel 4 connection icon).
+    void TimerTimer();
+    void StatusMouseMove(int x);
+    void PanelMove(int x);
+    void setStatusNotice(int icon, const QString &message);
+    void repaintStatusBar();
+
+    void RxAdjMenuClick();
+    void TxAdjMenuClick();
+    void AboutBtnClick();
+    void HelpBtnClick();
+    void ExitBtnClick();
+
+    // Lights the "Port COM" indicator and its hint from TSettings.PTTControl and ComPort.
+    void updatePortIndicator();
+    // The replay button's hint from TSettings.Blocks.
+    void updateReplayHint();
+    // Replaces the waterfall history by a black image of the display's size (start-up, connect).
+    void resetWaterfallHistory();
+
+    EngineInterface &engine;
+    TSettings Settings;
+    ConnectionFlags flags;
+    // Open for the life of the window.
+    std::unique_ptr<SettingsStore> store;
+
+    // Receive path: the channels' handlers, the two receive panes, the engine's notices.
+    std::unique_ptr<ReceiveChannels> receiveChannels;
+    std::array<std::unique_ptr<ReceiveTerminal>, 2> receiveTerminals;
+    std::unique_ptr<EngineNotifications> notifications;
+    // Waterfall, spectrum, signal, synchro and vector displays; click-to-tune; band shifts.
+    std::unique_ptr<Displays> displays;
+
+    std::array<int32_t, 1024> FFTData{};
+    std::array<int32_t, 2048> RawData{};
+    std::array<int32_t, 16> SyncData{};
+    std::array<int32_t, 16> VectorData{};
+    int FFTFullScale = 100;
+
+    int StatusIcon = 14;
+    QString StatusMessage;
+
+    ImageList Images;
+
+    // Tool bar, docked left.
+    QFrame *CoolBar = nullptr;
+    QWidget *ToolBar = nullptr;
+    QToolButton *OnBtn = nullptr;
+    QToolButton *TxBtn = nullptr;
+    QToolButton *TuneBtn = nullptr;
+    QToolButton *CWIDBtn = nullptr;
+    QToolButton *RewindBtn = nullptr;
+    QToolButton *MacroBtn = nullptr;
+    QToolButton *RxAdjustBtn = nullptr;
+    QToolButton *TXAdjustBtn = nullptr;
+    QToolButton *TalmerBtn = nullptr;
+    QToolButton *CfgBtn = nullptr;
+    QToolButton *AboutBtn = nullptr;
+    QToolButton *HelpBtn = nullptr;
+    QToolButton *ExitBtn = nullptr;
+
+    // Terminal page.
+    QTabWidget *PageControl = nullptr;
+    QWidget *TabTerm = nullptr;
+    QSplitter *TermSplitter = nullptr;
+    QPlainTextEdit *TermOne = nullptr;
+    QPlainTextEdit *TermTwo = nullptr;
+    QPlainTextEdit *TxBuf = nullptr;
+    QSplitterHandle *Splitter2 = nullptr;   // between TermOne and TermTwo
+    QSplitterHandle *Splitter1 = nullptr;   // between TermTwo and TxBuf
+
+    // Displays.
+    QTabWidget *Monitor = nullptr;
+    QFrame *WaterfallPanel = nullptr;
+    TPaintBox *AmpliDisplay = nullptr;
+    TPaintBox *WaterfallDisplay = nullptr;
+    QLabel *CN1 = nullptr;
+    QLabel *CN2 = nullptr;
+    QFrame *SpectrumPanel = nullptr;
+    TPaintBox *SpectrumDisplay = nullptr;
+    QLabel *SP1 = nullptr;
+    QLabel *SP2 = nullptr;
+    TPaintBox *SignalDisplay = nullptr;
+    QFrame *VisuPanel = nullptr;
+    TPaintBox *VECDisplay = nullptr;
+    TPaintBox *SyncDisplay = nullptr;
+    QToolButton *LeftBtn = nullptr;
+    QToolButton *RightBtn = nullptr;
+
+    // QSO box.
+    QGroupBox *QSOBox = nullptr;
+    QLineEdit *HisCall = nullptr;
+    QLineEdit *HisName = nullptr;
+    QLineEdit *HisRep = nullptr;
+    QToolButton *ClearBtn = nullptr;
+    QToolButton *SendBtn = nullptr;
+
+    // Macro buttons.
+    QTabWidget *MacroPage = nullptr;
+    QPushButton *M1 = nullptr, *M2 = nullptr, *M3 = nullptr, *M4 = nullptr, *M5 = nullptr;
+    QPushButton *M6 = nullptr, *M7 = nullptr, *M8 = nullptr, *M9 = nullptr, *M10 = nullptr;
+    QPushButton *M11 = nullptr, *M12 = nullptr, *M13 = nullptr, *M14 = nullptr, *M15 = nullptr;
+    QPushButton *M16 = nullptr, *M17 = nullptr, *M18 = nullptr, *M19 = nullptr, *M20 = nullptr;
+    std::array<QPushButton *, 20> macroButtons{};
+
+    // Channel tabs.
+    QTabWidget *Canal = nullptr;
+    std::array<ChannelWidgets, 2> channels{};
+    Tdbmeter *SMOne = nullptr;
+    Tdbmeter *SMTwo = nullptr;
+    QLabel *SQLbl1 = nullptr;
+    QLabel *SQLbl2 = nullptr;
+    QSlider *SQOneBar = nullptr;
+    QSlider *SQTwoBar = nullptr;
+    QSpinBox *SQSpOne = nullptr;
+    QSpinBox *SQSpTwo = nullptr;
+    TSpinEdit *RXOne = nullptr;
+    TSpinEdit *RXTwo = nullptr;
+    TSpinEdit *TXOne = nullptr;
+    TSpinEdit *TXTwo = nullptr;
+    QCheckBox *AFCOne = nullptr;
+    QCheckBox *AFCTwo = nullptr;
+    QSpinBox *AFCOneRg = nullptr;
+    QSpinBox *AFCTwoRg = nullptr;
+    QCheckBox *NETOne = nullptr;
+    QCheckBox *NETTwo = nullptr;
+    QLabel *PPMOne = nullptr;
+    QLabel *PPMTwo = nullptr;
+    QLabel *IMDOne = nullptr;
+    QLabel *IMDTwo = nullptr;
+
+    // Information strip and status bar, docked at the bottom.
+    InfoPanel *Infopanel = nullptr;
+    TLEDLabel *LEDOne = nullptr;
+    TLEDLabel *LEDTwo = nullptr;
+    TLEDLabel *QuenLed = nullptr;
+    TLEDLabel *RXLed = nullptr;
+    TLEDLabel *TXLed = nullptr;
+    PanelStatusBar *StatusBar = nullptr;
+
+    QTimer *Timer = nullptr;
+
+protected:
+    bool event(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
-    EngineInterface &m_engine;
+    // The creation handler: restores the settings and prepares the window.
+    void FormCreate();
+    void applyStartupValues(const StartupStoreValues &values);
+
+    void buildToolBar(QWidget *client);
+    void buildTerminal(QWidget *client);
+    void buildMonitor(QWidget *client);
+    void buildQSOBox(QWidget *client);
+    void buildMacroPage(QWidget *client);
+    void buildCanal(QWidget *client);
+    ChannelWidgets buildChannelPage(int channel);
+    void buildBottomBars(QWidget *client);
+    void bindNamedChannelControls();
+    void connectToolBar();
+
+    void StatusBarDrawPanel(class QPainter &painter, int panel, const QRect &rect);
+    void applyTerminalSplit();
+    void placeChannels();
+
+    void handleEngineMessage(int32_t message, int32_t wParam, int32_t lParam);
+
+    // Steps of start-up that belong to their own subsystems.
+    void loadMacros();
+    void applyPaneLook(const std::array<PaneStartupValues, 3> &panes);
+    void playStartupSound();
+
+    QString m_settingsPath;
+    QWidget *m_client = nullptr;
+    std::array<int, 2> m_termHeights{100, 100};
+    bool m_placed = false;
+    bool m_closed = false;
 };

@@ -6,6 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Korvo v1.7c"));
     UnavailableEngine engine;
     TPSKForm form(engine);
     form.show();

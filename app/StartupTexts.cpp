@@ -1,0 +1,44 @@
+#include "app/StartupTexts.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kLowestHz = 1;
+constexpr int kHighestHz = 3996;
+constexpr int kChannelOffsetHz = 250;
+constexpr double kBlockSeconds = 0.256;   // 2048 samples at 8000 Hz
+}
+
+QString mainWindowCaption(const QString &myCall)
+{
+    return kProductBanner + QStringLiteral(" - ") + myCall.toUpper();
+}
+
+QString engineVersionCaption(int version)
+{
+    QString digits = QString::number(version);
+    digits.insert(1, QLatin1Char('.'));
+    return QStringLiteral("pskcore.dll version ") + digits + QStringLiteral("  ");
+}
+
+QString replayHint(int blocks, const QLocale &locale)
+{
+    QLocale numbers = locale;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("Replay ") + numbers.toString(blocks * kBlockSeconds, 'g', 15)
+           + QStringLiteral(" secondes");
+}
+
+std::pair<int, int> channelPlacement(int wfMin, int wfMax)
+{
+    const int centre = wfMin + (wfMax - wfMin) / 2;
+    return {std::clamp(centre - kChannelOffsetHz, kLowestHz, kHighestHz),
+            std::clamp(centre + kChannelOffsetHz, kLowestHz, kHighestHz)};
+}
+
+QString portIndicatorHint(int pttControl, int comPort)
+{
+    if (pttControl < 1 || pttControl > 3)
+        return {};
+    return QStringLiteral("Le port COM ") + QString::number(comPort) + QStringLiteral(" est ouvert");
+}
