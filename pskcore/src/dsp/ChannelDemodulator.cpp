@@ -70,6 +70,17 @@ constexpr int kEqualizerTaps = 5;
 constexpr std::array<float, kEqualizerTaps> kEqualizer = {0.03124f, -0.18198f, 1.06066f, -0.18198f, 0.03124f};
 
 const std::array<float, kFrontTaps> kFront = frontFilter();
+
+std::array<float, kSps> acquisitionFilter()
+{
+    std::array<float, kSps> taps{};
+    for (int i = 0; i < kSps; ++i) {
+        const double s = std::sin(kPi * (i + 0.5) / kSps);
+        taps[i] = float(s * s / (kSps / 2.0));
+    }
+    return taps;
+}
+const std::array<float, kSps> kAcquisitionFilter = acquisitionFilter();
 const std::array<float, kMatchedTaps> kMatched = matchedFilter();
 
 double wrapPi(double a)
@@ -387,8 +398,6 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         for (int k = 0; k < kFrontTaps; ++k)
             acc += window[k] * kFront[k];
         s.imdBuffer[s.imdPos] = acc;
-        // Before the matched filter, so the two idle tones of a signal off-centre keep equal weight.
-        s.acquisition.push(acc, qpsk);
         s.imdPos = (s.imdPos + 1) % kImdSamples;
 
         // Matched filter.
@@ -399,6 +408,11 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         for (int k = 0; k < kMatchedTaps; ++k)
             y += bwin[k] * kMatched[k];
         const long long n = s.baseCount++;
+        // Acquisition input: a pulse one symbol long, so the idle tones of a carrier off-centre stay balanced.
+        cf wide(0, 0);
+        for (int k = 0; k < kSps; ++k)
+            wide += bwin[kSps / 2 + k] * kAcquisitionFilter[k];
+        s.acquisition.push(wide);
 
         // Timing profile: envelope power by position in the symbol.
         const int slot = int(n % kSps);
@@ -440,9 +454,13 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
 
             // Coarse frequency: jump onto a carrier the carrier loop cannot reach yet.
             const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;
-            if (limit > 0 && ++s.symbolsSinceJump >= 32 && s.symbolsSinceJump % 8 == 0 && signalLevel() < kLockLevel) {
-                const auto offset = s.acquisition.estimate(s.anchorHz - limit - s.ncoHz, s.anchorHz + limit - s.ncoHz, qpsk);
-                if (offset && std::fabs(*offset) > 0.5) {
+            // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off.
+            if (limit > 0 && ++s.symbolsSinceJump >= 16 && s.symbolsSinceJump % 4 == 0) {
+                const bool locked = signalLevel() >= kLockLevel;
+                const double heldHz = s.omega / (2 * kPi) * kSymbolRate;
+                const auto offset = s.acquisition.estimate(s.anchorHz - limit - s.ncoHz, s.anchorHz + limit - s.ncoHz,
+                                                           qpsk, locked ? std::optional<double>(heldHz) : std::nullopt);
+                if (offset && std::fabs(*offset - heldHz) > (locked ? 2.0 : 0.5)) {
                     s.ncoHz += *offset;
                     s.omega = 0;
                     s.acquisition.clear();

@@ -12,6 +12,7 @@ namespace pskcore {
 namespace {
 
 constexpr double kLineOverMedian = 20.0; // the line must exceed 20 x the median bin power (noise: ~1e-6 chance)
+constexpr double kBetterThanHeld = 10.0;  // a locked loop moves only to a line 10 x stronger than its own
 constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the noise reference
 
 } // namespace
@@ -42,21 +43,31 @@ struct FrequencyAcquisition::Fft {
 FrequencyAcquisition::FrequencyAcquisition() : m_fft(new Fft), m_ring(kSize) {}
 FrequencyAcquisition::~FrequencyAcquisition() { delete m_fft; }
 
-void FrequencyAcquisition::push(std::complex<float> y, bool qpsk)
+void FrequencyAcquisition::push(std::complex<float> y)
 {
-    const std::complex<float> y2 = y * y;
-    // The fourth power is scaled back to power units to keep the numbers tame.
-    m_ring[m_pos] = qpsk ? y2 * y2 / std::max(1e-30f, std::abs(y2)) : y2;
+    m_ring[m_pos] = y;
     m_pos = (m_pos + 1) % kSize;
     m_filled = std::min(m_filled + 1, kSize);
 }
 
-std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz, bool qpsk)
+std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz, bool qpsk,
+                                                     std::optional<double> currentHz)
 {
-    if (m_filled < kSize || maxHz < minHz)
+    if (m_filled < kSize / 2 || maxHz < minHz)
         return std::nullopt;
+    // Only the fourth power is steady under QPSK data: runs of +-90 degree shifts put false lines in the square.
+    return search(minHz, maxHz, qpsk ? 4 : 2, currentHz);
+}
+
+std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, int multiple,
+                                                   std::optional<double> currentHz)
+{
     for (int i = 0; i < kSize; ++i) {
-        const std::complex<float> v = m_ring[(m_pos + i) % kSize] * m_fft->window[i];
+        const std::complex<float> y = m_ring[(m_pos + i) % kSize];
+        const std::complex<float> y2 = y * y;
+        // The fourth power is scaled back to power units to keep the numbers tame.
+        const std::complex<float> p = multiple == 4 ? y2 * y2 / std::max(1e-30f, std::abs(y2)) : y2;
+        const std::complex<float> v = p * m_fft->window[i];
         m_fft->data[i][0] = v.real();
         m_fft->data[i][1] = v.imag();
     }
@@ -65,7 +76,6 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
         const int index = ((k % kSize) + kSize) % kSize;
         return double(m_fft->data[index][0]) * m_fft->data[index][0] + double(m_fft->data[index][1]) * m_fft->data[index][1];
     };
-    const double multiple = qpsk ? 4.0 : 2.0;
     const double binHz = kRateHz / kSize;
     const int lo = int(std::ceil(minHz * multiple / binHz)), hi = int(std::floor(maxHz * multiple / binHz));
     if (hi - lo > kSize / 2 - 2)
@@ -83,6 +93,13 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
     const double peak = power(best);
     if (!(peak > kLineOverMedian * median))
         return std::nullopt;
+    if (currentHz) {
+        // A locked loop keeps its frequency unless nothing of the signal's line is where it holds.
+        const int held = int(std::lround(*currentHz * multiple / binHz));
+        const double heldPower = std::max({power(held - 1), power(held), power(held + 1)});
+        if (!(peak > kBetterThanHeld * heldPower))
+            return std::nullopt;
+    }
     // Parabolic interpolation between the neighbouring bins.
     const double a = std::sqrt(power(best - 1)), b = std::sqrt(peak), c = std::sqrt(power(best + 1));
     const double denominator = a - 2 * b + c;

@@ -20,14 +20,18 @@ public:
     FrequencyAcquisition(const FrequencyAcquisition&) = delete;
     FrequencyAcquisition& operator=(const FrequencyAcquisition&) = delete;
 
-    // Adds one baseband sample (low-passed, not yet matched-filtered).
-    void push(std::complex<float> y, bool qpsk);
-    // The carrier offset from the oscillator, Hz, if a clear line lies between minHz and maxHz.
-    std::optional<double> estimate(double minHz, double maxHz, bool qpsk);
+    // Adds one baseband sample, filtered to about +-60 Hz (wide enough to keep both idle tones of a carrier
+    // 10 Hz off at nearly equal weight, narrow enough to keep the fourth power's noise down).
+    void push(std::complex<float> y);
+    // The carrier offset from the oscillator, Hz, if a clear line lies between minHz and maxHz and, when
+    // currentHz is given (the offset the carrier loop holds), it is much stronger than any line there.
+    std::optional<double> estimate(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz = {});
     // Forgets the buffer (after the oscillator has moved).
     void clear();
 
 private:
+    std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz);
+
     struct Fft;
     Fft* m_fft;
     std::vector<std::complex<float>> m_ring;
