@@ -1,0 +1,142 @@
+#include "channels/ReceiveTerminal.h"
+
+#include "app/Images.h"
+#include "channels/ReceiveChannels.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+namespace {
+
+// Picture indexes in the main window's image list.
+constexpr int kClearIcon = 9;
+constexpr int kCopyIcon = 10;
+constexpr int kColourIcon = 17;
+constexpr int kFontIcon = 18;
+
+bool isBlank(QChar c)
+{
+    return c.isSpace();
+}
+
+} // namespace
+
+WordSpan blankDelimitedWord(const QString &line, int pos)
+{
+    pos = std::clamp(pos, 0, int(line.size()));
+    int anchor;
+    if (pos < line.size() && !isBlank(line.at(pos)))
+        anchor = pos;
+    else if (pos > 0 && !isBlank(line.at(pos - 1)))
+        anchor = pos - 1;
+    else
+        return {pos, pos};
+    int start = anchor;
+    while (start > 0 && !isBlank(line.at(start - 1)))
+        --start;
+    int end = anchor + 1;
+    while (end < line.size() && !isBlank(line.at(end)))
+        ++end;
+    return {start, end};
+}
+
+QString paneCopyText(const QString &plainText)
+{
+    if (plainText.isEmpty())
+        return {};
+    QStringList lines = plainText.split(QLatin1Char('\n'));
+    // a text ending with a line break has no further line after it
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    QString out;
+    for (const QString &line : lines)
+        out += line + QLatin1String("\r\n");
+    return out;
+}
+
+ReceiveTerminal::ReceiveTerminal(QPlainTextEdit *pane, int channel, ReceiveChannels &channels,
+                                 QLineEdit *hisCall, const ImageList &images, QObject *parent)
+    : QObject(parent)
+    , m_pane(pane)
+    , m_channel(channel)
+    , m_channels(channels)
+    , m_hisCall(hisCall)
+{
+    m_pane->setToolTip(QStringLiteral("Click droit pour le menu"));
+    m_pane->setFocusPolicy(Qt::ClickFocus);   // out of the Tab order; Tab is typed as text
+    m_pane->setTabChangesFocus(false);
+    m_pane->setMinimumHeight(20);
+
+    popup = new QMenu(m_pane);
+    clearAction = popup->addAction(images.icon(kClearIcon), QStringLiteral("Vider"));
+    copyAction = popup->addAction(images.icon(kCopyIcon), QStringLiteral("Copier"));
+    colorAction = popup->addAction(images.icon(kColourIcon), QStringLiteral("Couleur"));
+    fontAction = popup->addAction(images.icon(kFontIcon), QStringLiteral("Police"));
+    connect(clearAction, &QAction::triggered, this, &ReceiveTerminal::ClearTermClick);
+    connect(copyAction, &QAction::triggered, this, &ReceiveTerminal::CopyTermClick);
+
+    m_pane->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pane, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { popup->popup(m_pane->mapToGlobal(pos)); });
+
+    m_pane->installEventFilter(this);
+    m_pane->viewport()->installEventFilter(this);
+}
+
+void ReceiveTerminal::TermEnter()
+{
+    m_channels.setCurrentChannel(m_channel);
+}
+
+void ReceiveTerminal::CopyCall()
+{
+    QApplication::clipboard()->setText(m_pane->textCursor().selectedText());
+    m_hisCall->selectAll();
+    m_hisCall->del();
+    m_hisCall->paste();
+}
+
+void ReceiveTerminal::ClearTermClick()
+{
+    m_pane->clear();
+}
+
+void ReceiveTerminal::CopyTermClick()
+{
+    QApplication::clipboard()->setText(paneCopyText(m_pane->toPlainText()));
+}
+
+void ReceiveTerminal::selectWordAt(const QPoint &viewportPos)
+{
+    QTextCursor cursor = m_pane->cursorForPosition(viewportPos);
+    const QTextBlock block = cursor.block();
+    const WordSpan word = blankDelimitedWord(block.text(), cursor.positionInBlock());
+    cursor.setPosition(block.position() + word.start);
+    cursor.setPosition(block.position() + word.end, QTextCursor::KeepAnchor);
+    m_pane->setTextCursor(cursor);
+}
+
+bool ReceiveTerminal::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pane && event->type() == QEvent::FocusIn) {
+        TermEnter();
+    } else if (watched == m_pane->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            // The pane's own word selection splits at punctuation ("F6ABC/P");
+            // a call sign is the whole run between blanks.
+            m_pane->setFocus(Qt::MouseFocusReason);
+            TermEnter();
+            selectWordAt(mouse->position().toPoint());
+            CopyCall();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
