@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QRegularExpression>
 
 const std::array<DateFormatEntry, kDateFormatCount> &dateFormatTable()
 {
@@ -44,8 +45,12 @@ QChar dateSeparator(const QLocale &locale)
 QString shortDateLongTime(const QDateTime &moment, const QLocale &locale)
 {
     QString text = locale.toString(moment.date(), QLocale::ShortFormat);
-    if (moment.time() != QTime(0, 0))
-        text += QLatin1Char(' ') + locale.toString(moment.time(), QLocale::LongFormat);
+    if (moment.time() != QTime(0, 0)) {
+        // The long time format without its time-zone part ("HH:mm:ss").
+        QString format = locale.timeFormat(QLocale::LongFormat);
+        format.remove(QRegularExpression(QStringLiteral("\\s*\\(?t+\\)?")));
+        text += QLatin1Char(' ') + locale.toString(moment.time(), format.trimmed());
+    }
     return text;
 }
 

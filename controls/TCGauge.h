@@ -131,7 +131,7 @@ public:
     void setReadOnly(bool readOnly);
 
     const GaugeScale &scale() const { return m_scale; }
-    GaugeGrab grab() const { return m_grab; }
+    GaugeGrab grabState() const { return m_grab; }
     QSize sizeHint() const override { return {237, 63}; }
 
 protected:

@@ -1,0 +1,83 @@
+#include "logbook/LogbookLink.h"
+
+#include "app/Dialogs.h"
+#include "app/Images.h"
+#include "controls/TLED.h"
+
+#include <QAbstractButton>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+constexpr int kConnectIcon = 22;
+constexpr int kDisconnectIcon = 23;
+}
+
+LogbookLink::LogbookLink(const Controls &controls, const QDBusConnection &bus, QObject *parent)
+    : QObject(parent), m_controls(controls), m_talmer(bus)
+{
+    connect(m_controls.ClearBtn, &QAbstractButton::clicked, this, &LogbookLink::ClearBtnClick);
+    connect(m_controls.TalmerBtn, &QAbstractButton::clicked, this, &LogbookLink::TalmerBtnClick);
+    connect(m_controls.SendBtn, &QAbstractButton::clicked, this, &LogbookLink::SendBtnClick);
+    m_controls.SendBtn->setEnabled(false);
+}
+
+void LogbookLink::showButtonIfInstalled(const QDir &folder)
+{
+    const bool installed = QFileInfo::exists(folder.filePath(QStringLiteral("talmer.exe")))
+                           || QFileInfo::exists(folder.filePath(QStringLiteral("talmer")));
+    m_controls.TalmerBtn->setVisible(installed);
+}
+
+void LogbookLink::ClearBtnClick()
+{
+    m_controls.HisCall->clear();
+    m_controls.HisName->clear();
+    m_controls.HisRep->clear();
+}
+
+void LogbookLink::TalmerBtnClick()
+{
+    if (m_talmer.isOpen()) {
+        m_talmer.release();
+    } else {
+        QString error;
+        if (!m_talmer.open(&error)) {
+            // As the general error report does: the platform's own text, nothing else changes.
+            Dialogs::current().message(error);
+            return;
+        }
+    }
+    showState();
+}
+
+void LogbookLink::showState()
+{
+    const bool connected = m_talmer.isOpen();
+    m_controls.SendBtn->setEnabled(connected);
+    if (m_controls.QuenLed)
+        m_controls.QuenLed->setLit(connected);
+    if (m_controls.images)
+        m_controls.TalmerBtn->setIcon(
+            m_controls.images->icon(connected ? kDisconnectIcon : kConnectIcon));
+    m_controls.TalmerBtn->setToolTip(connected ? QStringLiteral("Se déconnecter de TALMER")
+                                               : QStringLiteral("Se connecter à TALMER"));
+}
+
+// The fields are free text handed over as they stand; the first failing put skips
+// the rest. The QSO box is not emptied: ClearBtn does that.
+void LogbookLink::SendBtnClick()
+{
+    const std::pair<QString, QString> puts[] = {
+        {QStringLiteral("Indicatif"), m_controls.HisCall->text()},
+        {QStringLiteral("Nom"), m_controls.HisName->text()},
+        {QStringLiteral("Report"), m_controls.HisRep->text()},
+        {QStringLiteral("Mode"), QStringLiteral("PSK31")},
+    };
+    for (const auto &[name, value] : puts) {
+        if (!m_talmer.setStringProperty(name, value)) {
+            showFailure(kTalmerSendFailedText);
+            return;
+        }
+    }
+}

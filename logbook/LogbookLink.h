@@ -1,0 +1,54 @@
+#pragma once
+
+#include "logbook/TalmerConnection.h"
+
+#include <QDir>
+#include <QObject>
+
+class ImageList;
+class QAbstractButton;
+class QLineEdit;
+class TLED;
+
+// The QSO box's buttons and the hand-over of its three fields to the Talmer logbook.
+class LogbookLink : public QObject
+{
+    Q_OBJECT
+public:
+    struct Controls
+    {
+        QLineEdit *HisCall = nullptr;
+        QLineEdit *HisName = nullptr;
+        QLineEdit *HisRep = nullptr;
+        QAbstractButton *ClearBtn = nullptr;
+        QAbstractButton *SendBtn = nullptr;
+        QAbstractButton *TalmerBtn = nullptr;
+        TLED *QuenLed = nullptr;
+        const ImageList *images = nullptr;
+    };
+
+    explicit LogbookLink(const Controls &controls,
+                         const QDBusConnection &bus = QDBusConnection::sessionBus(),
+                         QObject *parent = nullptr);
+
+    // Start-up: the logbook button appears only when the logbook program sits in the
+    // current folder ("talmer.exe", or "talmer" as it is named on Linux).
+    void showButtonIfInstalled(const QDir &folder = QDir::current());
+
+    void ClearBtnClick();
+    void TalmerBtnClick();
+    void SendBtnClick();
+
+    bool isConnected() const { return m_talmer.isOpen(); }
+
+private:
+    void showState();
+
+    Controls m_controls;
+    TalmerConnection m_talmer;
+};
+
+inline const QString kTalmerSendFailedText = QStringLiteral(
+    "Une erreur vient de se produire...\r\n"
+    "Assurez-vous dans TALMER d'avoir ouvert votre fichier\r\n"
+    "de trafic et d'avoir ouvert le dialogue de saisie.");
