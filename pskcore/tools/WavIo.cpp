@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <string>
 
 namespace pskcore {
 
@@ -33,6 +34,23 @@ bool readAudio8k(const std::string& path, std::vector<float>& samples, std::stri
         error = path + ": unsupported channel count or sample rate";
         return false;
     }
+    // libsndfile reads what is there of a cut WAV/AIFF file and only notes in its log that the header
+    // promised more; an operator wants to know the recording is incomplete.
+    {
+        std::vector<char> log(16384, '\0');
+        sf_command(file, SFC_GET_LOG_INFO, log.data(), int(log.size()) - 1);
+        const std::string text(log.data());
+        for (std::size_t line = 0; line < text.size();) {
+            const std::size_t end = std::min(text.find('\n', line), text.size());
+            const std::string row = text.substr(line, end - line);
+            if ((row.rfind("data", 0) == 0 || row.rfind("SSND", 0) == 0) && row.find("should be") != std::string::npos) {
+                sf_close(file);
+                error = path + ": truncated file (the audio data ends before its header says)";
+                return false;
+            }
+            line = end + 1;
+        }
+    }
     std::vector<float> mono;
     std::vector<float> block(4096 * std::size_t(info.channels));
     for (;;) {
@@ -48,6 +66,11 @@ bool readAudio8k(const std::string& path, std::vector<float>& samples, std::stri
     }
     const int status = sf_error(file);
     sf_close(file);
+    if (info.frames > 0 && sf_count_t(mono.size()) < info.frames && info.frames != SF_COUNT_MAX) {
+        error = path + ": truncated file (" + std::to_string(mono.size()) + " of " + std::to_string(info.frames) +
+                " frames)";
+        return false;
+    }
     if (status != SF_ERR_NO_ERROR) {
         error = path + ": read error (" + sf_error_number(status) + ")";
         return false;

@@ -194,6 +194,9 @@ int main(int argc, char** argv)
         ch.demodulator.setAfcLimit(afcHz);
         ch.demodulator.setSquelch(squelch, 1);
     }
+    // Two seconds of silence after the recording let the QPSK decoder (and the equaliser) hand out the last
+    // characters, which it decides some symbols late.
+    samples.resize(samples.size() + 2 * kSampleRate, 0.0f);
     constexpr std::size_t kBlock = 2048;
     for (std::size_t pos = 0; pos < samples.size(); pos += kBlock) {
         const auto block = std::span<const float>(samples).subspan(pos, std::min(kBlock, samples.size() - pos));

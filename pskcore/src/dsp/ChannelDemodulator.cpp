@@ -9,8 +9,6 @@
 #include <complex>
 #include <numbers>
 #include <vector>
-#include <cstdio>
-#include <cstdlib>
 
 namespace pskcore {
 namespace {
@@ -333,7 +331,8 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
 
         // Squelch: closeness of the symbols to the constellation (noise averages 0).
         const double angle = std::arg(u);
-        const double closeness = std::cos((qpsk ? 4 : 2) * angle);
+        // Digital silence has no phase to judge: it must not open the squelch.
+        const double closeness = std::norm(z) > 1e-18f ? std::cos((qpsk ? 4 : 2) * angle) : 0.0;
         const double tau = 32.0 / (1.0 + s.squelchSpeed / 10.0);
         s.quality += (closeness - s.quality) / std::max(1.0, tau);
         const int level = signalLevel();
@@ -441,7 +440,6 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
             const double strobePhase = std::fmod(s.nextStrobe, kSps);
             const double timingError = wrapPi((peak - strobePhase) * 2 * kPi / kSps) * kSps / (2 * kPi);
             s.nextStrobe += kSps + 0.2 * timingError;
-            if (std::getenv("PSKDBG")) std::fprintf(stderr, "peak %.2f strobe %.2f\n", peak, strobePhase);
 
             // Clock error from the drift of the timing peak over the last 512 symbols.
             s.phaseHistory.push_back(s.unwrappedPhase);

@@ -24,7 +24,7 @@ double window(double x, double half)
 
 Resampler::Resampler(double ratio) { setRatio(ratio); reset(); }
 
-void Resampler::setPpm(double ppm) { setRatio(1.0 + std::clamp(ppm, -10000.0, 10000.0) * 1e-6); }
+void Resampler::setPpm(double ppm) { setRatio(1.0 / (1.0 + std::clamp(ppm, -10000.0, 10000.0) * 1e-6)); }
 
 void Resampler::setRatio(double ratio)
 {

@@ -11,7 +11,8 @@ class Resampler {
 public:
     // ratio = output rate / input rate, > 0.
     explicit Resampler(double ratio = 1.0);
-    // Clock correction: our clock runs ppm fast (-10000..10000, clamped) so output = input * (1 + ppm 1e-6).
+    // Clock correction for a sound card whose clock runs ppm fast (-10000..10000, clamped): the ratio becomes
+    // 1 / (1 + ppm 1e-6), turning its samples into true 8000 Hz ones. For the output stream use setPpm(-ppm).
     void setPpm(double ppm);
     void setRatio(double ratio);
     double ratio() const;

@@ -1,0 +1,85 @@
+#pragma once
+
+// Signal helpers shared by the modem tests: transmit, add noise, decode.
+#include "pskcore/dsp/ChannelDemodulator.h"
+#include "pskcore/dsp/Modulator.h"
+
+#include <cmath>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace pskcore::fixtures {
+
+struct Transmission {
+    std::vector<float> samples;
+    double keyedPower = 0; // mean x^2 while keyed
+};
+
+// Text (bytes) sent in mode at hz with a quarter second of silence before and one second after.
+inline Transmission transmit(const std::string& bytes, PskMode mode, double hz, double levelDb = -12)
+{
+    Modulator tx;
+    tx.setMode(mode);
+    tx.setFrequency(hz);
+    tx.setLevelDb(levelDb);
+    tx.startText();
+    for (unsigned char c : bytes)
+        tx.queueChar(c);
+    tx.stop();
+    Transmission t;
+    t.samples.assign(kSampleRate / 4, 0.0f);
+    std::vector<float> block(1000);
+    double energy = 0;
+    std::size_t keyed = 0;
+    while (!tx.finished()) {
+        const std::size_t n = tx.render(block);
+        for (std::size_t i = 0; i < n; ++i)
+            energy += double(block[i]) * block[i];
+        keyed += n;
+        t.samples.insert(t.samples.end(), block.begin(), block.begin() + std::ptrdiff_t(n));
+    }
+    t.samples.insert(t.samples.end(), kSampleRate, 0.0f);
+    t.keyedPower = keyed ? energy / double(keyed) : 0;
+    return t;
+}
+
+// White Gaussian noise at snrDb in 3000 Hz against signalPower.
+inline void addNoise(std::vector<float>& samples, double signalPower, double snrDb, unsigned seed)
+{
+    const double noisePower = signalPower / std::pow(10.0, snrDb / 10) * (kSampleRate / 2.0) / 3000.0;
+    std::mt19937 rng(seed);
+    std::normal_distribution<float> gauss(0.0f, float(std::sqrt(noisePower)));
+    for (float& x : samples)
+        x += gauss(rng);
+}
+
+inline std::string feed(ChannelDemodulator& rx, const std::vector<float>& samples, std::size_t block = 777)
+{
+    std::string text;
+    for (std::size_t pos = 0; pos < samples.size(); pos += block)
+        rx.process(std::span<const float>(samples).subspan(pos, std::min(block, samples.size() - pos)), text);
+    return text;
+}
+
+inline std::string decode(const std::vector<float>& samples, PskMode mode, double hz, int squelch = 10)
+{
+    ChannelDemodulator rx;
+    rx.setMode(mode);
+    rx.setFrequency(hz, 10);
+    rx.setAfcLimit(10);
+    rx.setSquelch(squelch, 1);
+    return feed(rx, samples);
+}
+
+// Every byte value 1-255 once (NUL as well would be sent, but a terminal drops it).
+inline std::string allBytes()
+{
+    std::string bytes;
+    for (int c = 0; c < 256; ++c)
+        bytes.push_back(char(c));
+    return bytes;
+}
+
+} // namespace pskcore::fixtures

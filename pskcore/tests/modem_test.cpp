@@ -1,0 +1,197 @@
+#include "ModemFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace pskcore;
+using namespace pskcore::fixtures;
+
+namespace {
+
+std::size_t editDistance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1), next(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        next[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j)
+            next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        row.swap(next);
+    }
+    return row[b.size()];
+}
+
+struct ModeCase {
+    PskMode mode;
+    double hz;
+    unsigned seed;
+};
+
+class EveryCharacter : public ::testing::TestWithParam<ModeCase> {};
+
+std::string caseName(const ::testing::TestParamInfo<ModeCase>& info)
+{
+    static const char* const names[] = {"Bpsk", "QpskUsb", "QpskLsb"};
+    return std::string(names[int(info.param.mode)]) + "_" + std::to_string(int(info.param.hz));
+}
+
+} // namespace
+
+// Every byte value through modulator and demodulator, in noise (0 dB in 3 kHz), must come back exactly.
+TEST_P(EveryCharacter, RoundTripsInNoise)
+{
+    const ModeCase c = GetParam();
+    const std::string sent = allBytes();
+    Transmission t = transmit(sent, c.mode, c.hz);
+    addNoise(t.samples, t.keyedPower, 0, c.seed);
+    EXPECT_EQ(decode(t.samples, c.mode, c.hz), sent) << "seed " << c.seed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, EveryCharacter,
+                         ::testing::Values(ModeCase{PskMode::Bpsk, 1000.0, 1}, ModeCase{PskMode::QpskUsb, 1500.5, 2},
+                                           ModeCase{PskMode::QpskLsb, 733.3, 3}, ModeCase{PskMode::Bpsk, 3800.0, 4}),
+                         caseName);
+
+TEST(Demodulator, WrongSidebandGivesNoCleanText)
+{
+    const std::string sent = "the quick brown fox jumps over the lazy dog 0123456789";
+    for (auto [tx, rx] : {std::pair{PskMode::QpskUsb, PskMode::QpskLsb}, std::pair{PskMode::QpskLsb, PskMode::QpskUsb}}) {
+        const Transmission t = transmit(sent, tx, 1200);
+        const std::string got = decode(t.samples, rx, 1200, 0);
+        EXPECT_GT(editDistance(sent, got), sent.size() / 2) << got;
+    }
+}
+
+TEST(Demodulator, ReplayAfterResetGivesTheSameText)
+{
+    const std::string sent = "replay test: CQ CQ de F5ABC F5ABC pse k";
+    Transmission t = transmit(sent, PskMode::Bpsk, 1500);
+    addNoise(t.samples, t.keyedPower, -8, 42);
+    ChannelDemodulator rx;
+    rx.setFrequency(1500, 10);
+    rx.setAfcLimit(10);
+    const std::string first = feed(rx, t.samples);
+    rx.reset();
+    const std::string second = feed(rx, t.samples, 2048);
+    EXPECT_EQ(first, sent);
+    EXPECT_EQ(second, first);
+}
+
+TEST(Demodulator, AfcPullsOntoASignalOffTheTunedFrequency)
+{
+    const std::string sent = "afc pull in test, the signal is eight hertz high";
+    Transmission t = transmit(sent, PskMode::Bpsk, 1008);
+    addNoise(t.samples, t.keyedPower, -6, 5);
+    ChannelDemodulator rx;
+    rx.setFrequency(1000, 10);
+    rx.setAfcLimit(10);
+    EXPECT_EQ(feed(rx, t.samples), sent);
+    EXPECT_NEAR(rx.frequencyHz(), 1008, 0.5);
+}
+
+TEST(Demodulator, AfcOffKeepsTheFrequency)
+{
+    Transmission t = transmit("steady", PskMode::Bpsk, 1005);
+    ChannelDemodulator rx;
+    rx.setFrequency(1000, 0);
+    rx.setAfcLimit(0);
+    feed(rx, t.samples);
+    EXPECT_NEAR(rx.frequencyHz(), 1000, 1.0); // the carrier loop may show a little, the oscillator stays
+}
+
+TEST(Demodulator, NoiseAloneStaysSilentAtTheDefaultSquelch)
+{
+    std::vector<float> noise(std::size_t(kSampleRate) * 120, 0.0f);
+    addNoise(noise, 0.01, 0, 99);
+    for (PskMode mode : {PskMode::Bpsk, PskMode::QpskUsb}) {
+        ChannelDemodulator rx;
+        rx.setMode(mode);
+        rx.setFrequency(1000, 10);
+        rx.setAfcLimit(10);
+        rx.setSquelch(10, 1);
+        EXPECT_LE(feed(rx, noise).size(), 1u);
+        EXPECT_LT(rx.signalLevel(), 10);
+    }
+}
+
+TEST(Demodulator, DigitalSilenceDoesNotOpenTheSquelch)
+{
+    ChannelDemodulator rx;
+    std::string text;
+    const std::vector<float> silence(kSampleRate * 5, 0.0f);
+    rx.process(silence, text);
+    EXPECT_FALSE(rx.squelchOpen());
+    EXPECT_EQ(rx.signalLevel(), 0);
+}
+
+TEST(Demodulator, SquelchZeroLetsEverythingThrough)
+{
+    ChannelDemodulator rx;
+    rx.setSquelch(0, 1);
+    std::vector<float> noise(kSampleRate * 2, 0.0f);
+    addNoise(noise, 0.01, 0, 7);
+    std::string text;
+    rx.process(noise, text);
+    EXPECT_TRUE(rx.squelchOpen());
+}
+
+class ImdReading : public ::testing::TestWithParam<double> {};
+
+// A cubic compression e -> e (1 - a e^2) of the envelope gives a known IMD on idle; on the passband that is
+// x - (4a/3) x^3 (the part at three times the carrier is far out of the channel).
+TEST_P(ImdReading, WithinTwoDecibels)
+{
+    const double imdDb = GetParam();
+    Modulator tx;
+    tx.setFrequency(1000);
+    tx.setLevelDb(-12);
+    tx.startText();
+    std::vector<float> samples(std::size_t(kSampleRate) * 10);
+    tx.render(samples);
+    const double peak = std::pow(10.0, -12 / 20.0), r = std::pow(10.0, imdDb / 20), a = 4 * r / (1 + 3 * r);
+    for (float& x : samples) {
+        const double e = x / peak;
+        x = float(peak * (e - 4 * a / 3 * e * e * e));
+    }
+    addNoise(samples, peak * peak / 2, 10, 3);
+    ChannelDemodulator rx;
+    rx.setFrequency(1000, 10);
+    std::vector<int> readings;
+    std::string text;
+    for (std::size_t pos = 0; pos < samples.size(); pos += 1024) {
+        rx.process(std::span<const float>(samples).subspan(pos, 1024), text);
+        if (auto imd = rx.takeImdDb())
+            readings.push_back(*imd);
+    }
+    ASSERT_FALSE(readings.empty());
+    for (int v : readings)
+        EXPECT_NEAR(v, imdDb, 2.0);
+    EXPECT_FALSE(rx.takeImdDb().has_value()); // a reading is handed out once
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ImdReading, ::testing::Values(-20.0, -25.0, -30.0));
+
+TEST(Demodulator, DisplaysFollowAnIdleSignal)
+{
+    Modulator tx;
+    tx.setFrequency(1000);
+    tx.startText();
+    std::vector<float> samples(kSampleRate * 4);
+    tx.render(samples);
+    ChannelDemodulator rx;
+    rx.setFrequency(1000, 10);
+    std::string text;
+    rx.process(samples, text);
+    EXPECT_GT(rx.signalLevel(), 80);
+    const auto sync = rx.syncProfile();
+    EXPECT_EQ(*std::max_element(sync.begin(), sync.end()), 1000);
+    EXPECT_GE(sync[8], 900); // the sampling instant is drawn in the middle
+    // Idle reversals: every vector points to 180 degrees.
+    const auto v = rx.vectors();
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_LT(v[2 * i], -500) << i;
+        EXPECT_LT(std::abs(v[2 * i + 1]), 200) << i;
+    }
+}

@@ -1,0 +1,204 @@
+// The command-line tools as an operator runs them: round trips and every error path.
+#include "ModemFixtures.h"
+#include "pskcore/dsp/Resampler.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+using namespace pskcore;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Tools : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("pskcore_tools_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    static std::string slurp(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    Result run(const std::string& tool, const std::string& args, const std::string& input = "/dev/null") const
+    {
+        const std::string out = path("stdout.txt"), err = path("stderr.txt");
+        const std::string command = "'" + tool + "' " + args + " >'" + out + "' 2>'" + err + "' <'" + input + "'";
+        const int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = slurp(out);
+        r.err = slurp(err);
+        return r;
+    }
+
+    Result decode(const std::string& args) const { return run(PSKCORE_DECODE_TOOL, args); }
+    Result encode(const std::string& args) const { return run(PSKCORE_ENCODE_TOOL, args); }
+
+    std::filesystem::path m_dir;
+};
+
+// One line on stderr, nothing on stdout, status 2.
+void expectCleanFailure(const Result& r)
+{
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+}
+
+void writeFile(const std::string& file, const std::vector<float>& interleaved, int rate, int channels, int format)
+{
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* f = sf_open(file.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
+    sf_write_float(f, interleaved.data(), sf_count_t(interleaved.size()));
+    sf_close(f);
+}
+
+} // namespace
+
+TEST_F(Tools, EncodeThenDecodePrintsExactlyTheText)
+{
+    const std::string wav = path("hello.wav");
+    ASSERT_EQ(encode("'Hello World, 73!' '" + wav + "'").status, 0);
+    const Result r = decode("'" + wav + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Hello World, 73!");
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST_F(Tools, LineBreaksAndAccentsSurvive)
+{
+    const std::string wav = path("accents.wav");
+    ASSERT_EQ(encode("--mode qpsk-lsb --freq 1750.5 --level -10 'été\nçà€' '" + wav + "'").status, 0);
+    const Result r = decode("--mode qpsk-lsb '" + wav + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "été\nçà€");
+}
+
+TEST_F(Tools, TextFromStandardInput)
+{
+    const std::string wav = path("stdin.wav"), text = path("text.txt");
+    std::ofstream(text) << "from a pipe";
+    ASSERT_EQ(run(PSKCORE_ENCODE_TOOL, "- '" + wav + "'", text).status, 0);
+    EXPECT_EQ(decode("'" + wav + "'").out, "from a pipe");
+}
+
+TEST_F(Tools, JsonGivesOneObjectPerChannel)
+{
+    // Two signals 200 Hz apart in one file.
+    const auto a = fixtures::transmit("first", PskMode::Bpsk, 1000);
+    const auto b = fixtures::transmit("second", PskMode::Bpsk, 1200);
+    std::vector<float> mix(std::max(a.samples.size(), b.samples.size()), 0.0f);
+    for (std::size_t i = 0; i < a.samples.size(); ++i)
+        mix[i] += a.samples[i];
+    for (std::size_t i = 0; i < b.samples.size(); ++i)
+        mix[i] += b.samples[i];
+    const std::string wav = path("two.wav");
+    writeFile(wav, mix, 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const Result r = decode("--json --freq 1000 --freq 1200 '" + wav + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"channel\": 0, \"mode\": \"bpsk\", \"start_hz\": 1000.00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"text\": \"first\"}\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"start_hz\": 1200.00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"text\": \"second\"}\n"), std::string::npos) << r.out;
+}
+
+TEST_F(Tools, ReadsStereoFlacAtAnotherRate)
+{
+    const auto t = fixtures::transmit("stereo flac at 44100", PskMode::Bpsk, 1300);
+    Resampler up(44100.0 / 8000.0);
+    std::vector<float> high;
+    up.process(t.samples, high);
+    std::vector<float> stereo;
+    for (float x : high) {
+        stereo.push_back(x);
+        stereo.push_back(x);
+    }
+    const std::string flac = path("stereo.flac");
+    writeFile(flac, stereo, 44100, 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    const Result r = decode("'" + flac + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "stereo flac at 44100");
+}
+
+TEST_F(Tools, TruncatedFileIsAnError)
+{
+    const std::string wav = path("full.wav");
+    ASSERT_EQ(encode("'a message long enough to cut' '" + wav + "'").status, 0);
+    const std::string bytes = slurp(wav);
+    const std::string cut = path("cut.wav");
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    expectCleanFailure(decode("'" + cut + "'"));
+    std::ofstream(path("header.wav"), std::ios::binary) << bytes.substr(0, 30);
+    expectCleanFailure(decode("'" + path("header.wav") + "'"));
+}
+
+struct BadCase {
+    const char* name;
+    const char* args; // FILE stands for a valid recording
+};
+
+class ToolErrors : public Tools, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(ToolErrors, DecodeFailsCleanly)
+{
+    const std::string good = path("good.wav");
+    ASSERT_EQ(encode("hi '" + good + "'").status, 0);
+    std::ofstream(path("text.wav")) << "this is not audio at all\n";
+    std::ofstream(path("empty.wav")) << "";
+    std::string args = GetParam().args;
+    for (const auto& [key, file] : {std::pair{"FILE", good}, std::pair{"TEXT", path("text.wav")},
+                                    std::pair{"EMPTY", path("empty.wav")}, std::pair{"DIR", m_dir.string()}}) {
+        for (std::size_t at; (at = args.find(key)) != std::string::npos;)
+            args.replace(at, std::string(key).size(), "'" + file + "'");
+    }
+    expectCleanFailure(decode(args));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToolErrors,
+    ::testing::Values(BadCase{"NoFile", ""}, BadCase{"MissingFile", "/nonexistent/none.wav"},
+                      BadCase{"NotAudio", "TEXT"}, BadCase{"EmptyFile", "EMPTY"}, BadCase{"Directory", "DIR"},
+                      BadCase{"FreqTooLow", "--freq 50 FILE"}, BadCase{"FreqTooHigh", "--freq 3901 FILE"},
+                      BadCase{"FreqNotANumber", "--freq abc FILE"}, BadCase{"FreqMissingValue", "FILE --freq"},
+                      BadCase{"AfcTooWide", "--afc 101 FILE"}, BadCase{"SquelchTooHigh", "--squelch 100 FILE"},
+                      BadCase{"SquelchFraction", "--squelch 5.5 FILE"}, BadCase{"PpmTooLarge", "--ppm 10001 FILE"},
+                      BadCase{"UnknownMode", "--mode psk63 FILE"}, BadCase{"UnknownOption", "--fast FILE"},
+                      BadCase{"TwoFiles", "FILE FILE"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Tools, EncodeFailsCleanly)
+{
+    expectCleanFailure(encode(""));
+    expectCleanFailure(encode("'only text'"));
+    expectCleanFailure(encode("--level 3 hi '" + path("x.wav") + "'"));
+    expectCleanFailure(encode("--freq 4000 hi '" + path("x.wav") + "'"));
+    expectCleanFailure(encode("--mode bpsk31 hi '" + path("x.wav") + "'"));
+    expectCleanFailure(encode("hi /nonexistent/dir/x.wav"));
+}
