@@ -1,0 +1,198 @@
+#include "transmit/TransmitControl.h"
+
+#include "app/Dialogs.h"
+#include "app/Images.h"
+#include "app/StatusBar.h"
+#include "config/TSettings.h"
+#include "engine/ConnectionFlags.h"
+#include "engine/EngineErrorText.h"
+#include "engine/EngineInterface.h"
+#include "transmit/TransmitStamp.h"
+
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kIconActive = 0;
+constexpr int kIconTx = 3;
+constexpr int kIconTune = 4;
+
+} // namespace
+
+TransmitControl::TransmitControl(EngineInterface &engine, ConnectionFlags &flags,
+                                 const TSettings &settings, TransmitWidgets widgets, QObject *parent)
+    : QObject(parent),
+      m_engine(engine),
+      m_flags(flags),
+      m_settings(settings),
+      m_w(std::move(widgets)),
+      m_localNow([] { return QDateTime::currentDateTime(); }),
+      m_locale(QLocale::system())
+{
+}
+
+void TransmitControl::TxBtnClick()
+{
+    // Transmitting follows the engine's reports only: a start already asked for and
+    // not yet reported still takes the start branch.
+    if (!m_flags.Transmitting) {
+        startTransmitter();
+        if (m_w.TxBuf)
+            m_w.TxBuf->setFocus();
+        return;
+    }
+    if (m_engine.fnGetTXCharsRemaining() > 0) {
+        // Unsent text is dropped and the carrier stops at once.
+        m_engine.fnAbortTX();
+        m_engine.fnClearTXBuffer();
+    } else {
+        m_engine.fnStopTX();
+    }
+    m_w.TuneBtn->setEnabled(true);
+    showTxIdle();
+}
+
+void TransmitControl::startFromMacro()
+{
+    startTransmitter();
+}
+
+void TransmitControl::startTransmitter()
+{
+    if (m_w.applyNetRule)
+        m_w.applyNetRule();
+    m_engine.fnStartTX(m_settings.RXMode);
+    m_w.TuneBtn->setEnabled(false);
+    showTxActive();
+}
+
+void TransmitControl::TuneBtnClick()
+{
+    if (m_flags.Tuning) {
+        m_flags.Tuning = false;
+        m_engine.fnStopTX();
+        if (m_w.Images)
+            m_w.TuneBtn->setIcon(m_w.Images->icon(kIconTune));
+        m_w.TuneBtn->setToolTip(QStringLiteral("Envoyer un tune"));
+        m_w.TxBtn->setEnabled(true);
+        m_w.CWIDBtn->setEnabled(true);
+        return;
+    }
+    m_flags.Tuning = true;
+    m_w.TxBtn->setEnabled(false);
+    m_w.CWIDBtn->setEnabled(false);
+    if (m_w.applyNetRule)
+        m_w.applyNetRule();
+    m_engine.fnStartTX(kTuneMode);
+    if (m_w.Images)
+        m_w.TuneBtn->setIcon(m_w.Images->icon(kIconActive));
+    m_w.TuneBtn->setToolTip(QStringLiteral("Stopper le tune"));
+}
+
+void TransmitControl::CWIDBtnClick()
+{
+    if (m_w.applyNetRule)
+        m_w.applyNetRule();
+    m_engine.fnStartTX(m_settings.RXMode);
+    m_engine.fnSendTXCharacter(2, 1);
+    m_engine.fnStopTX();
+}
+
+void TransmitControl::RewindBtnClick()
+{
+    m_engine.fnRewindInput(m_settings.Blocks);
+}
+
+void TransmitControl::TxStatus(int32_t code)
+{
+    if (!m_flags.CardActive)
+        return;
+    switch (code) {
+    case 0:
+        m_w.TuneBtn->setEnabled(true);
+        m_w.CWIDBtn->setEnabled(false);
+        showTxIdle();
+        if (m_flags.Transmitting && m_engine.fnGetTXCharsRemaining() == 0) {
+            addStamp(false);
+            if (m_w.TxBuf)
+                m_w.TxBuf->clear();
+        }
+        m_flags.Transmitting = false;
+        m_w.Canal->setEnabled(true);
+        return;
+    case 1:
+        if (m_w.StatusBar)
+            m_w.StatusBar->setPanelText(kActivityPanel, QStringLiteral("Emission en cours..."));
+        addStamp(true);
+        m_flags.Transmitting = true;
+        m_w.CWIDBtn->setEnabled(true);
+        setLeds(true);
+        m_w.Canal->setEnabled(false);
+        return;
+    case 2:
+        if (m_w.setStatusNotice)
+            m_w.setStatusNotice(15, QStringLiteral("Processeur trop lent ou occupé"));
+        return;
+    case 3:
+        if (m_w.setStatusNotice)
+            m_w.setStatusNotice(16, QStringLiteral("Transmission des caractères restants..."));
+        return;
+    default:
+        if (code > 3)
+            showFailure(EngineErrorText(code));
+        return;
+    }
+}
+
+void TransmitControl::dataMessageShown(bool signalViewShown, bool saturated)
+{
+    if (m_flags.Transmitting || signalViewShown || saturated)
+        return;
+    if (m_w.StatusBar)
+        m_w.StatusBar->setPanelText(kActivityPanel, QStringLiteral("Réception en cours..."));
+    setLeds(false);
+}
+
+void TransmitControl::showTxIdle()
+{
+    if (m_w.Images)
+        m_w.TxBtn->setIcon(m_w.Images->icon(kIconTx));
+    m_w.TxBtn->setToolTip(QStringLiteral("Emettre"));
+}
+
+void TransmitControl::showTxActive()
+{
+    if (m_w.Images)
+        m_w.TxBtn->setIcon(m_w.Images->icon(kIconActive));
+    m_w.TxBtn->setToolTip(QStringLiteral("Stopper l'émission"));
+}
+
+// The stamp goes to the pane of the channel current when the report arrives.
+void TransmitControl::addStamp(bool start)
+{
+    const int channel = m_w.Canal->currentIndex();
+    if (channel < 0 || channel > 1 || !m_w.terms[channel])
+        return;
+    QPlainTextEdit *pane = m_w.terms[channel];
+    pane->appendPlainText(transmitStamp(start ? StampKind::Start : StampKind::End, m_localNow(), m_locale));
+    // Received text goes on after the stamp.
+    pane->moveCursor(QTextCursor::End);
+}
+
+void TransmitControl::setLeds(bool transmitting)
+{
+    if (m_w.TXLed)
+        m_w.TXLed->setProperty("Lit", transmitting);
+    if (m_w.RXLed)
+        m_w.RXLed->setProperty("Lit", !transmitting);
+}
+
+QString replayHint(int blocks, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("Replay ") + plain.toString(blocks * 0.256, 'g', 15) + QStringLiteral(" secondes");
+}
