@@ -5,8 +5,6 @@
 #include "app/StatusBar.h"
 #include "app/TPSKForm.h"
 #include "controls/TLEDLabel.h"
-#include "displays/DisplayBand.h"
-#include "displays/TPaintBox.h"
 #include "displays/Displays.h"
 #include "engine/Delay.h"
 #include "engine/EngineErrorText.h"
@@ -70,9 +68,7 @@ void ConnectionControl::setEngineControlsEnabled(bool enabled)
     m_form.TuneBtn->setEnabled(enabled);
     m_form.RewindBtn->setEnabled(enabled);
     if (enabled) {
-        const DisplayBand band{m_form.Settings.WFMin, m_form.Settings.WFMax};
-        m_form.LeftBtn->setEnabled(band.canShiftLeft());
-        m_form.RightBtn->setEnabled(band.canShiftRight());
+        m_form.displays->applyShiftRule();
     } else {
         m_form.LeftBtn->setEnabled(false);
         m_form.RightBtn->setEnabled(false);
@@ -112,7 +108,7 @@ void ConnectionControl::connectCard()
     for (QPushButton *button : m_form.macroButtons)
         button->setEnabled(!button->text().isEmpty());
 
-    m_form.resetWaterfallHistory();
+    m_form.displays->resetWaterfallHistory();
 }
 
 // The order is the engine's start-up contract; tests hold it call by call.
