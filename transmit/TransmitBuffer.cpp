@@ -1,0 +1,145 @@
+#include "transmit/TransmitBuffer.h"
+
+#include "app/Cp1252.h"
+#include "app/Dialogs.h"
+#include "app/Images.h"
+#include "engine/ConnectionFlags.h"
+#include "engine/EngineInterface.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr int kCtrlC = 3;
+constexpr int kTab = 9;
+
+// The character codes a key press carries. Ctrl with a letter is the letter's
+// control code (Ctrl+C is 3, Ctrl+V is 22) whether or not the platform reports it
+// in the text. Delete carries DEL on some platforms but is an editing key, not a character.
+QString charactersOf(const QKeyEvent &key)
+{
+    if (key.key() == Qt::Key_Delete)
+        return {};
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)
+        && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z && !key.text().isEmpty())
+        return QString(QChar(key.key() - Qt::Key_A + 1));
+    return key.text();
+}
+
+} // namespace
+
+TransmitBuffer::TransmitBuffer(EngineInterface &engine, const ConnectionFlags &flags,
+                               QPlainTextEdit *TxBuf, const ImageList *images, QObject *parent)
+    : QObject(parent), m_engine(engine), m_flags(flags), m_pane(TxBuf)
+{
+    m_pane->setTabChangesFocus(false);
+    m_pane->setToolTip(QStringLiteral("Click droit pour le menu"));
+    m_pane->installEventFilter(this);
+
+    TxBufPopup = new QMenu(m_pane);
+    const auto icon = [images](int index) { return images ? images->icon(index) : QIcon(); };
+    ClearTXBuf = TxBufPopup->addAction(icon(9), QStringLiteral("Vider"));
+    PastetoTX = TxBufPopup->addAction(icon(11), QStringLiteral("Coller"));
+    Color3 = TxBufPopup->addAction(icon(17), QStringLiteral("Couleur"));
+    Font3 = TxBufPopup->addAction(icon(18), QStringLiteral("Police"));
+    connect(ClearTXBuf, &QAction::triggered, this, &TransmitBuffer::ClearTXBufClick);
+    connect(PastetoTX, &QAction::triggered, this, &TransmitBuffer::PastetoTXClick);
+    connect(TxBufPopup, &QMenu::aboutToShow, this, &TransmitBuffer::TxBufPopupPopup);
+
+    m_pane->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pane, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { TxBufPopup->popup(m_pane->viewport()->mapToGlobal(pos)); });
+}
+
+bool TransmitBuffer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pane && event->type() == QEvent::KeyPress) {
+        const QString chars = charactersOf(*static_cast<QKeyEvent *>(event));
+        for (const QChar ch : chars)
+            TxBufKeyPress(ch);
+    }
+    return false;
+}
+
+void TransmitBuffer::TxBufKeyPress(QChar ch)
+{
+    // Engine reports and repaints go on while a macro pours its text in. Input events
+    // wait: a key handled in here would reach the engine before the one being handled.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    if (!m_flags.CardActive) {
+        Dialogs::current().beep();
+        if (m_setStatusNotice)
+            m_setStatusNotice(0, QStringLiteral("Erreur ! La carte son n'est pas activée..."));
+        m_pane->clear();
+        return;
+    }
+    switch (ch.unicode()) {
+    case kCtrlC:
+        m_engine.fnSendTXCharacter(1, 1);
+        return;
+    case kTab:
+        m_engine.fnSendTXCharacter(2, 1);
+        return;
+    default:
+        break;
+    }
+    // A character the engine's character set lacks is not sent as some other one.
+    const std::optional<unsigned char> byte = Cp1252::fromUnicode(ch);
+    if (!byte) {
+        Dialogs::current().beep();
+        return;
+    }
+    m_engine.fnSendTXCharacter(*byte, 0);
+}
+
+void TransmitBuffer::deliver(QChar ch)
+{
+    Qt::Key key = Qt::Key_unknown;
+    switch (ch.unicode()) {
+    case 8:
+        key = Qt::Key_Backspace;
+        break;
+    case 9:
+        key = Qt::Key_Tab;
+        break;
+    case 13:
+        key = Qt::Key_Return;
+        break;
+    default:
+        break;
+    }
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+    QCoreApplication::sendEvent(m_pane, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+    QCoreApplication::sendEvent(m_pane, &release);
+}
+
+void TransmitBuffer::ClearTXBufClick()
+{
+    m_engine.fnClearTXBuffer();
+    m_pane->clear();
+}
+
+// Control codes are dropped: a CR LF line break arrives as one CR and a pasted tab
+// does not append the CW identification.
+void TransmitBuffer::PastetoTXClick()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    for (const QChar ch : text)
+        if (ch.unicode() > 12)
+            deliver(ch);
+}
+
+void TransmitBuffer::TxBufPopupPopup()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    PastetoTX->setEnabled(data && data->hasText());
+}
