@@ -1,0 +1,68 @@
+#include "engine/EngineSelection.h"
+
+#include "engine/UnavailableEngine.h"
+
+#ifdef KORVO_HAS_PSKCORE
+#include "engine/PskcoreEngine.h"
+#include <pskcore/pskcore.h>
+#endif
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+ProgramOptions parseProgramOptions(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption audioIn(QStringLiteral("audio-in"),
+                                     QStringLiteral("Entrée audio lue dans un fichier WAV."),
+                                     QStringLiteral("fichier"));
+    const QCommandLineOption audioOut(QStringLiteral("audio-out"),
+                                      QStringLiteral("Emission écrite dans un fichier WAV."),
+                                      QStringLiteral("fichier"));
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Bande de démonstration en entrée."));
+    const QCommandLineOption settings(QStringLiteral("settings"),
+                                      QStringLiteral("Fichier des réglages."), QStringLiteral("fichier"));
+    parser.addOptions({audioIn, audioOut, demo, settings});
+    // Qt's own options (-platform, -style ...) are not ours to refuse.
+    parser.parse(arguments);
+
+    ProgramOptions options;
+    options.audioIn = parser.value(audioIn);
+    options.audioOut = parser.value(audioOut);
+    options.demo = parser.isSet(demo);
+    options.settingsPath = parser.value(settings);
+    return options;
+}
+
+EngineChoice selectEngine(const ProgramOptions &options)
+{
+#ifdef KORVO_HAS_PSKCORE
+    const bool askCard = options.audioIn.isEmpty() && !options.demo;
+    return selectEngine(options, askCard ? pskHasCaptureDevice() : true);
+#else
+    return selectEngine(options, false);
+#endif
+}
+
+EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice)
+{
+    EngineChoice choice;
+#ifdef KORVO_HAS_PSKCORE
+    const bool demo = options.demo || (options.audioIn.isEmpty() && !hasCaptureDevice);
+    pskSetInputFile(options.audioIn.toStdString());
+    pskSetOutputFile(options.audioOut.toStdString());
+    pskSetDemoInput(demo && options.audioIn.isEmpty());
+    if (!options.audioIn.isEmpty())
+        choice.note = QStringLiteral("Entrée audio : %1").arg(QFileInfo(options.audioIn).fileName());
+    else if (options.demo)
+        choice.note = QStringLiteral("Bande de démonstration");
+    else if (demo)
+        choice.note = QStringLiteral("Pas de carte son : bande de démonstration");
+    choice.engine = std::make_unique<PskcoreEngine>();
+#else
+    Q_UNUSED(options);
+    Q_UNUSED(hasCaptureDevice);
+    choice.engine = std::make_unique<UnavailableEngine>();
+#endif
+    return choice;
+}

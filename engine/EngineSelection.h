@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/EngineInterface.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// What the command line asks of the program.
+struct ProgramOptions
+{
+    QString audioIn;       // --audio-in FILE: a WAV recording stands in for the capture device
+    QString audioOut;      // --audio-out FILE: the transmission is written to a WAV file
+    bool demo = false;     // --demo: the built-in demonstration band as input
+    QString settingsPath;  // --settings FILE: the settings store's file (empty: the operator's own)
+};
+
+// Parses the program's arguments (arguments[0] is the program). Unknown options are left to Qt.
+ProgramOptions parseProgramOptions(const QStringList &arguments);
+
+// The engine the program runs on, and a note for the status bar about what stands in for the sound card
+// (empty on the sound card itself).
+struct EngineChoice
+{
+    std::unique_ptr<EngineInterface> engine;
+    QString note;
+};
+
+// hasCaptureDevice: whether the machine has a capture device (asked of the engine when not given).
+EngineChoice selectEngine(const ProgramOptions &options);
+EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice);

@@ -1,0 +1,73 @@
+#include "engine/EngineSelection.h"
+
+#include <QtTest>
+
+// The command line and the choice of what stands in for the sound card.
+class TestEngineSelection : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parsesTheOptions_data();
+    void parsesTheOptions();
+    void notes_data();
+    void notes();
+};
+
+void TestEngineSelection::parsesTheOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("audioIn");
+    QTest::addColumn<QString>("audioOut");
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<QString>("settings");
+
+    QTest::newRow("nothing") << QStringList{"korvo"} << QString() << QString() << false << QString();
+    QTest::newRow("all") << QStringList{"korvo", "--audio-in", "in.wav", "--audio-out=out.wav", "--demo",
+                                        "--settings", "/tmp/k.ini"}
+                         << "in.wav" << "out.wav" << true << "/tmp/k.ini";
+    QTest::newRow("Qt's own options pass") << QStringList{"korvo", "-platform", "offscreen", "--demo"}
+                                           << QString() << QString() << true << QString();
+}
+
+void TestEngineSelection::parsesTheOptions()
+{
+    QFETCH(QStringList, arguments);
+    const ProgramOptions options = parseProgramOptions(arguments);
+    QTEST(options.audioIn, "audioIn");
+    QTEST(options.audioOut, "audioOut");
+    QTEST(options.demo, "demo");
+    QTEST(options.settingsPath, "settings");
+}
+
+void TestEngineSelection::notes_data()
+{
+    QTest::addColumn<QString>("audioIn");
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<bool>("card");
+    QTest::addColumn<QString>("note");
+
+    QTest::newRow("sound card") << QString() << false << true << QString();
+    QTest::newRow("no card: the demonstration band")
+        << QString() << false << false << QStringLiteral("Pas de carte son : bande de démonstration");
+    QTest::newRow("asked for the band") << QString() << true << true << QStringLiteral("Bande de démonstration");
+    QTest::newRow("a recording, no card")
+        << QStringLiteral("/tmp/deux.wav") << false << false << QStringLiteral("Entrée audio : deux.wav");
+}
+
+void TestEngineSelection::notes()
+{
+    QFETCH(QString, audioIn);
+    QFETCH(bool, demo);
+    QFETCH(bool, card);
+    ProgramOptions options;
+    options.audioIn = audioIn;
+    options.demo = demo;
+    const EngineChoice choice = selectEngine(options, card);
+    QVERIFY(choice.engine);
+#ifdef KORVO_HAS_PSKCORE
+    QTEST(choice.note, "note");
+#endif
+}
+
+QTEST_MAIN(TestEngineSelection)
+#include "tst_engineselection.moc"
