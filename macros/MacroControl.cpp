@@ -1,0 +1,127 @@
+#include "macros/MacroControl.h"
+
+#include "app/Dialogs.h"
+#include "config/SettingsStore.h"
+#include "config/TSettings.h"
+#include "engine/ConnectionFlags.h"
+#include "engine/EngineInterface.h"
+#include "macros/MacroExpander.h"
+#include "macros/TMkProcForm.h"
+#include "transmit/TransmitBuffer.h"
+#include "transmit/TransmitControl.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+MacroControl::MacroControl(EngineInterface &engine, const ConnectionFlags &flags,
+                           const TSettings &settings, MacroWidgets widgets, TransmitControl &transmit,
+                           TransmitBuffer &buffer, QObject *parent)
+    : QObject(parent),
+      m_engine(engine),
+      m_flags(flags),
+      m_settings(settings),
+      m_w(std::move(widgets)),
+      m_transmit(transmit),
+      m_buffer(buffer),
+      m_localNow([] { return QDateTime::currentDateTime(); }),
+      m_locale(QLocale::system()),
+      m_programFolder(QCoreApplication::applicationDirPath())
+{
+    for (int slot = 0; slot < MacroTable::kSlots; ++slot)
+        if (QPushButton *button = m_w.buttons[slot])
+            connect(button, &QPushButton::clicked, this, [this, slot] { LaunchMacro(slot); });
+}
+
+void MacroControl::loadMacros(SettingsStore &store)
+{
+    m_store = &store;
+    table.load(store);
+    // Buttons of free slots keep their defined look ("Néant").
+    for (int slot = 0; slot < table.count; ++slot)
+        showButton(slot, false);
+}
+
+void MacroControl::showButton(int slot, bool enable)
+{
+    QPushButton *button = m_w.buttons[slot];
+    if (!button)
+        return;
+    button->setText(table.entries[slot].name);
+    button->setToolTip(table.entries[slot].hint);
+    if (enable)
+        button->setEnabled(m_flags.CardActive && !button->text().isEmpty());
+}
+
+void MacroControl::enableButtons()
+{
+    for (int slot = 0; slot < MacroTable::kSlots; ++slot)
+        if (QPushButton *button = m_w.buttons[slot])
+            button->setEnabled(!table.entries[slot].name.isEmpty());
+}
+
+void MacroControl::disableButtons()
+{
+    for (QPushButton *button : m_w.buttons)
+        if (button)
+            button->setEnabled(false);
+}
+
+void MacroControl::MacroBtnClick()
+{
+    if (!m_store)
+        return;
+    {
+        TMkProcForm editor(table, *m_store, m_w.dialogParent);
+        editor.exec();
+    }
+    for (int slot = 0; slot < MacroTable::kSlots; ++slot)
+        showButton(slot, true);
+}
+
+void MacroControl::LaunchMacro(int slot)
+{
+    if (slot < 0 || slot >= MacroTable::kSlots)
+        return;
+    m_w.TxBuf->clear();
+    m_engine.fnClearTXBuffer();
+
+    const QDateTime now = m_localNow();
+    MacroSources sources;
+    sources.MyCall = m_settings.MyCall;
+    sources.DatePattern = m_settings.DatePattern;
+    sources.localTime = now;
+    sources.utcTime = now.toUTC();
+    sources.locale = m_locale;
+    sources.programFolder = m_programFolder;
+    sources.Tuning = m_flags.Tuning;
+
+    MacroExpander::Actions actions;
+    actions.ask = [](const QString &caption, const QString &prompt) {
+        return Dialogs::current().input(caption, prompt, QString());
+    };
+    actions.startTransmit = [this] { m_transmit.startFromMacro(); };
+    actions.clearReceivePane = [this] {
+        const int channel = m_w.Canal->currentIndex();
+        if (channel >= 0 && channel < 2 && m_w.terms[channel])
+            m_w.terms[channel]->clear();
+    };
+
+    QsoFields qso{m_w.HisCall->text(), m_w.HisName->text(), m_w.HisRep->text()};
+    MacroExpander expander(sources, actions);
+    const MacroExpander::Result result = expander.expand(table.entries[slot].text, qso);
+    // The answers stand in the QSO box even when the launch ends on a file error.
+    if (m_w.HisCall->text() != qso.HisCall)
+        m_w.HisCall->setText(qso.HisCall);
+    if (m_w.HisRep->text() != qso.HisRep)
+        m_w.HisRep->setText(qso.HisRep);
+    if (!result.ok) {
+        Dialogs::current().message(result.error);
+        return;
+    }
+    for (const QChar ch : result.text)
+        if (!ch.isNull())
+            m_buffer.deliver(ch);
+}

@@ -1,0 +1,64 @@
+#include "macros/TFiche.h"
+
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kLines[] = {
+        "Nom de la procédure : C'est le nom qui apparaîtra sur le bouton",
+        "------------------------------------",
+        "Texte de la procédure:",
+        "--------------------------------------------------------------------------------------------------------------------------------------------------",
+        "Les procédures peuvent inclure des valeurs commençant par un caractère antislash (\\).",
+        "A l'éxécution, ces valeurs seront remplacées par un texte pré-déterminé de la façon suivante.",
+        "--------------------------------------------------------------------------------------------------------------------------------------------------",
+        "\\c  - Indicatif de l'autre station tel qu'il a été entré dans boite \"Qso en cours\".",
+        "\\d  - La date au format Windows (date courte) ou que vous avez précisé.",
+        "\\fFichier.txt - texte en provenance du fichier dont le nom est précisé (après \\f).",
+        "  Ce fichier doit absolument se trouver dans le dossier du programme).",
+        "\\g  - Salutation en fonction de l'heure du jour (par exemple \"Bonsoir\").",
+        "\\h  - Prénom de l'autre station tel qu'il a été entré dans la boîte \"QSO en cours\".",
+        "\\i  - Identification CW selon les valeurs de CWID et CWIDSpeed (configuration).",
+        "\\m  - Votre indicatif tel qu''il a été précisé dans la configuration.",
+        "\\n  - Nouvelle ligne (CR+LF).",
+        "\\r  - Le Report (RST) tel qu'il a été entré dans la boîte \"QSO en cours\".",
+        "\\t  - Passe immédiatement le TX en émission.",
+        "u\\ - Heure TU",
+        "v\\ - Heure locale",
+        "\\w  - Vide immédiatement la fenêtre du terminal en cours.",
+        "\\x - En fin de transmission, donne l'heure TU du QSO (\"fin de QSO: 18:35 TU\")",
+        "\\z  - Repasse en réception immédiatement après que le texte ait été transmis.",
+};
+
+} // namespace
+
+QStringList TFiche::helpLines()
+{
+    QStringList lines;
+    for (const char *line : kLines)
+        lines << QString::fromUtf8(line);
+    return lines;
+}
+
+TFiche::TFiche(QWidget *owner)
+    : QWidget(owner, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("caractères de substitution"));
+    resize(452, 335);
+
+    Text = new QPlainTextEdit(this);
+    Text->setReadOnly(true);
+    Text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text->setPlainText(helpLines().join(QLatin1Char('\n')));
+    // The background of the platform's scroll bars, as the help pane always had.
+    QPalette palette = Text->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    Text->setPalette(palette);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Text);
+}

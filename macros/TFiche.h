@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+// The help window of the macro editor: the macro escapes as the operator reads them.
+class TFiche : public QWidget
+{
+    Q_OBJECT
+public:
+    // A window of its own, owned by (and closed with) the editor; frees itself on close.
+    explicit TFiche(QWidget *owner);
+
+    // The 23 lines the window shows.
+    static QStringList helpLines();
+
+    QPlainTextEdit *Text = nullptr;
+};
