@@ -457,7 +457,7 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
                 const bool locked = signalLevel() >= kLockLevel;
                 const double heldHz = s.omega / (2 * kPi) * kSymbolRate;
                 const auto offset = s.acquisition.estimate(s.anchorHz - limit - s.ncoHz, s.anchorHz + limit - s.ncoHz,
-                                                           qpsk, locked ? std::optional<double>(heldHz) : std::nullopt);
+                                                           qpsk, heldHz);
                 if (offset && std::fabs(*offset - heldHz) > (locked ? 2.0 : 0.5)) {
                     s.ncoHz += *offset;
                     s.omega = 0;

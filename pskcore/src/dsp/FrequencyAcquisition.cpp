@@ -12,7 +12,8 @@ namespace pskcore {
 namespace {
 
 constexpr double kLineOverMedian = 20.0; // the line must exceed 20 x the median bin power (noise: ~1e-6 chance)
-constexpr double kBetterThanHeld = 10.0;  // a locked loop moves only to a line 10 x stronger than its own
+constexpr double kBetterThanHeld = 10.0;  // a new line must be 10 x stronger than the one held
+constexpr double kConfirmFactor = 2.0;     // QPSK: the fourth power must be twice as strong there
 constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the noise reference
 
 } // namespace
@@ -55,12 +56,22 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
 {
     if (m_filled < kSize / 2 || maxHz < minHz)
         return std::nullopt;
-    // Only the fourth power is steady under QPSK data: runs of +-90 degree shifts put false lines in the square.
-    return search(minHz, maxHz, qpsk ? 4 : 2, currentHz);
+    if (!qpsk)
+        return search(minHz, maxHz, 2, currentHz, kBetterThanHeld);
+    // QPSK: the square has the cleaner line on the preamble and idle (plain reversals), but under data runs of
+    // +-90 degree shifts put false lines in it; a line of the square is taken only where the fourth power,
+    // steady under any QPSK data, confirms it.
+    if (const auto offset = search(minHz, maxHz, 2, currentHz, kBetterThanHeld)) {
+        transform(4);
+        const double there = linePower(*offset * 4);
+        const double held = currentHz ? linePower(*currentHz * 4) : 0.0;
+        if (there > kConfirmFactor * held)
+            return offset;
+    }
+    return search(minHz, maxHz, 4, currentHz, kBetterThanHeld);
 }
 
-std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, int multiple,
-                                                   std::optional<double> currentHz)
+void FrequencyAcquisition::transform(int multiple)
 {
     for (int i = 0; i < kSize; ++i) {
         const std::complex<float> y = m_ring[(m_pos + i) % kSize];
@@ -72,36 +83,46 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
         m_fft->data[i][1] = v.imag();
     }
     fftwf_execute(m_fft->plan);
-    auto power = [&](int k) {
-        const int index = ((k % kSize) + kSize) % kSize;
-        return double(m_fft->data[index][0]) * m_fft->data[index][0] + double(m_fft->data[index][1]) * m_fft->data[index][1];
-    };
+}
+
+double FrequencyAcquisition::binPower(int k) const
+{
+    const int index = ((k % kSize) + kSize) % kSize;
+    return double(m_fft->data[index][0]) * m_fft->data[index][0] + double(m_fft->data[index][1]) * m_fft->data[index][1];
+}
+
+double FrequencyAcquisition::linePower(double lineHz) const
+{
+    const int k = int(std::lround(lineHz / (kRateHz / kSize)));
+    return std::max({binPower(k - 1), binPower(k), binPower(k + 1)});
+}
+
+std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, int multiple,
+                                                   std::optional<double> currentHz, double betterThanHeld)
+{
+    transform(multiple);
     const double binHz = kRateHz / kSize;
     const int lo = int(std::ceil(minHz * multiple / binHz)), hi = int(std::floor(maxHz * multiple / binHz));
     if (hi - lo > kSize / 2 - 2)
         return std::nullopt;
     int best = lo;
     for (int k = lo; k <= hi; ++k)
-        if (power(k) > power(best))
+        if (binPower(k) > binPower(best))
             best = k;
     std::vector<double> noise;
     for (int k = -kNoiseHalfSpan; k <= kNoiseHalfSpan; ++k)
         if (std::abs(k - best) > 3)
-            noise.push_back(power(k));
+            noise.push_back(binPower(k));
     std::nth_element(noise.begin(), noise.begin() + std::ptrdiff_t(noise.size() / 2), noise.end());
     const double median = noise[noise.size() / 2];
-    const double peak = power(best);
+    const double peak = binPower(best);
     if (!(peak > kLineOverMedian * median))
         return std::nullopt;
-    if (currentHz) {
-        // A locked loop keeps its frequency unless nothing of the signal's line is where it holds.
-        const int held = int(std::lround(*currentHz * multiple / binHz));
-        const double heldPower = std::max({power(held - 1), power(held), power(held + 1)});
-        if (!(peak > kBetterThanHeld * heldPower))
-            return std::nullopt;
-    }
+    // A loop that holds a signal keeps its frequency unless nothing of the signal's line is where it holds.
+    if (currentHz && !(peak > betterThanHeld * linePower(*currentHz * multiple)))
+        return std::nullopt;
     // Parabolic interpolation between the neighbouring bins.
-    const double a = std::sqrt(power(best - 1)), b = std::sqrt(peak), c = std::sqrt(power(best + 1));
+    const double a = std::sqrt(binPower(best - 1)), b = std::sqrt(peak), c = std::sqrt(binPower(best + 1));
     const double denominator = a - 2 * b + c;
     const double delta = denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0;
     return (best + delta) * binHz / multiple;

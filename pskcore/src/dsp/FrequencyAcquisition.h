@@ -24,13 +24,20 @@ public:
     // 10 Hz off at nearly equal weight, narrow enough to keep the fourth power's noise down).
     void push(std::complex<float> y);
     // The carrier offset from the oscillator, Hz, if a clear line lies between minHz and maxHz and, when
-    // currentHz is given (the offset the carrier loop holds), it is much stronger than any line there.
+    // currentHz is given (the offset the carrier loop holds), it is much stronger than any line there:
+    // a weak signal already held is never traded for a noise peak.
     std::optional<double> estimate(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz = {});
     // Forgets the buffer (after the oscillator has moved).
     void clear();
 
 private:
-    std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz);
+    // Spectrum of the square (multiple 2) or fourth power (4) of the buffer, into the FFT buffer.
+    void transform(int multiple);
+    double binPower(int k) const;
+    // Strongest of the three bins around a line at lineHz (in the transformed spectrum's units).
+    double linePower(double lineHz) const;
+    std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz,
+                                 double betterThanHeld);
 
     struct Fft;
     Fft* m_fft;
