@@ -190,9 +190,3 @@ void TransmitControl::setLeds(bool transmitting)
         m_w.RXLed->setProperty("Lit", !transmitting);
 }
 
-QString replayHint(int blocks, const QLocale &locale)
-{
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    return QStringLiteral("Replay ") + plain.toString(blocks * 0.256, 'g', 15) + QStringLiteral(" secondes");
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/StartupTexts.h"   // replayHint
+
 #include <QDateTime>
 #include <QLocale>
 #include <QObject>
@@ -86,6 +88,3 @@ private:
     std::function<QDateTime()> m_localNow;
     QLocale m_locale;
 };
-
-// "Replay " + blocks x 0.256 seconds (general form, locale's decimal separator) + " secondes".
-QString replayHint(int blocks, const QLocale &locale);
