@@ -1,0 +1,190 @@
+#include "app/TPSKForm.h"
+#include "channels/ReceiveChannels.h"
+#include "controls/TSpinEdit.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ScriptedEngine.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+class TestChannelControls : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedEngine> m_engine;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<TPSKForm> m_form;
+
+    TSpinEdit *rx(int channel) const { return m_form->channels[size_t(channel)].rx; }
+    TSpinEdit *tx(int channel) const { return m_form->channels[size_t(channel)].tx; }
+    ReceiveChannels &channels() const { return *m_form->receiveChannels; }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_engine = std::make_unique<ScriptedEngine>();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
+        m_engine->clearCalls();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_dialogs.reset();
+        m_engine.reset();
+        m_dir.reset();
+    }
+
+    void receiveStepFromTheEngineFrequency_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("engineHz");
+        QTest::addColumn<int>("sentHz");
+        QTest::addColumn<double>("shown");
+        QTest::newRow("up at the top") << 0 << int(Qt::Key_Up) << 3996 << 3997 << 3996.0;
+        QTest::newRow("down at the bottom") << 1 << int(Qt::Key_Down) << 1 << 0 << 1.0;
+        QTest::newRow("up, channel 2") << 1 << int(Qt::Key_Up) << 2000 << 2001 << 2001.0;
+    }
+    void receiveStepFromTheEngineFrequency()
+    {
+        QFETCH(int, channel);
+        QFETCH(int, key);
+        QFETCH(int, engineHz);
+        QFETCH(int, sentHz);
+        QFETCH(double, shown);
+        rx(channel)->setValue(engineHz);
+        m_engine->setRxFrequency(channel, engineHz);
+        QTest::keyClick(rx(channel), Qt::Key(key));
+        const QString ch = QString::number(channel);
+        QCOMPARE(m_engine->calls(), (QStringList{
+                                        QStringLiteral("fnGetRXFrequency(") + ch + QLatin1Char(')'),
+                                        QStringLiteral("fnSetRXFrequency(%1, 10, %2)").arg(sentHz).arg(channel),
+                                    }));
+        QCOMPARE(rx(channel)->value(), shown);
+    }
+
+    void receiveStepIgnoresTheTypedValue()
+    {
+        m_engine->setRxFrequency(0, 1500);
+        rx(0)->setValue(2222);
+        QTest::keyClick(rx(0), Qt::Key_Up);
+        QTest::keyClick(rx(0), Qt::Key_Up);
+        QCOMPARE(m_engine->calls(QStringLiteral("fnSetRXFrequency")),
+                 (QStringList{QStringLiteral("fnSetRXFrequency(1501, 10, 0)"),
+                              QStringLiteral("fnSetRXFrequency(1502, 10, 0)")}));
+        QCOMPARE(rx(0)->value(), 1502.0);
+    }
+
+    void transmitStepSetsTheEngineAtOnce()
+    {
+        tx(1)->setValue(3996);
+        QTest::keyClick(tx(1), Qt::Key_Up);
+        QTest::keyClick(tx(1), Qt::Key_Down);
+        QCOMPARE(m_engine->calls(), (QStringList{QStringLiteral("fnSetTXFrequency(3996)"),
+                                                 QStringLiteral("fnSetTXFrequency(3995)")}));
+    }
+
+    void squelchSendsTheSpeedField()
+    {
+        QCOMPARE(m_form->SQLbl2->text(), QStringLiteral("Seuil de squelch"));
+        m_form->SQSpTwo->setValue(50);
+        QVERIFY(m_engine->calls().isEmpty());
+        m_form->SQTwoBar->setValue(30);
+        QCOMPARE(m_engine->calls(), QStringList{QStringLiteral("fnSetSquelchThreshold(30, 50, 1)")});
+        QCOMPARE(m_form->SQLbl2->text(), QStringLiteral("Niveau de Squelch: 30"));
+        QCOMPARE(m_form->SQLbl1->text(), QStringLiteral("Seuil de squelch"));
+        m_form->SQTwoBar->setValue(30);
+        QCOMPARE(m_engine->calls().size(), 1);
+    }
+
+    void afcSwitchGreysTheWidth()
+    {
+        m_form->AFCOneRg->setValue(25);
+        m_engine->clearCalls();
+        m_form->AFCOne->setChecked(false);
+        QVERIFY(!m_form->AFCOneRg->isEnabled());
+        QVERIFY(m_form->AFCTwoRg->isEnabled());
+        QCOMPARE(m_engine->calls(), QStringList{QStringLiteral("fnSetAFCLimit(0, 0)")});
+        m_form->AFCOne->setChecked(false);
+        QCOMPARE(m_engine->calls().size(), 1);
+
+        QTest::mouseClick(m_form->AFCOne, Qt::LeftButton, {}, QPoint(m_form->AFCOne->width() - 8, 8));
+        QVERIFY(m_form->AFCOne->isChecked());
+        QVERIFY(m_form->AFCOneRg->isEnabled());
+        m_form->AFCTwoRg->setValue(40);
+        QCOMPARE(m_engine->calls(), (QStringList{QStringLiteral("fnSetAFCLimit(0, 0)"),
+                                                 QStringLiteral("fnSetAFCLimit(25, 0)"),
+                                                 QStringLiteral("fnSetAFCLimit(40, 1)")}));
+    }
+
+    void netRuleOnTheCurrentChannel_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<bool>("net");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("NET on, channel 2") << 1 << true << 2100;
+        QTest::newRow("NET off, channel 2") << 1 << false << 2000;
+        QTest::newRow("NET on, channel 1") << 0 << true << 1100;
+    }
+    void netRuleOnTheCurrentChannel()
+    {
+        QFETCH(int, current);
+        QFETCH(bool, net);
+        QFETCH(int, sent);
+        rx(0)->setValue(1100);
+        tx(0)->setValue(1000);
+        rx(1)->setValue(2100);
+        tx(1)->setValue(2000);
+        m_form->channels[size_t(current)].net->setChecked(net);
+        channels().setCurrentChannel(current);
+        m_engine->clearCalls();
+        channels().applyNetRule();
+        QCOMPARE(m_engine->calls(), QStringList{QStringLiteral("fnSetTXFrequency(%1)").arg(sent)});
+        QCOMPARE(tx(current)->value(), double(sent));
+        QCOMPARE(tx(1 - current)->value(), current == 0 ? 2000.0 : 1000.0);
+    }
+
+    void engineStartPushes()
+    {
+        rx(0)->setValue(1550);
+        rx(1)->setValue(2050);
+        m_form->AFCTwo->setChecked(false);
+        m_form->AFCOneRg->setValue(15);
+        m_form->SQSpOne->setValue(80);
+        m_form->SQOneBar->setValue(20);
+        m_engine->clearCalls();
+        channels().pushReceiveFrequencies();
+        channels().pushAFCLimits();
+        channels().pushSquelchThresholds();
+        QCOMPARE(m_engine->calls(), (QStringList{
+                                        QStringLiteral("fnSetRXFrequency(1550, 10, 0)"),
+                                        QStringLiteral("fnSetRXFrequency(2050, 10, 1)"),
+                                        QStringLiteral("fnSetAFCLimit(15, 0)"),
+                                        QStringLiteral("fnSetAFCLimit(0, 1)"),
+                                        QStringLiteral("fnSetSquelchThreshold(20, 1, 0)"),
+                                        QStringLiteral("fnSetSquelchThreshold(10, 1, 1)"),
+                                    }));
+    }
+
+    void currentChannelIsTheTabShown()
+    {
+        QCOMPARE(channels().currentChannel(), 0);
+        m_form->Canal->setEnabled(false);
+        channels().setCurrentChannel(1);
+        QCOMPARE(m_form->Canal->currentIndex(), 1);
+        QCOMPARE(channels().currentChannel(), 1);
+    }
+};
+
+QTEST_MAIN(TestChannelControls)
+#include "tst_channelcontrols.moc"

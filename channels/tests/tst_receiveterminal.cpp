@@ -1,0 +1,171 @@
+#include "app/TPSKForm.h"
+#include "channels/ReceiveChannels.h"
+#include "channels/ReceiveTerminal.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ScriptedEngine.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+#include <memory>
+
+class TestReceiveTerminal : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedEngine> m_engine;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<TPSKForm> m_form;
+
+    // The viewport point over character `index` of the pane's first line.
+    static QPoint pointAt(QPlainTextEdit *pane, int index)
+    {
+        QTextCursor c(pane->document());
+        c.setPosition(index);
+        const QRect r = pane->cursorRect(c);
+        return QPoint(r.x() + 3, r.center().y());
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_engine = std::make_unique<ScriptedEngine>();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_dialogs.reset();
+        m_engine.reset();
+        m_dir.reset();
+    }
+
+    void blankDelimitedWords_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("inside") << "cq de F6ABC/P pse" << 8 << "F6ABC/P";
+        QTest::newRow("on the first letter") << "cq de F6ABC/P pse" << 6 << "F6ABC/P";
+        QTest::newRow("just after the word") << "cq de F6ABC/P pse" << 13 << "F6ABC/P";
+        QTest::newRow("line start") << "DL1XYZ k" << 0 << "DL1XYZ";
+        QTest::newRow("line end") << "de ON4AB" << 8 << "ON4AB";
+        QTest::newRow("between two blanks") << "a    b" << 3 << "";
+        QTest::newRow("empty line") << "" << 0 << "";
+        QTest::newRow("case and punctuation kept") << "<f5abc>, ok" << 2 << "<f5abc>,";
+    }
+    void blankDelimitedWords()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, pos);
+        QFETCH(QString, word);
+        const WordSpan span = blankDelimitedWord(line, pos);
+        QCOMPARE(line.mid(span.start, span.end - span.start), word);
+    }
+
+    void copyText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("one line") << "abc" << "abc\r\n";
+        QTest::newRow("two lines") << "ab\ncd" << "ab\r\ncd\r\n";
+        QTest::newRow("ending with a break") << "ab\n" << "ab\r\n";
+        QTest::newRow("blank line inside") << "ab\n\ncd" << "ab\r\n\r\ncd\r\n";
+    }
+    void copyText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, copied);
+        QCOMPARE(paneCopyText(text), copied);
+    }
+
+    void callSignDoubleClickFromChannelTwo()
+    {
+        m_form->HisCall->setText(QStringLiteral("OLD"));
+        m_form->receiveChannels->setCurrentChannel(0);
+        QPlainTextEdit *pane = m_form->TermTwo;
+        pane->setPlainText(QStringLiteral("cq cq de F6ABC/P pse k"));
+
+        QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pointAt(pane, 11));
+
+        QCOMPARE(m_form->HisCall->text(), QStringLiteral("F6ABC/P"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("F6ABC/P"));
+        QCOMPARE(m_form->Canal->currentIndex(), 1);
+        QCOMPARE(pane->textCursor().selectedText(), QStringLiteral("F6ABC/P"));
+    }
+
+    void doubleClickOnBlankEmptiesHisCall()
+    {
+        m_form->HisCall->setText(QStringLiteral("OLD"));
+        QPlainTextEdit *pane = m_form->TermOne;
+        pane->setPlainText(QStringLiteral("ab      cd"));
+        QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pointAt(pane, 4));
+        QCOMPARE(m_form->HisCall->text(), QString());
+    }
+
+    void enteringAPaneSelectsItsChannel()
+    {
+        m_form->Canal->setEnabled(false);   // as during a transmission
+        m_form->TermTwo->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(m_form->Canal->currentIndex(), 1);
+        m_form->TermOne->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(m_form->Canal->currentIndex(), 0);
+    }
+
+    void popupMenuClearAndCopy()
+    {
+        ReceiveTerminal &two = *m_form->receiveTerminals[1];
+        QStringList captions;
+        for (QAction *a : two.popup->actions())
+            captions << a->text();
+        QCOMPARE(captions, (QStringList{"Vider", "Copier", "Couleur", "Police"}));
+
+        m_form->TermTwo->setPlainText(QStringLiteral("first\nsecond"));
+        QTextCursor c = m_form->TermTwo->textCursor();
+        c.setPosition(1);
+        c.setPosition(3, QTextCursor::KeepAnchor);
+        m_form->TermTwo->setTextCursor(c);
+        two.copyAction->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\r\nsecond\r\n"));
+
+        m_form->TermOne->setPlainText(QStringLiteral("keep"));
+        two.clearAction->trigger();
+        QCOMPARE(m_form->TermTwo->toPlainText(), QString());
+        QCOMPARE(m_form->TermOne->toPlainText(), QStringLiteral("keep"));
+        two.copyAction->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+    }
+
+    void splittersKeepTwentyPixels()
+    {
+        QSplitter *splitter = m_form->TermSplitter;
+        // Splitter1 stops at 20 both ways; Splitter2 closes TermOne below 20.
+        splitter->setSizes({100, 1, 500});
+        QCOMPARE(splitter->sizes().at(1), 20);
+        splitter->setSizes({100, 500, 1});
+        QCOMPARE(splitter->sizes().at(2), 20);
+        splitter->setSizes({0, 100, 300});
+        QCOMPARE(splitter->sizes().at(0), 0);
+        QVERIFY(!splitter->isCollapsible(1));
+        QVERIFY(!splitter->isCollapsible(2));
+    }
+};
+
+QTEST_MAIN(TestReceiveTerminal)
+#include "tst_receiveterminal.moc"
