@@ -18,3 +18,10 @@ QString frequencyReadout(int hz)
 {
     return QString::number(hz) + QStringLiteral("Hz");
 }
+
+int channelLabelLeft(int markerX, int displayWidth, int offset, int labelWidth)
+{
+    if (markerX < 0 || markerX >= displayWidth)
+        return -labelWidth - 1;
+    return markerX - offset;
+}

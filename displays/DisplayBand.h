@@ -48,3 +48,8 @@ struct DisplayBand
 
 // Status panel 1 while the mouse moves over a display: "1234Hz".
 QString frequencyReadout(int hz);
+
+// Left edge, in its panel, of the small label riding on a channel marker drawn at
+// column markerX of a display `displayWidth` wide: markerX - offset, or entirely left
+// of the panel when the channel lies outside the band (its marker is not drawn).
+int channelLabelLeft(int markerX, int displayWidth, int offset, int labelWidth);

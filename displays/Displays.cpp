@@ -1,0 +1,252 @@
+#include "displays/Displays.h"
+
+#include "app/StatusBar.h"
+#include "app/TPSKForm.h"
+#include "displays/PixelOps.h"
+#include "displays/ScopeRenderers.h"
+#include "displays/SpectrumRenderer.h"
+#include "displays/TPaintBox.h"
+#include "displays/WaterfallRenderer.h"
+#include "engine/Delay.h"
+#include "engine/EngineInterface.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kSignalTab = 2;          // Monitor tab whose samples are fetched
+constexpr int kReadoutPanel = 1;       // status panel of the frequency under the mouse
+constexpr int kTuneCaptureRangeHz = 0; // a click tunes exactly where it was made
+constexpr int kAfcPullMs = 1000;
+// Labels ride on the markers: CN1/CN2 3 pixels left of the marker, 41 from the top of
+// WaterfallPanel; SP1/SP2 2 pixels left, at the top of SpectrumPanel.
+constexpr int kWaterfallLabelOffset = 3;
+constexpr int kWaterfallLabelTop = 41;
+constexpr int kSpectrumLabelOffset = 2;
+constexpr int kSpectrumLabelTop = 1;
+
+QImage offscreen(const QWidget *display)
+{
+    return QImage(display->size(), PixelOps::kFormat);
+}
+
+// A display not laid out yet has no pixels to draw.
+bool drawable(const QWidget *display)
+{
+    return !display->size().isEmpty();
+}
+
+} // namespace
+
+Displays::Displays(TPSKForm &form, QObject *parent)
+    : QObject(parent)
+    , m_form(form)
+{
+    connect(form.WaterfallDisplay, &TPaintBox::mouseReleased, this,
+            [this](Qt::MouseButton button, int x, int) { WaterfallDisplayMouseUp(button, x); });
+    connect(form.SpectrumDisplay, &TPaintBox::mouseReleased, this,
+            [this](Qt::MouseButton button, int x, int) { SpectrumDisplayMouseUp(button, x); });
+    connect(form.WaterfallDisplay, &TPaintBox::mouseMoved, this, [this](int x, int) { WaterfallMove(x); });
+    connect(form.SpectrumDisplay, &TPaintBox::mouseMoved, this, [this](int x, int) { SpectrumMove(x); });
+    connect(form.LeftBtn, &QToolButton::clicked, this, &Displays::LeftBtnClick);
+    connect(form.RightBtn, &QToolButton::clicked, this, &Displays::RightBtnClick);
+
+    // A new size shows at once: the history restarts, the other displays are drawn
+    // again from the data they last had.
+    connect(form.WaterfallDisplay, &TPaintBox::resized, this, &Displays::resetWaterfallHistory);
+    connect(form.SpectrumDisplay, &TPaintBox::resized, this, &Displays::SpectrumDisplayPaint);
+    connect(form.SignalDisplay, &TPaintBox::resized, this, &Displays::SignalDisplayPaint);
+    connect(form.SyncDisplay, &TPaintBox::resized, this, &Displays::SyncroDisplayPaint);
+    connect(form.VECDisplay, &TPaintBox::resized, this, &Displays::VectorDisplayPaint);
+
+    placeInitialLabels();
+}
+
+void Displays::placeInitialLabels()
+{
+    // Until the first drawing with the engine running, the labels stand side by side.
+    m_form.CN1->move(0, kWaterfallLabelTop);
+    m_form.CN2->move(m_form.CN1->width(), kWaterfallLabelTop);
+    m_form.SP1->move(1, kSpectrumLabelTop);
+    m_form.SP2->move(1 + m_form.SP1->width(), kSpectrumLabelTop);
+}
+
+DisplayBand Displays::band() const
+{
+    return DisplayBand{m_form.Settings.WFMin, m_form.Settings.WFMax};
+}
+
+BandScene Displays::bandScene() const
+{
+    std::array<int, 2> rxHz{};
+    for (int channel = 0; channel < 2; ++channel)
+        rxHz[channel] = static_cast<int>(m_form.channels[channel].rx->value());
+    return BandScene{band(), m_form.FFTData, m_form.FFTFullScale, m_form.flags.CardActive, rxHz};
+}
+
+void Displays::placeLabels(const MarkerColumns &markers, const std::array<QLabel *, 2> &labels,
+                           int offset, int top, int displayWidth)
+{
+    if (!markers)
+        return; // stopped: the labels stay where they were last placed
+    for (int channel = 0; channel < 2; ++channel) {
+        QLabel *label = labels[channel];
+        label->move(channelLabelLeft((*markers)[channel], displayWidth, offset, label->width()), top);
+    }
+}
+
+void Displays::SpectrumDisplayPaint()
+{
+    TPaintBox *display = m_form.SpectrumDisplay;
+    if (!drawable(display))
+        return;
+    QImage image = offscreen(display);
+    const MarkerColumns markers = renderSpectrum(image, bandScene(), m_form.Settings.SpectrumPlain);
+    placeLabels(markers, {m_form.SP1, m_form.SP2}, kSpectrumLabelOffset, kSpectrumLabelTop,
+                display->width());
+    display->setFrame(std::move(image));
+}
+
+void Displays::WaterfallDisplayPaint()
+{
+    TPaintBox *display = m_form.WaterfallDisplay;
+    if (!drawable(display))
+        return;
+    QImage image = offscreen(display);
+    QImage amplitude = offscreen(m_form.AmpliDisplay);
+    const MarkerColumns markers = renderWaterfall(image, m_waterfallHistory, amplitude, bandScene());
+    placeLabels(markers, {m_form.CN1, m_form.CN2}, kWaterfallLabelOffset, kWaterfallLabelTop,
+                display->width());
+    m_form.AmpliDisplay->setFrame(std::move(amplitude));
+    display->setFrame(std::move(image));
+}
+
+void Displays::redrawWaterfallFrame()
+{
+    TPaintBox *display = m_form.WaterfallDisplay;
+    if (!drawable(display))
+        return;
+    QImage image = offscreen(display);
+    const MarkerColumns markers = redrawWaterfall(image, m_waterfallHistory, bandScene());
+    placeLabels(markers, {m_form.CN1, m_form.CN2}, kWaterfallLabelOffset, kWaterfallLabelTop,
+                display->width());
+    display->setFrame(std::move(image));
+}
+
+void Displays::resetWaterfallHistory()
+{
+    m_waterfallHistory = blankWaterfallHistory(m_form.WaterfallDisplay->size());
+    redrawWaterfallFrame();
+}
+
+void Displays::SignalDisplayPaint()
+{
+    TPaintBox *display = m_form.SignalDisplay;
+    if (!drawable(display))
+        return;
+    QImage image = offscreen(display);
+    renderSignal(image, m_form.RawData, m_form.flags.CardActive,
+                 m_form.Monitor->currentIndex() == kSignalTab);
+    display->setFrame(std::move(image));
+}
+
+void Displays::SyncroDisplayPaint()
+{
+    TPaintBox *display = m_form.SyncDisplay;
+    if (!drawable(display))
+        return;
+    QImage image = offscreen(display);
+    renderSync(image, m_form.SyncData, m_form.flags.CardActive);
+    display->setFrame(std::move(image));
+}
+
+void Displays::VectorDisplayPaint()
+{
+    TPaintBox *display = m_form.VECDisplay;
+    if (!drawable(display))
+        return;
+    QImage image = offscreen(display);
+    renderVectors(image, m_form.VectorData, m_form.flags.CardActive);
+    display->setFrame(std::move(image));
+}
+
+void Displays::WaterfallDisplayMouseUp(Qt::MouseButton button, int x)
+{
+    clickToTune(m_form.WaterfallDisplay, button, x);
+}
+
+void Displays::SpectrumDisplayMouseUp(Qt::MouseButton button, int x)
+{
+    clickToTune(m_form.SpectrumDisplay, button, x);
+}
+
+void Displays::clickToTune(const TPaintBox *display, Qt::MouseButton button, int x)
+{
+    const int channel = button == Qt::LeftButton ? 0 : button == Qt::RightButton ? 1 : -1;
+    if (channel < 0 || display->width() <= 0)
+        return;
+    m_form.Canal->setCurrentIndex(channel);
+    const ChannelWidgets &widgets = m_form.channels[channel];
+    // The field clamps to 1-3996, also for a release beyond the display's edges.
+    widgets.rx->setValue(band().pixelToHz(x, display->width()));
+    EngineInterface &engine = m_form.engine;
+    engine.fnSetRXFrequency(static_cast<int32_t>(widgets.rx->value()), kTuneCaptureRangeHz, channel);
+    if (widgets.afc->isChecked())
+        return; // the engine's AFC is already pulling with the channel's width
+
+    // AFC on for one second to lock onto the clicked signal, then off again. The wait
+    // dispatches events: data messages keep the displays moving meanwhile.
+    engine.fnSetAFCLimit(widgets.afcRange->value(), channel);
+    Delay(kAfcPullMs);
+    engine.fnSetAFCLimit(0, channel);
+    widgets.rx->setValue(engine.fnGetRXFrequency(channel));
+}
+
+void Displays::WaterfallMove(int x)
+{
+    showReadout(m_form.WaterfallDisplay, x);
+}
+
+void Displays::SpectrumMove(int x)
+{
+    showReadout(m_form.SpectrumDisplay, x);
+}
+
+void Displays::showReadout(const TPaintBox *display, int x)
+{
+    if (display->width() <= 0)
+        return;
+    m_form.StatusBar->setPanelText(kReadoutPanel, frequencyReadout(band().pixelToHz(x, display->width())));
+}
+
+void Displays::LeftBtnClick()
+{
+    shiftBand(&DisplayBand::shiftLeft);
+}
+
+void Displays::RightBtnClick()
+{
+    shiftBand(&DisplayBand::shiftRight);
+}
+
+// The shift shows at the next drawing; the waterfall history keeps its old rows.
+void Displays::shiftBand(void (DisplayBand::*shift)())
+{
+    DisplayBand shifted = band();
+    (shifted.*shift)();
+    m_form.Settings.WFMin = shifted.WFMin;
+    m_form.Settings.WFMax = shifted.WFMax;
+    applyShiftRule();
+}
+
+void Displays::applyShiftRule()
+{
+    const DisplayBand current = band();
+    m_form.LeftBtn->setEnabled(current.canShiftLeft());
+    m_form.RightBtn->setEnabled(current.canShiftRight());
+}

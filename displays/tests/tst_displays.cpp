@@ -1,0 +1,340 @@
+#include "app/StatusBar.h"
+#include "app/TPSKForm.h"
+#include "displays/DisplayColours.h"
+#include "displays/Displays.h"
+#include "displays/TPaintBox.h"
+#include "engine/EngineMessage.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ScriptedEngine.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kWidth = 262; // the waterfall's and spectrum's width at design size
+
+QRgb rgb(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) & 0xffffff;
+}
+
+} // namespace
+
+class TestDisplays : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedEngine> m_engine;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<TPSKForm> m_form;
+
+    Displays &displays() { return *m_form->displays; }
+
+    void post(int32_t message)
+    {
+        m_engine->post(message, 0, 0, m_form.get());
+        QCoreApplication::sendPostedEvents(m_form.get(), EngineMessageEvent::eventType());
+    }
+
+    // Both band displays at the design width, laid out at once.
+    void setDisplayWidths()
+    {
+        m_form->WaterfallDisplay->setFixedWidth(kWidth);
+        m_form->SpectrumDisplay->setFixedWidth(kWidth);
+        for (int tab : {1, 0}) { // a tab's layout runs when it is shown
+            m_form->Monitor->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(m_form->WaterfallDisplay->width(), kWidth);
+        QCOMPARE(m_form->SpectrumDisplay->width(), kWidth);
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void clickToTune_data();
+    void clickToTune();
+    void afcPullTakesOneSecondHandlingMessages();
+    void bandShiftButtons_data();
+    void bandShiftButtons();
+    void readoutFollowsMouse();
+    void labelsRideOnMarkers();
+    void waterfallAdvancesBehindOtherTabsNotOnSignal();
+    void resizeAndEngineStartClearHistory();
+    void stoppedLooks();
+};
+
+void TestDisplays::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_engine = std::make_unique<ScriptedEngine>();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    setDisplayWidths();
+    m_engine->clearCalls();
+}
+
+void TestDisplays::cleanup()
+{
+    m_form->flags.CardActive = false;
+    m_form.reset();
+    m_dialogs.reset();
+    m_engine.reset();
+    m_dir.reset();
+}
+
+void TestDisplays::clickToTune_data()
+{
+    QTest::addColumn<bool>("spectrum");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("hz");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("left at 131: channel 1, 1800 Hz")
+        << false << int(Qt::LeftButton) << 131 << 0 << 1800
+        << QStringList{"fnSetRXFrequency(1800, 0, 0)"};
+    QTest::newRow("right at 131: channel 2, 1800 Hz")
+        << false << int(Qt::RightButton) << 131 << 1 << 1800
+        << QStringList{"fnSetRXFrequency(1800, 0, 1)"};
+    QTest::newRow("spectrum left at 131")
+        << true << int(Qt::LeftButton) << 131 << 0 << 1800
+        << QStringList{"fnSetRXFrequency(1800, 0, 0)"};
+    // Released beyond the edges: the formula's value, clamped by the field.
+    QTest::newRow("released left of the display")
+        << false << int(Qt::LeftButton) << -40 << 0 << 1
+        << QStringList{"fnSetRXFrequency(1, 0, 0)"};
+    QTest::newRow("released right of the display")
+        << true << int(Qt::RightButton) << 400 << 1 << 3996
+        << QStringList{"fnSetRXFrequency(3996, 0, 1)"};
+    QTest::newRow("middle button does nothing")
+        << false << int(Qt::MiddleButton) << 131 << -1 << -1 << QStringList{};
+}
+
+void TestDisplays::clickToTune()
+{
+    QFETCH(bool, spectrum);
+    QFETCH(int, button);
+    QFETCH(int, x);
+    QFETCH(int, tab);
+    QFETCH(int, hz);
+    QFETCH(QStringList, calls);
+
+    m_form->Monitor->setCurrentIndex(spectrum ? 1 : 0);
+    QCoreApplication::processEvents();
+    // Start on the other channel's tab so that the switch shows.
+    const int startTab = tab == 0 ? 1 : 0;
+    m_form->Canal->setCurrentIndex(startTab);
+    const std::array<double, 2> before{m_form->RXOne->value(), m_form->RXTwo->value()};
+    m_engine->clearCalls();
+
+    TPaintBox *display = spectrum ? m_form->SpectrumDisplay : m_form->WaterfallDisplay;
+    const auto mouseButton = Qt::MouseButton(button);
+    // Pressed inside, released where the row says (the display keeps the mouse).
+    QTest::mousePress(display, mouseButton, {}, QPoint(131, 10));
+    QTest::mouseRelease(display, mouseButton, {}, QPoint(x, 10));
+
+    QCOMPARE(m_engine->calls(), calls);
+    if (tab < 0) {
+        QCOMPARE(m_form->Canal->currentIndex(), startTab);
+        QCOMPARE(m_form->RXOne->value(), before[0]);
+        QCOMPARE(m_form->RXTwo->value(), before[1]);
+        return;
+    }
+    QCOMPARE(m_form->Canal->currentIndex(), tab);
+    QCOMPARE(m_form->Canal->tabText(tab), tab == 0 ? QStringLiteral("Canal 1") : QStringLiteral("Canal 2"));
+    QCOMPARE(int((tab == 0 ? m_form->RXOne : m_form->RXTwo)->value()), hz);
+    QCOMPARE((tab == 0 ? m_form->RXTwo : m_form->RXOne)->value(), before[1 - tab]);
+}
+
+void TestDisplays::afcPullTakesOneSecondHandlingMessages()
+{
+    m_form->flags.CardActive = true;
+    m_form->AFCOne->setChecked(false);
+    m_form->AFCOneRg->setValue(25); // the width is used for the pull even with AFC off
+    m_engine->clearCalls();
+
+    // While the wait runs the engine settles 12 Hz higher and reports new data.
+    QTimer::singleShot(100, m_form.get(), [this] {
+        m_engine->setRxFrequency(0, 1812);
+        m_engine->post(EngineMessage::NewData, 0, 0, m_form.get());
+    });
+    QElapsedTimer clock;
+    clock.start();
+    displays().WaterfallDisplayMouseUp(Qt::LeftButton, 131);
+    QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
+
+    const QStringList calls = m_engine->calls();
+    QCOMPARE(calls.first(), QStringLiteral("fnSetRXFrequency(1800, 0, 0)"));
+    QCOMPARE(calls.at(1), QStringLiteral("fnSetAFCLimit(25, 0)"));
+    const int fetch = calls.indexOf(QStringLiteral("fnGetFFTData(25, 896)"));
+    QVERIFY2(fetch > 1, "the data message was handled inside the wait");
+    QCOMPARE(calls.at(calls.size() - 2), QStringLiteral("fnSetAFCLimit(0, 0)"));
+    QCOMPARE(calls.last(), QStringLiteral("fnGetRXFrequency(0)"));
+    QCOMPARE(m_form->RXOne->value(), 1812.0);
+
+    // AFC on: no pull, the click returns at once and leaves pending messages pending.
+    m_form->AFCTwo->setChecked(true);
+    m_engine->clearCalls();
+    m_engine->post(EngineMessage::NewData, 0, 0, m_form.get());
+    displays().SpectrumDisplayMouseUp(Qt::RightButton, 131);
+    QCOMPARE(m_engine->calls(), QStringList{"fnSetRXFrequency(1800, 0, 1)"});
+}
+
+void TestDisplays::bandShiftButtons_data()
+{
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<int>("newLow");
+    QTest::addColumn<int>("newHigh");
+    QTest::addColumn<bool>("leftEnabled");
+    QTest::addColumn<bool>("rightEnabled");
+    QTest::newRow("150-3450 left") << 150 << 3450 << false << 50 << 3350 << false << true;
+    QTest::newRow("150-3450 right") << 150 << 3450 << true << 250 << 3500 << true << false;
+    QTest::newRow("200-3400 right") << 200 << 3400 << true << 300 << 3500 << true << false;
+}
+
+void TestDisplays::bandShiftButtons()
+{
+    QFETCH(int, low);
+    QFETCH(int, high);
+    QFETCH(bool, right);
+    m_form->Settings.WFMin = low;
+    m_form->Settings.WFMax = high;
+    displays().applyShiftRule();
+    QVERIFY(m_form->LeftBtn->isEnabled());
+    QVERIFY(m_form->RightBtn->isEnabled());
+
+    QTest::mouseClick(right ? m_form->RightBtn : m_form->LeftBtn, Qt::LeftButton);
+    QTEST(m_form->Settings.WFMin, "newLow");
+    QTEST(m_form->Settings.WFMax, "newHigh");
+    QTEST(m_form->LeftBtn->isEnabled(), "leftEnabled");
+    QTEST(m_form->RightBtn->isEnabled(), "rightEnabled");
+    QVERIFY(m_engine->calls().isEmpty()); // the channels stay where they are
+}
+
+void TestDisplays::readoutFollowsMouse()
+{
+    m_form->Monitor->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    QTest::mouseMove(m_form->SpectrumDisplay, QPoint(0, 10));
+    QTRY_COMPARE(m_form->StatusBar->panelText(1), QStringLiteral("100Hz"));
+    displays().SpectrumMove(131);
+    QCOMPARE(m_form->StatusBar->panelText(1), QStringLiteral("1800Hz"));
+    displays().WaterfallMove(77); // 77 * 3400 / 262 = 999.2
+    QCOMPARE(m_form->StatusBar->panelText(1), QStringLiteral("1099Hz"));
+}
+
+void TestDisplays::labelsRideOnMarkers()
+{
+    // Initial places until the first drawing with the engine running.
+    displays().WaterfallDisplayPaint();
+    displays().SpectrumDisplayPaint();
+    QCOMPARE(m_form->CN1->pos(), QPoint(0, 41));
+    QCOMPARE(m_form->CN2->pos(), QPoint(8, 41));
+    QCOMPARE(m_form->SP1->pos(), QPoint(1, 1));
+    QCOMPARE(m_form->SP2->pos(), QPoint(9, 1));
+
+    m_form->flags.CardActive = true;
+    m_form->RXOne->setValue(1550); // marker at 111
+    m_form->RXTwo->setValue(3600); // beyond the band
+    displays().WaterfallDisplayPaint();
+    displays().SpectrumDisplayPaint();
+    QCOMPARE(m_form->CN1->pos(), QPoint(108, 41));
+    QCOMPARE(m_form->SP1->pos(), QPoint(109, 1));
+    QVERIFY(m_form->CN2->geometry().right() < 0);
+    QVERIFY(m_form->SP2->geometry().right() < 0);
+    QCOMPARE(rgb(m_form->WaterfallDisplay->frame(), 111, 5), DisplayColour::Lime & 0xffffff);
+
+    // Stopped: the labels stay where they were last placed.
+    m_form->flags.CardActive = false;
+    m_form->RXOne->setValue(2050);
+    displays().WaterfallDisplayPaint();
+    displays().SpectrumDisplayPaint();
+    QCOMPARE(m_form->CN1->pos(), QPoint(108, 41));
+    QCOMPARE(m_form->SP1->pos(), QPoint(109, 1));
+}
+
+void TestDisplays::waterfallAdvancesBehindOtherTabsNotOnSignal()
+{
+    m_form->flags.CardActive = true;
+    displays().resetWaterfallHistory();
+    QVector<int32_t> fft(1024, 64); // white
+    m_engine->setFftData(fft);
+
+    m_form->Monitor->setCurrentIndex(3); // "Synchro": the waterfall still advances
+    post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
+
+    m_engine->setFftData(QVector<int32_t>(1024, 10));
+    m_form->Monitor->setCurrentIndex(2); // "Signal": frozen
+    post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 1), 0u);
+
+    m_form->Monitor->setCurrentIndex(0); // continues from the last row drawn
+    post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0x282828u);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 1), 0xffffffu);
+}
+
+void TestDisplays::resizeAndEngineStartClearHistory()
+{
+    m_form->flags.CardActive = true;
+    m_engine->setFftData(QVector<int32_t>(1024, 64));
+    post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
+
+    displays().resetWaterfallHistory(); // engine start
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0u);
+
+    post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
+    m_form->WaterfallDisplay->setFixedWidth(kWidth - 20);
+    QCoreApplication::processEvents();
+    QCOMPARE(displays().waterfallHistory().size(), m_form->WaterfallDisplay->size());
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0u);
+}
+
+void TestDisplays::stoppedLooks()
+{
+    m_form->flags.CardActive = true;
+    m_form->SyncData.fill(1000);
+    m_form->VectorData.fill(700);
+    displays().SyncroDisplayPaint();
+    displays().VectorDisplayPaint();
+    m_form->flags.CardActive = false;
+    for (void (Displays::*paint)() : {&Displays::SpectrumDisplayPaint, &Displays::WaterfallDisplayPaint,
+                                      &Displays::SyncroDisplayPaint, &Displays::VectorDisplayPaint,
+                                      &Displays::SignalDisplayPaint})
+        (displays().*paint)();
+
+    const QImage vectors = m_form->VECDisplay->frame();
+    QCOMPARE(vectors.size(), QSize(52, 52));
+    QCOMPARE(rgb(vectors, 25, 25), DisplayColour::Navy & 0xffffff);
+    QCOMPARE(rgb(vectors, 0, 25), DisplayColour::Yellow & 0xffffff);
+    const QImage sync = m_form->SyncDisplay->frame();
+    QCOMPARE(rgb(sync, 14 * (sync.width() / 15 / 14), sync.height() - 1), 0u);
+    QCOMPARE(rgb(m_form->WaterfallDisplay->frame(), 111, 5), 0u);
+    QCOMPARE(rgb(m_form->AmpliDisplay->frame(), 50, 14), 0u);
+    QCOMPARE(rgb(m_form->SpectrumDisplay->frame(), 100, 14), DisplayColour::Grid & 0xffffff);
+}
+
+QTEST_MAIN(TestDisplays)
+#include "tst_displays.moc"
