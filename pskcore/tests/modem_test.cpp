@@ -1,4 +1,5 @@
 #include "ModemFixtures.h"
+#include "pskcore/dsp/Resampler.h"
 
 #include <gtest/gtest.h>
 
@@ -195,3 +196,26 @@ TEST(Demodulator, DisplaysFollowAnIdleSignal)
         EXPECT_LT(std::abs(v[2 * i + 1]), 200) << i;
     }
 }
+
+class ClockError : public ::testing::TestWithParam<double> {};
+
+// A sound card running ppm fast records each symbol over 256 (1 + ppm 1e-6) samples.
+TEST_P(ClockError, IsMeasured)
+{
+    const double ppm = GetParam();
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text += "the clock error is read from the drift of the symbol timing. ";
+    const Transmission t = transmit(text, PskMode::Bpsk, 1000);
+    Resampler card(1.0 + ppm * 1e-6);
+    std::vector<float> recorded;
+    card.process(t.samples, recorded);
+    addNoise(recorded, t.keyedPower, -3, 8);
+    ChannelDemodulator rx;
+    rx.setFrequency(1000, 10);
+    rx.setAfcLimit(10);
+    EXPECT_EQ(feed(rx, recorded), text);
+    EXPECT_NEAR(rx.clockErrorPpm(), ppm, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ppm, ClockError, ::testing::Values(-500.0, 0.0, 500.0));

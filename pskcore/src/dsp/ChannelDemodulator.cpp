@@ -24,6 +24,7 @@ constexpr int kFrontTaps = 64;                        // decimating low-pass, 8 
 constexpr int kMatchedTaps = 2 * kSps;                // a symbol pulse spans two symbols
 constexpr int kImdSamples = 2048;                     // 64 symbols of baseband for an IMD reading
 constexpr double kMaxLimitHz = 100.0;
+constexpr std::size_t kClockSymbols = 1024;           // clock error measured over 33 s
 constexpr int kLockLevel = 25;                        // quality level above which the carrier loop has the signal
 
 // Low-pass, cutoff 120 Hz at 8000 Hz, Blackman-windowed sinc, unity DC gain.
@@ -344,6 +345,19 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
             s.open = false;
         s.openHistory = (s.openHistory << 1) | uint64_t(s.open && !carrierGone);
 
+        // Clock error from the drift of the timing peak over the last 1024 symbols of a held signal.
+        if (level >= kLockLevel && !carrierGone) {
+            s.phaseHistory.push_back(s.unwrappedPhase);
+            if (s.phaseHistory.size() > kClockSymbols)
+                s.phaseHistory.erase(s.phaseHistory.begin());
+            if (s.phaseHistory.size() == kClockSymbols) {
+                const double slope = (s.phaseHistory.back() - s.phaseHistory.front()) / (kClockSymbols - 1.0) / kSps;
+                s.clockPpm += 0.02 * (slope * 1e6 - s.clockPpm);
+            }
+        } else if (level < kLockLevel / 2 || carrierGone) {
+            s.phaseHistory.clear();
+        }
+
         // AFC: move the oscillator by the loop's residual frequency, within the limit.
         const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;
         const bool locked = level >= kLockLevel;
@@ -441,14 +455,6 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
             const double timingError = wrapPi((peak - strobePhase) * 2 * kPi / kSps) * kSps / (2 * kPi);
             s.nextStrobe += kSps + 0.2 * timingError;
 
-            // Clock error from the drift of the timing peak over the last 512 symbols.
-            s.phaseHistory.push_back(s.unwrappedPhase);
-            if (s.phaseHistory.size() > 512)
-                s.phaseHistory.erase(s.phaseHistory.begin());
-            if (s.open && s.phaseHistory.size() == 512) {
-                const double slope = (s.phaseHistory.back() - s.phaseHistory.front()) / 511.0 / kSps;
-                s.clockPpm += 0.05 * (slope * 1e6 - s.clockPpm);
-            }
 
             // Coarse frequency: jump onto a carrier the carrier loop cannot reach yet.
             const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;

@@ -22,7 +22,10 @@ double window(double x, double half)
 
 } // namespace
 
-Resampler::Resampler(double ratio) { setRatio(ratio); reset(); }
+Resampler::Resampler(double ratio)
+{
+    setRatio(ratio);
+}
 
 void Resampler::setPpm(double ppm) { setRatio(1.0 / (1.0 + std::clamp(ppm, -10000.0, 10000.0) * 1e-6)); }
 
@@ -30,6 +33,19 @@ void Resampler::setRatio(double ratio)
 {
     m_ratio = ratio > 0 ? ratio : 1.0;
     m_step = 1.0 / m_ratio;
+    // Downsampling lowers the cutoff and widens the filter in proportion.
+    const double cutoff = std::min(1.0, m_ratio) * 0.95;
+    const double half = kHalfTaps / cutoff;
+    m_reach = int(std::ceil(half));
+    const int width = 2 * m_reach;
+    m_table.assign(std::size_t(kPhases + 1) * std::size_t(width), 0.0f);
+    for (int phase = 0; phase <= kPhases; ++phase) {
+        const double frac = double(phase) / kPhases;
+        for (int k = -m_reach + 1; k <= m_reach; ++k) {
+            const double x = k - frac;
+            m_table[std::size_t(phase * width + k + m_reach - 1)] = float(cutoff * sinc(cutoff * x) * window(x, half));
+        }
+    }
 }
 
 double Resampler::ratio() const { return m_ratio; }
@@ -37,26 +53,27 @@ double Resampler::ratio() const { return m_ratio; }
 void Resampler::process(std::span<const float> in, std::vector<float>& out)
 {
     m_buffer.insert(m_buffer.end(), in.begin(), in.end());
-    // Downsampling lowers the cutoff and widens the filter in proportion.
-    const double cutoff = std::min(1.0, m_ratio) * 0.95;
-    const double half = kHalfTaps / cutoff;
-    const int reach = int(std::ceil(half));
-    while (m_position + reach + 1 < double(m_buffer.size())) {
+    const int width = 2 * m_reach;
+    while (m_position + m_reach + 1 < double(m_buffer.size())) {
         const int centre = int(std::floor(m_position));
-        const double frac = m_position - centre;
-        double acc = 0;
-        for (int k = -reach + 1; k <= reach; ++k) {
+        const double where = (m_position - centre) * kPhases;
+        const int phase = std::min(int(where), kPhases - 1);
+        const float t = float(where - phase);
+        const float* a = &m_table[std::size_t(phase * width)];
+        const float* b = a + width;
+        float acc = 0;
+        for (int k = -m_reach + 1; k <= m_reach; ++k) {
             const int index = centre + k;
             if (index < 0)
                 continue;
-            const double x = k - frac;
-            acc += m_buffer[index] * cutoff * sinc(cutoff * x) * window(x, half);
+            const int tap = k + m_reach - 1;
+            acc += m_buffer[std::size_t(index)] * (a[tap] + t * (b[tap] - a[tap]));
         }
-        out.push_back(float(acc));
+        out.push_back(acc);
         m_position += m_step;
     }
     // Keep the history the filter still needs.
-    const int drop = std::max(0, int(std::floor(m_position)) - reach);
+    const int drop = std::max(0, int(std::floor(m_position)) - m_reach);
     if (drop > 0) {
         m_buffer.erase(m_buffer.begin(), m_buffer.begin() + drop);
         m_position -= drop;

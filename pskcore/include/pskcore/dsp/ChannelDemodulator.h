@@ -48,7 +48,9 @@ public:
     std::array<int32_t, 16> vectors() const;
     // An IMD reading in dB (negative) made on idle reversals since the last call, if any.
     std::optional<int> takeImdDb();
-    // Transmitter clock against ours from the symbol timing drift, ppm (positive: their symbols are longer).
+    // Clock error from the drift of the symbol timing, ppm, within about 100 ppm after 33 s of signal:
+    // positive when the symbols span more of our samples than 256, i.e. our sound card runs that much fast
+    // (Resampler::setPpm with this value corrects it). 0 until measured.
     double clockErrorPpm() const;
 
     // Clears the signal state (filters, timing, carrier, decoder); keeps the frequency where the AFC has

@@ -21,8 +21,12 @@ public:
     void reset();
 
 private:
+    static constexpr int kPhases = 256; // filter table resolution per input sample
+
     double m_ratio = 1.0;
     double m_step = 1.0;        // input samples per output sample
+    int m_reach = 16;           // filter half-length, input samples
+    std::vector<float> m_table; // (kPhases + 1) rows of 2 m_reach taps
     double m_position = 0.0;    // next output instant, in input samples from m_buffer[0]
     std::vector<float> m_buffer; // input not yet consumed, with the filter's history in front
 };
