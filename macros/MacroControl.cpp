@@ -38,7 +38,11 @@ MacroControl::MacroControl(EngineInterface &engine, const ConnectionFlags &flags
 void MacroControl::loadMacros(SettingsStore &store)
 {
     m_store = &store;
-    table.load(store);
+    try {
+        table.load(store);
+    } catch (const StoreReadError &error) {
+        Dialogs::current().message(QString::fromUtf8(error.what()));
+    }
     // Buttons of free slots keep their defined look ("Néant").
     for (int slot = 0; slot < table.count; ++slot)
         showButton(slot, false);
@@ -53,20 +57,6 @@ void MacroControl::showButton(int slot, bool enable)
     button->setToolTip(table.entries[slot].hint);
     if (enable)
         button->setEnabled(m_flags.CardActive && !button->text().isEmpty());
-}
-
-void MacroControl::enableButtons()
-{
-    for (int slot = 0; slot < MacroTable::kSlots; ++slot)
-        if (QPushButton *button = m_w.buttons[slot])
-            button->setEnabled(!table.entries[slot].name.isEmpty());
-}
-
-void MacroControl::disableButtons()
-{
-    for (QPushButton *button : m_w.buttons)
-        if (button)
-            button->setEnabled(false);
 }
 
 void MacroControl::MacroBtnClick()

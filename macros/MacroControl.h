@@ -51,11 +51,10 @@ public:
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
 
     // Reads the table from the store (which the editor then writes to) and shows the
-    // names and hints on the buttons; enables none. May throw StoreReadError.
+    // names and hints on the buttons; enables none (the connection enables the buttons
+    // that have a caption). A value that is not text ends the loading with the general
+    // error report; the macros read before it stay.
     void loadMacros(SettingsStore &store);
-    // The sound card is connected: the buttons of named macros are enabled.
-    void enableButtons();
-    void disableButtons();
 
     void MacroBtnClick();
     void LaunchMacro(int slot);

@@ -14,9 +14,10 @@ void MacroTable::load(const SettingsStore &store)
         const QString name = store.readString(SettingsStore::Macros, nameKey(slot), QString());
         if (name.isEmpty())
             break;
-        entries[slot].name = name;
-        entries[slot].hint = store.readString(SettingsStore::Macros, hintKey(slot), QString());
-        entries[slot].text = store.readString(SettingsStore::Macros, textKey(slot), QString());
+        // A slot is in use only once its three values are read.
+        Slot read{name, store.readString(SettingsStore::Macros, hintKey(slot), QString()),
+                  store.readString(SettingsStore::Macros, textKey(slot), QString())};
+        entries[slot] = std::move(read);
         count = slot + 1;
     }
 }

@@ -4,6 +4,7 @@
 #include "app/Images.h"
 #include "app/StatusBar.h"
 #include "config/TSettings.h"
+#include "controls/TLED.h"
 #include "engine/ConnectionFlags.h"
 #include "engine/EngineErrorText.h"
 #include "engine/EngineInterface.h"
@@ -129,7 +130,9 @@ void TransmitControl::TxStatus(int32_t code)
         addStamp(true);
         m_flags.Transmitting = true;
         m_w.CWIDBtn->setEnabled(true);
-        setLeds(true);
+        // The receive look comes back with the first data message after the end.
+        m_w.TXLed->setLit(true);
+        m_w.RXLed->setLit(false);
         m_w.Canal->setEnabled(false);
         return;
     case 2:
@@ -145,15 +148,6 @@ void TransmitControl::TxStatus(int32_t code)
             showFailure(EngineErrorText(code));
         return;
     }
-}
-
-void TransmitControl::dataMessageShown(bool signalViewShown, bool saturated)
-{
-    if (m_flags.Transmitting || signalViewShown || saturated)
-        return;
-    if (m_w.StatusBar)
-        m_w.StatusBar->setPanelText(kActivityPanel, QStringLiteral("Réception en cours..."));
-    setLeds(false);
 }
 
 void TransmitControl::showTxIdle()
@@ -181,12 +175,3 @@ void TransmitControl::addStamp(bool start)
     // Received text goes on after the stamp.
     pane->moveCursor(QTextCursor::End);
 }
-
-void TransmitControl::setLeds(bool transmitting)
-{
-    if (m_w.TXLed)
-        m_w.TXLed->setProperty("Lit", transmitting);
-    if (m_w.RXLed)
-        m_w.RXLed->setProperty("Lit", !transmitting);
-}
-

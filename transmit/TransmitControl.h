@@ -17,7 +17,7 @@ class PanelStatusBar;
 class QPlainTextEdit;
 class QTabWidget;
 class QToolButton;
-class QWidget;
+class TLED;
 struct TSettings;
 
 // The main-window controls transmit control acts on, and the services of other
@@ -31,8 +31,8 @@ struct TransmitWidgets
     QPlainTextEdit *TxBuf = nullptr;
     QTabWidget *Canal = nullptr;                    // its selected tab is the current channel
     std::array<QPlainTextEdit *, 2> terms{};        // TermOne, TermTwo
-    QWidget *TXLed = nullptr;                       // LEDs: their Lit property
-    QWidget *RXLed = nullptr;
+    TLED *TXLed = nullptr;
+    TLED *RXLed = nullptr;
     PanelStatusBar *StatusBar = nullptr;            // panel 2 is the activity panel
     const ImageList *Images = nullptr;
     // The status notice (icon, message), status bar repainted.
@@ -68,9 +68,6 @@ public:
 
     // A macro's \t: the start of TxBtnClick without moving the keyboard focus.
     void startFromMacro();
-    // An engine data message (0x7E8) was handled: back to the receive look (activity
-    // panel, LEDs) unless transmitting, the signal view is shown or the input saturates.
-    void dataMessageShown(bool signalViewShown, bool saturated);
 
     // TxBtn's idle look: icon 3, hint "Emettre" (also used by the disconnection).
     void showTxIdle();
@@ -79,7 +76,6 @@ private:
     void startTransmitter();
     void showTxActive();
     void addStamp(bool start);
-    void setLeds(bool transmitting);
 
     EngineInterface &m_engine;
     ConnectionFlags &m_flags;

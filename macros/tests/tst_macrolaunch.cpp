@@ -135,7 +135,7 @@ class TestMacroLaunch : public QObject
 
 private slots:
     void loadingStopsAtTheFirstGap();
-    void connectingEnablesExactlyTheNamedOnes();
+    void valueNotTextEndsTheLoading();
     void launchAsksOnceAndTypesTheText();
     void transmitterKeyedBeforeTheFirstCharacter();
     void emptyMacroOnlyEmpties();
@@ -164,18 +164,27 @@ void TestMacroLaunch::loadingStopsAtTheFirstGap()
         QVERIFY(!button->isEnabled());
 }
 
-void TestMacroLaunch::connectingEnablesExactlyTheNamedOnes()
+void TestMacroLaunch::valueNotTextEndsTheLoading()
 {
     Bench b;
-    b.storeMacros({"CQ", "QRZ"});
-    b.macros->loadMacros(*b.store);
-    b.macros->enableButtons();
-    QVERIFY(b.buttons[0]->isEnabled());
-    QVERIFY(b.buttons[1]->isEnabled());
-    for (int slot = 2; slot < 20; ++slot)
-        QVERIFY(!b.buttons[slot]->isEnabled());
-    b.macros->disableButtons();
-    QVERIFY(!b.buttons[0]->isEnabled());
+    b.storeMacros({"CQ", "QRZ", "73"});
+    // A list, put there by hand, is not a text value.
+    QFile ini(b.store->path());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QByteArray text = ini.readAll();
+    ini.close();
+    QVERIFY(text.contains("MacroHint2=hint QRZ"));
+    text.replace("MacroHint2=hint QRZ", "MacroHint2=a, b");
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(text);
+    ini.close();
+    SettingsStore reopened(b.store->path());
+    b.macros->loadMacros(reopened);
+    QCOMPARE(b.macros->table.count, 1);
+    QVERIFY(b.macros->table.entries[1].name.isEmpty());
+    QCOMPARE(b.buttons[0]->text(), QStringLiteral("CQ"));
+    QVERIFY(b.buttons[1]->text().isEmpty());
+    QCOMPARE(b.dialogs.messages().size(), 1);
 }
 
 void TestMacroLaunch::launchAsksOnceAndTypesTheText()

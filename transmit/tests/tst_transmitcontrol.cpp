@@ -1,6 +1,7 @@
 #include "app/Images.h"
 #include "app/StatusBar.h"
 #include "config/TSettings.h"
+#include "controls/TLED.h"
 #include "engine/ConnectionFlags.h"
 #include "engine/EngineErrorText.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -33,8 +34,8 @@ struct Bench
     QTabWidget *Canal = new QTabWidget(&window);
     QPlainTextEdit *TermOne = new QPlainTextEdit(&window);
     QPlainTextEdit *TermTwo = new QPlainTextEdit(&window);
-    QWidget *TXLed = new QWidget(&window);
-    QWidget *RXLed = new QWidget(&window);
+    TLED *TXLed = new TLED(&window);
+    TLED *RXLed = new TLED(&window);
     PanelStatusBar *StatusBar = new PanelStatusBar(&window);
     QStringList notices;
     std::unique_ptr<TransmitControl> control;
@@ -112,8 +113,6 @@ private slots:
     void notices();
     void txStartMovesFocusMacroStartDoesNot();
     void cwIdentificationAndReplay();
-    void receiveLookAtTheNextDataMessage_data();
-    void receiveLookAtTheNextDataMessage();
     void replayHintText_data();
     void replayHintText();
 };
@@ -197,14 +196,14 @@ void TestTransmitControl::transitions()
 void TestTransmitControl::reportStartsTheTransmittingLook()
 {
     Bench b;
-    b.RXLed->setProperty("Lit", true);
+    b.RXLed->setLit(true);
     b.control->TxBtnClick();
     QVERIFY(b.Canal->isEnabled());
     b.control->TxStatus(1);
     QCOMPARE(b.StatusBar->panelText(2), QStringLiteral("Emission en cours..."));
     QCOMPARE(b.TermOne->toPlainText(), kStart);
-    QVERIFY(b.TXLed->property("Lit").toBool());
-    QVERIFY(!b.RXLed->property("Lit").toBool());
+    QVERIFY(b.TXLed->Lit());
+    QVERIFY(!b.RXLed->Lit());
     QVERIFY(!b.Canal->isEnabled());
 
     // Stopping leaves the tabs locked until the engine reports the end.
@@ -213,7 +212,7 @@ void TestTransmitControl::reportStartsTheTransmittingLook()
     b.control->TxStatus(0);
     QVERIFY(b.Canal->isEnabled());
     // The LEDs wait for the next data message.
-    QVERIFY(b.TXLed->property("Lit").toBool());
+    QVERIFY(b.TXLed->Lit());
 }
 
 void TestTransmitControl::endStampOnlyWhenNothingRemains_data()
@@ -344,37 +343,6 @@ void TestTransmitControl::cwIdentificationAndReplay()
     b.engine.clearCalls();
     b.control->RewindBtnClick();
     QCOMPARE(b.engine.calls(), QStringList{"fnRewindInput(4)"});
-}
-
-void TestTransmitControl::receiveLookAtTheNextDataMessage_data()
-{
-    QTest::addColumn<bool>("transmitting");
-    QTest::addColumn<bool>("signalView");
-    QTest::addColumn<bool>("saturated");
-    QTest::addColumn<bool>("receiveLook");
-
-    QTest::newRow("after the end") << false << false << false << true;
-    QTest::newRow("still transmitting") << true << false << false << false;
-    QTest::newRow("signal view shown") << false << true << false << false;
-    QTest::newRow("input saturated") << false << false << true << false;
-}
-
-void TestTransmitControl::receiveLookAtTheNextDataMessage()
-{
-    QFETCH(bool, transmitting);
-    QFETCH(bool, signalView);
-    QFETCH(bool, saturated);
-    QFETCH(bool, receiveLook);
-
-    Bench b;
-    b.StatusBar->setPanelText(2, "Emission en cours...");
-    b.TXLed->setProperty("Lit", true);
-    b.RXLed->setProperty("Lit", false);
-    b.flags.Transmitting = transmitting;
-    b.control->dataMessageShown(signalView, saturated);
-    QCOMPARE(b.StatusBar->panelText(2) == QString::fromUtf8("Réception en cours..."), receiveLook);
-    QCOMPARE(b.RXLed->property("Lit").toBool(), receiveLook);
-    QCOMPARE(b.TXLed->property("Lit").toBool(), !receiveLook);
 }
 
 void TestTransmitControl::replayHintText_data()
