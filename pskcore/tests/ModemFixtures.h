@@ -73,7 +73,7 @@ inline std::string decode(const std::vector<float>& samples, PskMode mode, doubl
     return feed(rx, samples);
 }
 
-// Every byte value 1-255 once (NUL as well would be sent, but a terminal drops it).
+// Every byte value 0-255 once, in order.
 inline std::string allBytes()
 {
     std::string bytes;

@@ -46,8 +46,8 @@ std::array<float, kFrontTaps> frontFilter()
     return taps;
 }
 
-// Matched filter: the symbol pulse itself, sin^2 over two symbols, scaled to unity gain on a steady carrier
-// sampled mid-pulse... normalised so a steady carrier of amplitude A gives A.
+// Matched filter: the symbol pulse itself, sin^2 over two symbols, normalised so that a steady carrier of
+// amplitude A comes out as A.
 std::array<float, kMatchedTaps> matchedFilter()
 {
     std::array<float, kMatchedTaps> taps{};
@@ -105,7 +105,6 @@ cf decide(cf u, bool qpsk)
 
 struct ChannelDemodulator::State {
     // Configuration (kept by reset()).
-    double setHz = 1000.0;
     double captureHz = 0.0;
     PskMode mode = PskMode::Bpsk;
     double afcLimitHz = 0.0;
@@ -149,7 +148,6 @@ struct ChannelDemodulator::State {
     float power = 1e-6f;         // mean symbol power, for normalisation
     float fastPower = 0.0f;      // symbol power over the last few symbols: a sudden drop is a carrier gone
     cf previousDecision{1, 0};
-    long long symbols = 0;
 
     // Squelch and displays.
     double quality = 0;          // mean closeness to the constellation, -1..1
@@ -199,12 +197,17 @@ ChannelDemodulator::~ChannelDemodulator() = default;
 void ChannelDemodulator::setFrequency(double freqHz, double captureRangeHz)
 {
     State& s = *m_state;
-    s.setHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
     s.captureHz = std::clamp(captureRangeHz, 0.0, kMaxLimitHz);
-    s.ncoHz = s.anchorHz = s.setHz;
+    s.ncoHz = s.anchorHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
     // A capture window lets the oscillator jump onto a nearby signal for about two seconds.
     s.captureLeftSymbols = s.captureHz > 0 ? 64 : 0;
+    // Whatever was held at the old frequency is gone: acquire afresh, squelch closed until the new signal shows.
     s.omega = 0;
+    s.acquisition.clear();
+    s.symbolsSinceJump = 0;
+    s.quality = 0;
+    s.open = false;
+    s.phaseHistory.clear();
 }
 
 double ChannelDemodulator::frequencyHz() const
@@ -282,7 +285,6 @@ void ChannelDemodulator::reset()
 {
     const State& old = *m_state;
     auto fresh = std::make_unique<State>();
-    fresh->setHz = old.ncoHz;
     fresh->captureHz = old.captureHz;
     fresh->mode = old.mode;
     fresh->afcLimitHz = old.afcLimitHz;
@@ -302,7 +304,6 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
     cd step = std::polar(1.0, -2 * kPi * s.ncoHz / kSampleRate);
 
     auto onSymbol = [&](cf z) {
-        ++s.symbols;
         s.power = 0.98f * s.power + 0.02f * std::norm(z);
         s.fastPower = 0.7f * s.fastPower + 0.3f * std::norm(z);
         const bool carrierGone = s.fastPower < 0.25f * s.power;
@@ -363,7 +364,8 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         const bool locked = level >= kLockLevel;
         if (limit > 0 && locked) {
             const double moveHz = 0.1 * s.omega / (2 * kPi) * kSymbolRate;
-            const double target = std::clamp(s.ncoHz + moveHz, s.anchorHz - limit, s.anchorHz + limit);
+            const double target = std::clamp(std::clamp(s.ncoHz + moveHz, s.anchorHz - limit, s.anchorHz + limit),
+                                             kMinAudioHz, kMaxAudioHz);
             const double applied = target - s.ncoHz;
             s.ncoHz = target;
             s.omega -= applied * 2 * kPi / kSymbolRate;
@@ -431,8 +433,6 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         const int slot = int(n % kSps);
         s.profile[slot] += 0.05f * (std::norm(y) - s.profile[slot]);
 
-
-
         // Symbol strobe, interpolated between the last two outputs.
         if (double(n) >= s.nextStrobe) {
             const double frac = s.nextStrobe - double(n - 1);
@@ -455,17 +455,16 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
             const double timingError = wrapPi((peak - strobePhase) * 2 * kPi / kSps) * kSps / (2 * kPi);
             s.nextStrobe += kSps + 0.2 * timingError;
 
-
             // Coarse frequency: jump onto a carrier the carrier loop cannot reach yet.
             const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;
             // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off.
-            if (limit > 0 && ++s.symbolsSinceJump >= 16 && s.symbolsSinceJump % 4 == 0) {
-                const bool locked = signalLevel() >= kLockLevel;
+            const bool locked = signalLevel() >= kLockLevel;
+            if (limit > 0 && ++s.symbolsSinceJump >= 16 && s.symbolsSinceJump % (locked ? 16 : 4) == 0) {
                 const double heldHz = s.omega / (2 * kPi) * kSymbolRate;
                 const auto offset = s.acquisition.estimate(s.anchorHz - limit - s.ncoHz, s.anchorHz + limit - s.ncoHz,
                                                            qpsk, heldHz);
                 if (offset && std::fabs(*offset - heldHz) > (locked ? 2.0 : 0.5)) {
-                    s.ncoHz += *offset;
+                    s.ncoHz = std::clamp(s.ncoHz + *offset, kMinAudioHz, kMaxAudioHz);
                     s.omega = 0;
                     s.acquisition.clear();
                     s.symbolsSinceJump = 0;

@@ -31,7 +31,10 @@ void Resampler::setPpm(double ppm) { setRatio(1.0 / (1.0 + std::clamp(ppm, -1000
 
 void Resampler::setRatio(double ratio)
 {
-    m_ratio = ratio > 0 ? ratio : 1.0;
+    ratio = ratio > 0 ? ratio : 1.0;
+    if (ratio == m_ratio && !m_table.empty())
+        return; // callers may set the ratio on every buffer: the filter table is rebuilt only on a change
+    m_ratio = ratio;
     m_step = 1.0 / m_ratio;
     // Downsampling lowers the cutoff and widens the filter in proportion.
     const double cutoff = std::min(1.0, m_ratio) * 0.95;
