@@ -13,7 +13,36 @@
 namespace {
 // Receive steps keep the engine's normal capture range.
 constexpr int kCaptureRangeHz = 10;
+
+// The S-meter: 30 segments of 5 pixels (4 coloured, 1 black) for positions 0 to 100,
+// all unlit segments dark green.
+void applySMeterLook(Tdbmeter &meter)
+{
+    const QColor unlit(0, 128, 0);
+    meter.resize(151, 13);
+    meter.setBevelStyle(Tdbmeter::bvLowered);
+    meter.setBevelWidth(1);
+    meter.setGreens(15);
+    meter.setGreenMax(50);
+    meter.setYellows(12);
+    meter.setYellowMax(30);
+    meter.setReds(3);
+    meter.setRedMax(20);
+    meter.setGreenColor(QColor(0, 255, 0));
+    meter.setYellowColor(QColor(255, 255, 0));
+    meter.setRedColor(QColor(255, 0, 0));
+    meter.setGreenBack(unlit);
+    meter.setYellowBack(unlit);
+    meter.setRedBack(unlit);
+    meter.setShowJustOne(false);
+    meter.setSepWidth(1);
+    meter.setSepColor(Qt::black);
+    meter.setStyle(Tdbmeter::dsHorizontal);
+    meter.setDirection(Tdbmeter::ddRightDown);
+    meter.setPosition(0);
 }
+
+} // namespace
 
 ChannelControls::ChannelControls(EngineInterface &engine, const ChannelWidgets &widgets, int channel,
                                  QObject *parent)
@@ -34,6 +63,7 @@ ChannelControls::ChannelControls(EngineInterface &engine, const ChannelWidgets &
     connect(m_tx, &TSpinEdit::UpClick, this, &ChannelControls::TXClick);
     connect(m_w.squelchBar, &QSlider::valueChanged, this, &ChannelControls::SelectSquelch);
     m_w.afcRange->setEnabled(m_w.afc->isChecked());
+    applySMeterLook(*m_w.meter);
 }
 
 void ChannelControls::AFCClick()

@@ -1,6 +1,7 @@
 #include "app/TPSKForm.h"
 #include "channels/ReceiveChannels.h"
 #include "controls/TSpinEdit.h"
+#include "controls/Tdbmeter.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -174,6 +175,16 @@ private slots:
                                         QStringLiteral("fnSetSquelchThreshold(20, 1, 0)"),
                                         QStringLiteral("fnSetSquelchThreshold(10, 1, 1)"),
                                     }));
+    }
+
+    void sMetersShowThirtySegments()
+    {
+        for (Tdbmeter *meter : {m_form->SMOne, m_form->SMTwo}) {
+            QCOMPARE(meter->size(), QSize(151, 13));
+            QCOMPARE(dbmeterLitCount(meter->look(), 60), 19);
+            QCOMPARE(dbmeterLitCount(meter->look(), 97), 30);
+            QCOMPARE(meter->SepColor(), QColor(Qt::black));
+        }
     }
 
     void currentChannelIsTheTabShown()
