@@ -81,7 +81,7 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
     QFont bold = MEMLbl->font();
     bold.setBold(true);
     MEMLbl->setFont(bold);
-    MEMLbl->setGeometry(124, 114, 180, 16);
+    MEMLbl->setGeometry(124, 112, 252, 18);
 
     Image2 = new QLabel(this);
     Image2->setPixmap(aboutBannerPicture());
