@@ -1,6 +1,7 @@
 // Builds the main window's controls at their design places. ResizeForm then moves
 // the ones that follow the window's size.
 
+#include "app/CompactTabWidget.h"
 #include "app/InfoPanel.h"
 #include "app/StatusBar.h"
 #include "app/TPSKForm.h"
@@ -211,7 +212,7 @@ void TPSKForm::buildTerminal(QWidget *client)
 
 void TPSKForm::buildMonitor(QWidget *client)
 {
-    Monitor = new QTabWidget(client);
+    Monitor = new CompactTabWidget(client);
     Monitor->setTabPosition(QTabWidget::South);
     Monitor->setGeometry(35, 292, 272, 82);
 
@@ -319,7 +320,7 @@ void TPSKForm::buildQSOBox(QWidget *client)
 
 void TPSKForm::buildMacroPage(QWidget *client)
 {
-    MacroPage = new QTabWidget(client);
+    MacroPage = new CompactTabWidget(client);
     MacroPage->setGeometry(458, 1, 178, 140);
     for (int tab = 0; tab < 2; ++tab) {
         auto *page = new QWidget;
@@ -360,8 +361,8 @@ ChannelWidgets TPSKForm::buildChannelPage(int channel)
     c.squelchBar->setTickPosition(QSlider::TicksAbove);
     c.squelchBar->setTickInterval(5);
     c.squelchBar->setGeometry(4, 41, 162, 24);
-    caption(c.meterGroup, QStringLiteral("Vitesse squelch (0-200)"), QRect(8, 69, 112, 18));
-    c.squelchSpeed = integerField(c.meterGroup, channel, 200, 1, QRect(118, 67, 46, 20));
+    caption(c.meterGroup, QStringLiteral("Vitesse squelch (0-200)"), QRect(6, 69, 118, 18));
+    c.squelchSpeed = integerField(c.meterGroup, channel, 200, 1, QRect(124, 67, 42, 20));
 
     c.freqGroup = new QGroupBox(QStringLiteral(" Réglages fréquence "), c.page);
     c.freqGroup->setGeometry(2, 93, 170, 114);
@@ -381,7 +382,7 @@ ChannelWidgets TPSKForm::buildChannelPage(int channel)
 
 void TPSKForm::buildCanal(QWidget *client)
 {
-    Canal = new QTabWidget(client);
+    Canal = new CompactTabWidget(client);
     Canal->setTabPosition(QTabWidget::South);
     Canal->setGeometry(459, 142, 178, 233);
     for (int channel = 0; channel < 2; ++channel) {

@@ -8,8 +8,14 @@
 #include "app/StatusBar.h"
 #include "app/StatusClock.h"
 #include "app/ToolCommands.h"
+#include "config/ConfigCommand.h"
 #include "config/DateFormats.h"
+#include "config/PaneLook.h"
+#include "controls/TWAVPlayer.h"
+#include "forms/TAboutForm.h"
+#include "logbook/LogbookLink.h"
 #include "displays/Displays.h"
+#include "engine/ConnectionControl.h"
 #include "config/SettingsStore.h"
 #include "channels/ReceiveChannels.h"
 #include "channels/ReceiveTerminal.h"
@@ -19,6 +25,10 @@
 #include "engine/EngineInterface.h"
 #include "engine/EngineMessage.h"
 #include "engine/EngineNotifications.h"
+#include "macros/MacroControl.h"
+#include "transmit/TransmitBuffer.h"
+#include "transmit/TransmitControl.h"
+#include "transmit/TransmitWiring.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -53,7 +63,10 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
 {
     StatusMessage = kWebPageAddress;
 
+    // The layout is drawn for an 11-pixel sans serif of Arial's width.
     QFont windowFont = font();
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                            QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
     windowFont.setPixelSize(11);
     setFont(windowFont);
 
@@ -82,6 +95,22 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     receiveTerminals[1] = std::make_unique<ReceiveTerminal>(TermTwo, 1, *receiveChannels, HisCall, Images);
     notifications = std::make_unique<EngineNotifications>(*this, *receiveChannels);
     displays = std::make_unique<Displays>(*this);
+    connection = std::make_unique<ConnectionControl>(*this);
+    connect(OnBtn, &QToolButton::clicked, connection.get(), &ConnectionControl::OnBtnClick);
+    configCommand = std::make_unique<ConfigCommand>(
+        Settings, engine, [this]() -> SettingsStore & { return *store; }, this,
+        ConfigWindowHooks{[this] { setWindowTitle(mainWindowCaption(Settings.MyCall)); },
+                          [this] { displays->applyShiftRule(); },
+                          [this] { updatePortIndicator(); }, [this] { updateReplayHint(); }});
+    connect(CfgBtn, &QToolButton::clicked, this, [this] { configCommand->CfgBtnClick(); });
+    paneLook = std::make_unique<PaneLook>(std::array<QPlainTextEdit *, 3>{TermOne, TermTwo, TxBuf},
+                                          [this]() -> SettingsStore & { return *store; });
+    for (int i = 0; i < 2; ++i)
+        paneLook->bindMenu(i, receiveTerminals[i]->colorAction, receiveTerminals[i]->fontAction);
+    logbook = std::make_unique<LogbookLink>(LogbookLink::Controls{
+        HisCall, HisName, HisRep, ClearBtn, SendBtn, TalmerBtn, QuenLed, &Images});
+    attachTransmitAndMacros(*this);
+    WAVPlayer = new TWAVPlayer(this);
 
     Timer = new QTimer(this);
     Timer->setInterval(kTimerIntervalMs);
@@ -201,14 +230,19 @@ void TPSKForm::updateReplayHint()
 
 void TPSKForm::loadMacros()
 {
+    macros->loadMacros(*store);
 }
 
-void TPSKForm::applyPaneLook(const std::array<PaneStartupValues, 3> &)
+void TPSKForm::applyPaneLook(const std::array<PaneStartupValues, 3> &panes)
 {
+    for (int i = 0; i < 3; ++i)
+        paneLook->applyStored(i, panes[i]);
 }
 
 void TPSKForm::playStartupSound()
 {
+    WAVPlayer->setFileName(QStringLiteral("Startup.Wav"));
+    WAVPlayer->Play();
 }
 
 void TPSKForm::resetWaterfallHistory()
@@ -333,7 +367,10 @@ bool TPSKForm::event(QEvent *e)
 
 void TPSKForm::handleEngineMessage(int32_t message, int32_t wParam, int32_t lParam)
 {
-    notifications->dispatch(message, wParam, lParam);
+    if (message == EngineMessage::TxStatus)
+        transmit->TxStatus(wParam);
+    else
+        notifications->dispatch(message, wParam, lParam);
 }
 
 void TPSKForm::TimerTimer()
@@ -397,6 +434,8 @@ void TPSKForm::TxAdjMenuClick()
 
 void TPSKForm::AboutBtnClick()
 {
+    TAboutForm about(this);
+    about.exec();
 }
 
 void TPSKForm::HelpBtnClick()

@@ -29,6 +29,14 @@ class QSplitterHandle;
 class SettingsStore;
 class Tdbmeter;
 class Displays;
+class ConnectionControl;
+class ConfigCommand;
+class LogbookLink;
+class PaneLook;
+class TWAVPlayer;
+class MacroControl;
+class TransmitBuffer;
+class TransmitControl;
 class EngineNotifications;
 class ReceiveChannels;
 class ReceiveTerminal;
@@ -91,8 +99,6 @@ public:
     void updatePortIndicator();
     // The replay button's hint from TSettings.Blocks.
     void updateReplayHint();
-    // Replaces the waterfall history by a black image of the display's size (start-up, connect).
-    void resetWaterfallHistory();
 
     EngineInterface &engine;
     TSettings Settings;
@@ -106,6 +112,21 @@ public:
     std::unique_ptr<EngineNotifications> notifications;
     // Waterfall, spectrum, signal, synchro and vector displays; click-to-tune; band shifts.
     std::unique_ptr<Displays> displays;
+    // OnBtn: connecting and disconnecting the sound card.
+    std::unique_ptr<ConnectionControl> connection;
+    // CfgBtn: the configuration dialog and what it hands to the engine.
+    std::unique_ptr<ConfigCommand> configCommand;
+    // The panes' "Couleur" and "Police" commands and their stored look.
+    std::unique_ptr<PaneLook> paneLook;
+    // The QSO box's buttons and the Talmer logbook.
+    std::unique_ptr<LogbookLink> logbook;
+    // TxBtn, TuneBtn, CWIDBtn, RewindBtn and the transmit-status reports (0x7EA).
+    std::unique_ptr<TransmitControl> transmit;
+    // The transmit pane's key handler and pop-up menu.
+    std::unique_ptr<TransmitBuffer> transmitBuffer;
+    // The macro table, its buttons M1-M20, MacroBtn's editor and the macro launch.
+    std::unique_ptr<MacroControl> macros;
+    TWAVPlayer *WAVPlayer = nullptr;
 
     std::array<int32_t, 1024> FFTData{};
     std::array<int32_t, 2048> RawData{};
@@ -249,6 +270,7 @@ private:
     void loadMacros();
     void applyPaneLook(const std::array<PaneStartupValues, 3> &panes);
     void playStartupSound();
+    void resetWaterfallHistory();
 
     QString m_settingsPath;
     QWidget *m_client = nullptr;

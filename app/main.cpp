@@ -1,16 +1,22 @@
 #include "app/TPSKForm.h"
 #include "engine/EngineSelection.h"
+#include "forms/TSplashForm.h"
 
 #include <QApplication>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The splash stays up its 2.5 s before anything else is made.
+    auto splash = std::make_unique<TSplashForm>();
+    splash->showUntilTimerFires();
     QApplication::setApplicationDisplayName(QStringLiteral("Korvo v1.7c"));
     // The sound card, or what stands in for it (--audio-in, --audio-out, --demo).
     const ProgramOptions options = parseProgramOptions(QApplication::arguments());
     const EngineChoice choice = selectEngine(options);
     TPSKForm form(*choice.engine, options.settingsPath);
+    splash.reset();
     form.show();
     if (!choice.note.isEmpty())
         form.setStatusNotice(form.StatusIcon, choice.note);

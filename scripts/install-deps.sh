@@ -9,7 +9,7 @@ packages=(
   qt6-l10n-tools libgl1-mesa-dev
   portaudio19-dev libsndfile1-dev libfftw3-dev libliquid-dev
   xvfb xauth dbus dbus-x11 valgrind sox locales
-  libglib2.0-bin pulseaudio-utils fonts-dejavu-core
+  libglib2.0-bin pulseaudio-utils fonts-dejavu-core fonts-liberation2 imagemagick
 )
 
 missing=()
