@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -55,6 +56,10 @@ ConnectionControl::ConnectionControl(TPSKForm &form, QObject *parent)
 
 void ConnectionControl::OnBtnClick()
 {
+    // A click handled inside the disconnect's waits would start the engine that the
+    // rest of the sequence then stops, leaving CardActive set on a stopped engine.
+    if (m_disconnecting)
+        return;
     m_form.flags.CardActive = !m_form.flags.CardActive;
     if (m_form.flags.CardActive)
         connectCard();
@@ -136,6 +141,8 @@ void ConnectionControl::pushReceiveSettings()
 void ConnectionControl::disconnectCard()
 {
     EngineInterface &engine = m_form.engine;
+    m_disconnecting = true;
+    const auto done = qScopeGuard([this] { m_disconnecting = false; });
 
     // Each flag is written before its wait: the handlers that run inside it
     // (a transmit status among them) must see the new state.

@@ -24,4 +24,5 @@ private:
     void setEngineControlsEnabled(bool enabled);
 
     TPSKForm &m_form;
+    bool m_disconnecting = false;
 };

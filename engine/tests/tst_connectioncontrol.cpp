@@ -289,6 +289,23 @@ private slots:
         QCOMPARE(witness.seen, QStringList({"after fnStopTX()", "after fnStopTX()"}));
         QCOMPARE(m_engine->calls().last(), QString("fnStopSoundCard()"));
     }
+
+    void clickDuringTheDisconnectWaitIsIgnored()
+    {
+        TPSKForm &f = *m_form;
+        connectCard();
+        f.flags.Tuning = true;
+        QTimer::singleShot(20, &f, [&f] { f.OnBtn->click(); });
+
+        f.OnBtn->click();
+
+        QCOMPARE(m_engine->calls(), QStringList({"fnStopTX()", "fnStopSoundCard()"}));
+        QVERIFY(!f.flags.CardActive);
+        QCOMPARE(f.OnBtn->toolTip(), kConnectHint);
+
+        f.OnBtn->click();   // afterwards a click connects again
+        QVERIFY(f.flags.CardActive);
+    }
 };
 
 QTEST_MAIN(TestConnectionControl)
