@@ -2,6 +2,7 @@
 // as the program fetches them, and the delay from the end of a character in the input to its character
 // message. The input is fed at the sound card's pace from a recording made beforehand, so the figures are
 // the engine's own. Run by hand: engine_bench [--seconds N].
+#include "pskcore/dsp/ChannelDemodulator.h"
 #include "pskcore/dsp/Modulator.h"
 #include "pskcore/dsp/Varicode.h"
 #include "pskcore/pskcore.h"
@@ -63,6 +64,8 @@ Station station(const std::string& text, double freqHz, PskMode mode, std::size_
     }
     return s;
 }
+
+// The end is that of the "00" after the word, so the figures include the two separator symbols (64 ms).
 
 // Capture at the card's pace from a buffer, noting when each block arrived.
 class PacedRecording : public AudioInput {
@@ -128,6 +131,7 @@ struct Run {
     double seconds = 0;
     std::size_t dataMessages = 0;
     std::vector<double> latencyMs; // channel 0
+    std::vector<double> demodulatorMs; // the same, the demodulator alone, offline
     std::string decodedOne, decodedTwo;
 };
 
@@ -143,13 +147,37 @@ Run run(PskMode mode, double seconds)
     for (std::size_t n = 0; n < length; ++n)
         audio[n] = one.audio[n] + (n < two.audio.size() ? two.audio[n] : 0.0f) + noise(random);
 
+    Run result;
+    // The demodulator's own share: the same input decoded offline a block at a time, each character timed
+    // from its end to the end of the block that produced it.
+    {
+        ChannelDemodulator demod;
+        demod.setMode(mode);
+        demod.setFrequency(1000, 10);
+        demod.setSquelch(20, 1);
+        std::size_t sent = 0;
+        std::string out;
+        for (std::size_t pos = 0; pos + kBlock <= audio.size(); pos += kBlock) {
+            out.clear();
+            demod.process(std::span<const float>(audio.data() + pos, kBlock), out);
+            for (char c : out) {
+                while (sent < one.ends.size() && one.ends[sent].first != c)
+                    ++sent;
+                if (sent >= one.ends.size())
+                    break;
+                if (one.ends[sent].second <= pos + kBlock)
+                    result.demodulatorMs.push_back(1000.0 * double(pos + kBlock - one.ends[sent].second) / kRate);
+                ++sent;
+            }
+        }
+    }
+
     auto input = std::make_shared<PacedRecording>(audio);
     setAudioSeam(input, std::make_shared<NoPlayback>());
 
     std::mutex mutex;
     std::condition_variable wake;
     bool dataPending = false;
-    Run result;
     std::vector<std::pair<char, Clock::time_point>> received;
     auto sink = [&](int32_t message, int32_t wParam, int32_t lParam) {
         const auto now = Clock::now();
@@ -232,6 +260,14 @@ Run run(PskMode mode, double seconds)
     return result;
 }
 
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 void report(const char* name, const Run& r)
 {
     std::vector<double> latency = r.latencyMs;
@@ -241,6 +277,8 @@ void report(const char* name, const Run& r)
                 r.seconds, r.dataMessages, double(r.dataMessages) / r.seconds);
     std::printf("          latency end of character -> 0x7E9: median %.0f ms, 90%% %.0f ms, max %.0f ms (%zu chars)\n",
                 at(0.5), at(0.9), at(1.0), latency.size());
+    std::printf("          of which the demodulator's own delay (offline, 32 ms blocks): median %.0f ms\n",
+                median(r.demodulatorMs));
     std::printf("          channel 1: \"%.60s...\"\n          channel 2: \"%.60s...\"\n", r.decodedOne.c_str(),
                 r.decodedTwo.c_str());
 }
