@@ -68,11 +68,6 @@ ReceiveTerminal::ReceiveTerminal(QPlainTextEdit *pane, int channel, ReceiveChann
     , m_channels(channels)
     , m_hisCall(hisCall)
 {
-    m_pane->setToolTip(QStringLiteral("Click droit pour le menu"));
-    m_pane->setFocusPolicy(Qt::ClickFocus);   // out of the Tab order; Tab is typed as text
-    m_pane->setTabChangesFocus(false);
-    m_pane->setMinimumHeight(20);
-
     popup = new QMenu(m_pane);
     clearAction = popup->addAction(images.icon(kClearIcon), QStringLiteral("Vider"));
     copyAction = popup->addAction(images.icon(kCopyIcon), QStringLiteral("Copier"));
