@@ -162,7 +162,7 @@ TEST_P(ImdReading, WithinTwoDecibels)
     std::vector<int> readings;
     std::string text;
     for (std::size_t pos = 0; pos < samples.size(); pos += 1024) {
-        rx.process(std::span<const float>(samples).subspan(pos, 1024), text);
+        rx.process(std::span<const float>(samples).subspan(pos, std::min<std::size_t>(1024, samples.size() - pos)), text);
         if (auto imd = rx.takeImdDb())
             readings.push_back(*imd);
     }
