@@ -11,7 +11,9 @@ int main(int argc, char *argv[])
     // The splash stays up its 2.5 s before anything else is made.
     auto splash = std::make_unique<TSplashForm>();
     splash->showUntilTimerFires();
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvo v1.7c"));
+    // The application's title (message boxes, task bar). As the name rather than the
+    // display name, which Qt would append to every window caption.
+    QApplication::setApplicationName(QStringLiteral("Korvo v1.7c"));
     // The sound card, or what stands in for it (--audio-in, --audio-out, --demo).
     const ProgramOptions options = parseProgramOptions(QApplication::arguments());
     const EngineChoice choice = selectEngine(options);
