@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("spectrum, channel 2 current") << 1 << 1 << QStringLiteral("fnGetFFTData(25, 896)");
         QTest::newRow("signal") << 2 << 0 << QStringLiteral("fnGetRawData(0, 1023)");
         QTest::newRow("signal, channel 2 current") << 2 << 1 << QStringLiteral("fnGetRawData(0, 1023)");
+        QTest::newRow("synchro tab") << 3 << 1 << QStringLiteral("fnGetFFTData(25, 896)");
     }
     void dataMessageFetchesPerTab()
     {
