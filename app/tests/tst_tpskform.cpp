@@ -2,6 +2,7 @@
 #include "app/StatusBar.h"
 #include "app/StatusClock.h"
 #include "app/TPSKForm.h"
+#include "app/ToolCommands.h"
 #include "config/SettingsStore.h"
 #include "controls/TLEDLabel.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -20,6 +21,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -141,6 +143,19 @@ private slots:
         QCOMPARE(m_engine->calls(QStringLiteral("fnSetComPort")), QStringList{QStringLiteral("fnSetComPort(3, 2)")});
         QVERIFY(form->RewindBtn->toolTip().startsWith(QStringLiteral("Replay 1")));
         QVERIFY(form->RewindBtn->toolTip().endsWith(QStringLiteral("024 secondes")));
+    }
+
+    // Loaded values that differ from the controls' design values run the controls'
+    // handlers, in the order of the store, before the serial port is set.
+    void loadedChannelValuesReachTheEngineInStoreOrder()
+    {
+        writeStore("[Settings]\nComPort=2\nAFC2Ok=0\nAFC1Range=30\nSqTwo=35\nSqSpTwo=50\n");
+        auto form = makeForm();
+        QCOMPARE(m_engine->calls(), (QStringList{QStringLiteral("fnSetAFCLimit(0, 1)"),
+                                                 QStringLiteral("fnSetAFCLimit(30, 0)"),
+                                                 QStringLiteral("fnSetSquelchThreshold(35, 1, 1)"),
+                                                 QStringLiteral("fnSetComPort(2, 0)"),
+                                                 QStringLiteral("fnGetDLLVersion()")}));
     }
 
     void unparsableValuesReadTheirDefaults()
@@ -381,6 +396,41 @@ private slots:
         QCOMPARE(form->TermOne->height(), 471 / 3);
         QCOMPARE(form->TermTwo->height(), 471 / 3);
         form->close();
+    }
+
+    void helpShowsTheTopicWhenTheFileExists()
+    {
+        QFile help(QStringLiteral("korvo.hlp"));
+        QVERIFY(help.open(QIODevice::WriteOnly));
+        help.write("<html><body><p>Intro</p><a name=\"Sommaire\"></a><h1>Sommaire</h1></body></html>");
+        help.close();
+        auto form = makeForm();
+        QVERIFY(form->HelpBtn->isEnabled());
+        form->HelpBtn->click();
+        const auto viewers = form->findChildren<QTextBrowser *>();
+        QCOMPARE(viewers.size(), 1);
+        QVERIFY(viewers.first()->toPlainText().contains(QStringLiteral("Sommaire")));
+        QVERIFY(viewers.first()->window()->isVisible());
+    }
+
+    void mixerOpensOnInputOrOutputDevices()
+    {
+        QCOMPARE(mixerArguments(true), (QStringList{QStringLiteral("-t"), QStringLiteral("4")}));
+        QCOMPARE(mixerArguments(false), (QStringList{QStringLiteral("-t"), QStringLiteral("3")}));
+    }
+
+    void exitButtonClosesThroughTheCloseHandler()
+    {
+        auto form = makeForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->flags.CardActive = true;
+        form->ExitBtn->click();
+        QVERIFY(!form->isVisible());
+        QVERIFY(!form->flags.CardActive);
+        QVERIFY(QFile::exists(storePath()));
+        QCOMPARE(SettingsStore(storePath()).readString(SettingsStore::Settings, QStringLiteral("FreqOne"), {}),
+                 QStringLiteral("1550"));
     }
 
     void imageListHasEveryIndex()
