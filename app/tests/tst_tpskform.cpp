@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
@@ -156,6 +157,26 @@ private slots:
                                                  QStringLiteral("fnSetSquelchThreshold(35, 1, 1)"),
                                                  QStringLiteral("fnSetComPort(2, 0)"),
                                                  QStringLiteral("fnGetDLLVersion()")}));
+    }
+
+    void opensCentredWhateverLeftAndTopSay()
+    {
+        writeStore("[Look]\nLeft=3\nTop=4\nWidth=500\nHeight=400\n");
+        auto form = makeForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QRect area = form->screen()->availableGeometry();
+        QCOMPARE(form->size(), QSize(500, 400));
+        QCOMPARE(form->pos(), QPoint(area.x() + (area.width() - 500) / 2, area.y() + (area.height() - 400) / 2));
+    }
+
+    void maximisedWindowIgnoresTheStoredBounds()
+    {
+        writeStore("[Look]\nWindowState=1\nWidth=300\nHeight=200\n");
+        auto form = makeForm();
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QVERIFY(form->width() != 300);
+        QVERIFY(form->height() != 200);
     }
 
     void unparsableValuesReadTheirDefaults()
