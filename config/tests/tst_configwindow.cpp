@@ -1,0 +1,158 @@
+#include "app/TPSKForm.h"
+#include "config/ConfigCommand.h"
+#include "config/PaneLook.h"
+#include "config/RadioGroup.h"
+#include "config/SettingsStore.h"
+#include "config/TSetForm.h"
+#include "controls/TCGauge.h"
+#include "controls/TLEDLabel.h"
+#include "controls/TWAVPlayer.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ScriptedEngine.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// The replay hint follows the system's decimal separator: run under a French
+// locale, set before the application reads it.
+const bool kFrenchLocale = [] {
+    qputenv("LC_ALL", "fr_FR.UTF-8");
+    qputenv("LANG", "fr_FR.UTF-8");
+    return true;
+}();
+
+class RecordingOutput : public WaveOutput
+{
+public:
+    QStringList started;
+    int deviceCount() const override { return 1; }
+    bool isPlaying() const override { return false; }
+    void start(const QString &fileName, bool) override { started << fileName; }
+    void playToEnd(const QString &fileName) override { started << fileName; }
+};
+
+} // namespace
+
+// The configuration command and the pane look as the main window wires them.
+class TestConfigWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void okUpdatesCaptionHintAndIndicator();
+    void cancelKeepsOldHintButNewBlocks();
+    void startupAppliesStoredLookAndPlaysSound();
+
+private:
+    std::unique_ptr<TPSKForm> openWindow(const QByteArray &ini);
+    QString stored(const QString &section, const QString &name);
+
+    QTemporaryDir m_dir;
+    QString m_oldCurrent;
+    ScriptedEngine m_engine;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    RecordingOutput m_sound;
+};
+
+void TestConfigWindow::init()
+{
+    QVERIFY(kFrenchLocale);
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_sound = RecordingOutput();
+    WaveOutput::install(&m_sound);
+    m_oldCurrent = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+}
+
+void TestConfigWindow::cleanup()
+{
+    QDir::setCurrent(m_oldCurrent);
+    WaveOutput::install(nullptr);
+    m_dialogs.reset();
+}
+
+std::unique_ptr<TPSKForm> TestConfigWindow::openWindow(const QByteArray &ini)
+{
+    QFile file(m_dir.filePath(QStringLiteral("KORVO.ini")));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(ini);
+    file.close();
+    auto form = std::make_unique<TPSKForm>(m_engine, file.fileName());
+    form->configCommand->presentDevices = [] {
+        return QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")};
+    };
+    return form;
+}
+
+QString TestConfigWindow::stored(const QString &section, const QString &name)
+{
+    SettingsStore store(m_dir.filePath(QStringLiteral("KORVO.ini")));
+    return store.readString(section, name, QStringLiteral("<absent>"));
+}
+
+void TestConfigWindow::okUpdatesCaptionHintAndIndicator()
+{
+    auto form = openWindow("[Settings]\nMyCall=old\n");
+    form->configCommand->runDialog = [](TSetForm &dialog) {
+        dialog.CALLEdit->setText(QStringLiteral("test"));
+        dialog.BlocksSpin->setValue(99);
+        dialog.COM2->click();
+        dialog.PTTGroup->setItemIndex(1);
+        dialog.ApplyBtnClick();
+        return dialog.result();
+    };
+    form->CfgBtn->click();
+    QVERIFY(form->windowTitle().endsWith(QStringLiteral(" - TEST")));
+    QCOMPARE(stored(SettingsStore::Settings, QStringLiteral("MyCall")), QStringLiteral("test"));
+    QCOMPARE(form->RewindBtn->toolTip(), QStringLiteral("Replay 25,344 secondes"));
+    QVERIFY(form->LEDTwo->Lit());
+    QCOMPARE(form->LEDTwo->toolTip(), QStringLiteral("Le port COM 2 est ouvert"));
+}
+
+void TestConfigWindow::cancelKeepsOldHintButNewBlocks()
+{
+    auto form = openWindow("[Settings]\nBlocks=4\n");
+    const QString oldHint = form->RewindBtn->toolTip();
+    QCOMPARE(oldHint, QStringLiteral("Replay 1,024 secondes"));
+    form->configCommand->runDialog = [](TSetForm &dialog) {
+        dialog.BlocksSpin->setValue(10);
+        dialog.reject();
+        return dialog.result();
+    };
+    form->CfgBtn->click();
+    QCOMPARE(form->Settings.Blocks, 10);
+    QCOMPARE(form->RewindBtn->toolTip(), oldHint);
+    QCOMPARE(stored(SettingsStore::Settings, QStringLiteral("Blocks")), QStringLiteral("4"));
+}
+
+void TestConfigWindow::startupAppliesStoredLookAndPlaysSound()
+{
+    QFile wave(m_dir.filePath(QStringLiteral("Startup.Wav")));
+    QVERIFY(wave.open(QIODevice::WriteOnly));
+    wave.write("RIFF");
+    wave.close();
+    auto form = openWindow("[Look]\nColor1=255\nFT2Name=Arial\nFT2Size=12\nFT2Style=10\n"
+                           "FT3Style=1100\n");
+    QCOMPARE(m_sound.started, QStringList{QStringLiteral("Startup.Wav")});
+    QCOMPARE(form->paneLook->paneBackground(0), QColor(255, 0, 0));
+    QCOMPARE(form->paneLook->paneBackground(1), QColor(Qt::black));
+    const PaneFontChoice two = form->paneLook->paneFont(1);
+    QCOMPARE(two.font.family(), QStringLiteral("Arial"));
+    QCOMPARE(two.font.pointSize(), 12);
+    QVERIFY(!two.font.bold() && !two.font.italic());
+    QCOMPARE(two.color, QColor(255, 255, 0));
+    const PaneFontChoice three = form->paneLook->paneFont(2);
+    QVERIFY(three.font.bold() && three.font.italic());
+}
+
+QTEST_MAIN(TestConfigWindow)
+#include "tst_configwindow.moc"
