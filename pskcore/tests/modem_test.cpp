@@ -187,7 +187,7 @@ TEST(Demodulator, DisplaysFollowAnIdleSignal)
     rx.process(samples, text);
     EXPECT_GT(rx.signalLevel(), 80);
     const auto sync = rx.syncProfile();
-    EXPECT_EQ(*std::max_element(sync.begin(), sync.end()), 1000);
+    EXPECT_GE(*std::max_element(sync.begin(), sync.end()), 990);
     EXPECT_GE(sync[8], 900); // the sampling instant is drawn in the middle
     // Idle reversals: every vector points to 180 degrees.
     const auto v = rx.vectors();

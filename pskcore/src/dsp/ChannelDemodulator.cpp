@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <deque>
 #include <numbers>
 #include <vector>
 
@@ -25,7 +26,10 @@ constexpr int kMatchedTaps = 2 * kSps;                // a symbol pulse spans tw
 constexpr int kImdSamples = 2048;                     // 64 symbols of baseband for an IMD reading
 constexpr double kMaxLimitHz = 100.0;
 constexpr std::size_t kClockSymbols = 1024;           // clock error measured over 33 s
+constexpr long long kLookbackSymbols = 24;            // characters this recent print when the squelch opens
+constexpr int kPreambleBits = 8;                      // this many 0 bits in a row are idle, not text
 constexpr int kLockLevel = 25;                        // quality level above which the carrier loop has the signal
+constexpr double kLockQuality = 0.3 + 0.6 * kLockLevel / 100.0; // the same as a mean closeness
 
 // Low-pass, cutoff 120 Hz at 8000 Hz, Blackman-windowed sinc, unity DC gain.
 std::array<float, kFrontTaps> frontFilter()
@@ -159,6 +163,9 @@ struct ChannelDemodulator::State {
     std::optional<int> imd;
 
     long long reversalRun = 0;   // consecutive symbols that look like idle reversals
+    long long symbols = 0;
+    int zeroBits = 0;            // consecutive 0 bits decoded
+    std::deque<std::pair<uint8_t, long long>> held; // characters decoded while closed, with their symbol
 
     VaricodeDecoder varicode;
     QpskViterbi viterbi;
@@ -317,7 +324,7 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         const cf aligned = u * std::conj(d); // near 1 when the decision is right
         const double err = std::atan2(aligned.imag(), aligned.real());
         // Second-order carrier loop: the reference follows phase and residual frequency.
-        constexpr double kAlpha = 0.25, kBeta = 0.02;
+        constexpr double kAlpha = 0.15, kBeta = 0.02;
         s.omega = std::clamp(s.omega + kBeta * err, -0.6, 0.6);
         const double turn = kAlpha * err + s.omega;
         s.reference = ref * cf(std::polar(1.0, turn));
@@ -387,10 +394,28 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
             bit = s.viterbi.push(change);
             printable = (s.openHistory >> QpskViterbi::kDepth) & 1;
         }
+        ++s.symbols;
         if (!bit)
             return;
-        if (auto byte = s.varicode.pushBit(*bit); byte && printable)
-            decodedBytes.push_back(char(*byte));
+        // A preamble (a run of idle zeros) starts a transmission: what was decoded before it was not text.
+        s.zeroBits = *bit ? 0 : s.zeroBits + 1;
+        if (s.zeroBits >= kPreambleBits)
+            s.held.clear();
+        // Characters decoded just before the squelch opened belong to the signal that opened it: they are held
+        // back a moment and printed before the next character that comes through open (so a preamble in
+        // between, or noise that never opens the squelch, keeps them out).
+        if (auto byte = s.varicode.pushBit(*bit)) {
+            while (!s.held.empty() && s.symbols - s.held.front().second > kLookbackSymbols)
+                s.held.pop_front();
+            if (printable) {
+                for (const auto& entry : s.held)
+                    decodedBytes.push_back(char(entry.first));
+                s.held.clear();
+                decodedBytes.push_back(char(*byte));
+            } else if (!carrierGone) {
+                s.held.emplace_back(*byte, s.symbols);
+            }
+        }
     };
 
     for (float x : samples) {
@@ -431,7 +456,9 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
 
         // Timing profile: envelope power by position in the symbol.
         const int slot = int(n % kSps);
-        s.profile[slot] += 0.05f * (std::norm(y) - s.profile[slot]);
+        // Quick to find a new signal's timing, then slow and steady once it is held.
+        const float rate = s.quality >= kLockQuality ? 0.02f : 0.08f;
+        s.profile[slot] += rate * (std::norm(y) - s.profile[slot]);
 
         // Symbol strobe, interpolated between the last two outputs.
         if (double(n) >= s.nextStrobe) {
@@ -453,7 +480,8 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
             s.unwrappedPhase += delta;
             const double strobePhase = std::fmod(s.nextStrobe, kSps);
             const double timingError = wrapPi((peak - strobePhase) * 2 * kPi / kSps) * kSps / (2 * kPi);
-            s.nextStrobe += kSps + 0.2 * timingError;
+            // Fast to settle on a new signal, smooth once it is held.
+            s.nextStrobe += kSps + (s.quality >= kLockQuality ? 0.2 : 0.5) * timingError;
 
             // Coarse frequency: jump onto a carrier the carrier loop cannot reach yet.
             const double limit = s.captureLeftSymbols > 0 ? std::max(s.captureHz, s.afcLimitHz) : s.afcLimitHz;
