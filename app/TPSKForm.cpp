@@ -158,8 +158,7 @@ void TPSKForm::FormCreate()
 
     loadMacros();
     updateReplayHint();
-    if (QFile::exists(QStringLiteral("talmer.exe")) || QFile::exists(QStringLiteral("talmer")))
-        TalmerBtn->show();
+    logbook->showButtonIfInstalled();
     if (QFile::exists(kHelpFileName))
         HelpBtn->setEnabled(true);
     playStartupSound();

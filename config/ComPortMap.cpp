@@ -1,5 +1,6 @@
 #include "config/ComPortMap.h"
 
+#include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <algorithm>
 
@@ -55,10 +56,14 @@ QString comPortDevice(int port, const QStringList &devices)
     return ordered.at(port - 1);
 }
 
+// Only the kinds of device the engine keys (on-board UARTs, USB adapters, USB modems),
+// so that COM n names the same device here and in the engine.
 QStringList presentSerialDevices()
 {
+    static const QRegularExpression keyable(QStringLiteral("^tty(S|USB|ACM)\\d+$"));
     QStringList devices;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        devices << info.systemLocation();
+        if (keyable.match(info.portName()).hasMatch())
+            devices << info.systemLocation();
     return devices;
 }

@@ -127,6 +127,8 @@ void TSetForm::buildControls()
     PpmSpin->setRange(-10000, 10000);
     PpmSpin->setSingleStep(50);
     PpmSpin->setValue(0);
+    if (auto *text = PpmSpin->findChild<QLineEdit *>())
+        text->setMaxLength(6);
     PpmSpin->setFont(smallFonts());
     PpmSpin->setToolTip(hintText("Pour accélérer l'horloge de la carte son \r\n"
                                  "selon les informations qu'elle renvoie."));
