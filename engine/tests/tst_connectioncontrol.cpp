@@ -183,6 +183,7 @@ private slots:
 
         QCOMPARE(m_engine->calls(), QStringList{"fnStartSoundCard(window, -1, 2)"});
         QCOMPARE(m_dialogs->shown(), QStringList({"beep", "message: La carte est utilisée par une autre application"}));
+        QCOMPARE(m_dialogs->kinds(), QList<Dialogs::Kind>{Dialogs::Kind::Plain});
         QVERIFY(!f.flags.CardActive);
         for (QToolButton *b : {f.TxBtn, f.TuneBtn, f.RewindBtn, f.LeftBtn, f.RightBtn})
             QVERIFY(!b->isEnabled());

@@ -20,6 +20,7 @@ void ScriptedDialogs::clear()
 {
     m_shown.clear();
     m_messages.clear();
+    m_kinds.clear();
     m_beeps = 0;
 }
 
@@ -29,14 +30,16 @@ void ScriptedDialogs::beep()
     m_shown << QStringLiteral("beep");
 }
 
-void ScriptedDialogs::message(const QString &text, Kind)
+void ScriptedDialogs::message(const QString &text, Kind kind)
 {
+    m_kinds << kind;
     m_messages << text;
     m_shown << QStringLiteral("message: ") + text;
 }
 
-bool ScriptedDialogs::question(const QString &text, Kind)
+bool ScriptedDialogs::question(const QString &text, Kind kind)
 {
+    m_kinds << kind;
     m_shown << QStringLiteral("question: ") + text;
     return m_questionAnswers.isEmpty() ? true : m_questionAnswers.takeFirst();
 }

@@ -24,6 +24,8 @@ public:
     const QStringList &shown() const { return m_shown; }
     // The texts of the message boxes only, in order.
     QStringList messages() const;
+    // The kind of each message and question box, in order.
+    const QList<Kind> &kinds() const { return m_kinds; }
     int beeps() const { return m_beeps; }
     void clear();
 
@@ -39,6 +41,7 @@ public:
 private:
     QStringList m_shown;
     QStringList m_messages;
+    QList<Kind> m_kinds;
     int m_beeps = 0;
     QList<bool> m_questionAnswers;
     QList<InputAnswer> m_inputAnswers;
