@@ -22,13 +22,3 @@ QString datePatternFor(int dateFormat);
 
 // Text of the dialog's radio item for index (empty outside 0-5).
 QString dateFormatShownAs(int dateFormat);
-
-class QDateTime;
-class QLocale;
-
-// Formats moment with a date pattern of the table: "c" is the locale's short
-// date, a space and its long time (the time left out at exactly midnight);
-// d dd dddd day, mm mmm mmmm month, yy yyyy year, "/" the locale's date
-// separator; anything else stands for itself. An empty pattern acts as "c".
-// Names come from locale.
-QString formatDatePattern(const QString &pattern, const QDateTime &moment, const QLocale &locale);

@@ -9,6 +9,7 @@
 #include "config/TSettings.h"
 #include "controls/TCGauge.h"
 #include "engine/EngineInterface.h"
+#include "macros/DatePattern.h"
 
 #include <QCheckBox>
 #include <QDateTime>
