@@ -64,7 +64,9 @@ void fnClearTXBuffer();
 int32_t fnGetTXCharsRemaining();
 void fnSetCWIDString(const char* text);
 void fnSetCWIDSpeed(int32_t n);
+// ppm: the sound card's sample clock error, positive when it runs fast; input and output are corrected.
 void fnSetClockErrorAdjustment(int32_t ppm);
+// Both channels decode again the last blocks x 2048 input samples (at most 99 blocks are kept).
 void fnRewindInput(int32_t blocks);
 
 // --- Beyond the engine's classic functions: what stands in for the sound card. Taken at the next start. ---

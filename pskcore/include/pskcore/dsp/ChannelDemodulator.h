@@ -11,9 +11,10 @@
 
 namespace pskcore {
 
-// One PSK31 receive channel: mixes a channel of the 8 kHz input to baseband, filters, recovers symbol timing
-// and carrier, detects BPSK (decision-feedback coherent) or QPSK (soft-decision Viterbi), decodes Varicode,
-// tracks the frequency (AFC), squelches noise and measures level, IMD and clock error.
+// One PSK31 receive channel: mixes a channel of the 8 kHz input to baseband, matched-filters and equalises,
+// recovers symbol timing and carrier, detects BPSK (coherent, differentially decoded) or QPSK (soft-decision
+// Viterbi), decodes Varicode, tracks the frequency (AFC), squelches noise and measures quality, IMD and
+// clock error. Decoding is deterministic: a reset channel fed the same samples gives the same text.
 // No threads inside: the owner calls every member from one thread.
 class ChannelDemodulator {
 public:
@@ -22,31 +23,35 @@ public:
     ChannelDemodulator(const ChannelDemodulator&) = delete;
     ChannelDemodulator& operator=(const ChannelDemodulator&) = delete;
 
-    // Tunes the channel to freqHz (clamped to 100-3900 Hz). captureRangeHz (0-100) is how far from freqHz
-    // the channel may jump at once to lock on a signal it finds there (0 = stay exactly where set).
+    // Tunes the channel to freqHz (clamped to 100-3900 Hz) and starts acquiring afresh (squelch closed).
+    // captureRangeHz (0-100): for the next two seconds the channel may jump that far to a signal it finds,
+    // even with the AFC off (0 = only the AFC limit applies).
     void setFrequency(double freqHz, double captureRangeHz);
     // Current carrier frequency, Hz (AFC moves it).
     double frequencyHz() const;
-    // Detection mode; changing it clears the decoding state.
+    // Detection mode; changing it clears the Varicode and Viterbi state.
     void setMode(PskMode mode);
     PskMode mode() const;
-    // How far the AFC may pull from where it last found the signal, Hz (0 = AFC off, max 100).
+    // AFC limit, Hz (0 = AFC off, max 100): how far from where the signal was last held the AFC may pull.
+    // A held signal carries that point along, so slow drift is followed further.
     void setAfcLimit(double hz);
-    // Squelch: threshold 0-99 against the signal quality (0 = always open); speed 0-200, higher reacts faster.
+    // Squelch: threshold 0-99 against signalLevel() (0 = always open); speed 0-200 sets the quality average
+    // (about 1 s at 0, 0.9 s at the usual 1, a few symbols at 200).
     void setSquelch(int threshold, int speed);
 
-    // Demodulates samples (8 kHz mono, full scale +-1) and appends the characters decoded to decodedBytes.
+    // Demodulates samples (8 kHz mono, full scale +-1, any block size) and appends the characters decoded to
+    // decodedBytes (Windows-1252). QPSK characters come out about 1.3 s (40 symbols) late.
     void process(std::span<const float> samples, std::string& decodedBytes);
 
-    // S-meter position 0-100 (signal quality: 0 = noise, 100 = clean signal).
+    // S-meter position 0-100: how closely the symbols sit on the constellation (noise 0, clean signal 100).
     int signalLevel() const;
     // True while the squelch lets characters through.
     bool squelchOpen() const;
     // Averaged envelope over 16 positions of the symbol period, 0-1000 (peak = symbol centre).
     std::array<int32_t, 16> syncProfile() const;
-    // The 8 latest symbol vectors as (x, y) pairs, -1000..1000, newest last.
+    // The 8 latest symbol phase changes as (x, y) pairs, -1000..1000, newest last (a reversal points to -x).
     std::array<int32_t, 16> vectors() const;
-    // An IMD reading in dB (negative) made on idle reversals since the last call, if any.
+    // An IMD reading in dB (negative), made on at least 2 s of strong idle reversals, since the last call.
     std::optional<int> takeImdDb();
     // Clock error from the drift of the symbol timing, ppm, within about 100 ppm after 33 s of signal:
     // positive when the symbols span more of our samples than 256, i.e. our sound card runs that much fast
