@@ -14,6 +14,8 @@ int gaugePos(const GaugeScale &scale, int v)
 
 int gaugeValueAt(const GaugeScale &scale, int x)
 {
+    if (scale.gaugeWidth <= 0)   // no strip to point at; never divide by zero
+        return scale.minValue;
     return scale.minValue
            + (x - scale.marginLeft - scale.cursorHalf()) * (scale.maxValue - scale.minValue)
                  / scale.gaugeWidth;
@@ -148,7 +150,8 @@ bool TCGauge::withinStripRows(int y) const
 void TCGauge::drawBox(QPainter &p, int x, int y, int w, int h, bool raised, const QColor &color,
                       int n) const
 {
-    p.fillRect(QRect(QPoint(x + n, y + n), QPoint(x + w - n - 1, y + h - n - 1)), color);
+    if (w > 2 * n && h > 2 * n)
+        p.fillRect(QRect(x + n, y + n, w - 2 * n, h - 2 * n), color);
     drawGaugeBevel(p, x, y, w, h, raised, n, palette().color(QPalette::Dark));
 }
 
@@ -192,9 +195,10 @@ void TCGauge::paintEvent(QPaintEvent *)
         drawBox(p, l + cursor + 1, m_gaugeTop, r - l - cursor - 2, m_gaugeHeight, false, m_color, 2);
     }
 
-    const int k = (m_scale.maxValue - m_scale.minValue) / m_scaleStep;
+    // A step outside 1 .. MaxValue - MinValue leaves no scale to draw (and nothing to divide by).
+    const int k = m_scaleStep > 0 ? (m_scale.maxValue - m_scale.minValue) / m_scaleStep : 0;
     const int below = m_gaugeTop + m_gaugeHeight;
-    if (m_scaleTickHeight > 0) {
+    if (m_scaleTickHeight > 0 && k > 0) {
         p.setPen(Qt::black);
         for (int i = 0; i <= k; ++i) {
             const int x = gaugeTickX(m_scale, i, k);
@@ -202,7 +206,7 @@ void TCGauge::paintEvent(QPaintEvent *)
         }
     }
 
-    if (m_scaleDraw) {
+    if (m_scaleDraw && k > 0) {
         p.setFont(m_scaleFont);
         const QFontMetrics metrics(m_scaleFont);
         int label = m_scale.minValue;

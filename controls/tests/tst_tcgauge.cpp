@@ -52,6 +52,7 @@ private slots:
     void readOnlyIgnoresMouse();
     void valueModeDrag();
     void paintsWithoutTouchingState();
+    void undefinedScaleDoesNotCrash();
 };
 
 void TestTCGauge::positionOfValue_data()
@@ -233,6 +234,19 @@ void TestTCGauge::paintsWithoutTouchingState()
     const QColor inside = image.pixelColor(gaugePos(gauge.scale(), 1500), 26);
     QCOMPARE(inside, gauge.Color());
     QCOMPARE(gauge.AreaLeft(), 75);
+}
+
+void TestTCGauge::undefinedScaleDoesNotCrash()
+{
+    TCGauge gauge;
+    gauge.setScaleStep(0);
+    gauge.setGaugeWidth(0);
+    QVERIFY(!gauge.grab().toImage().isNull());
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, QPoint(20, 30));
+    QTest::mouseMove(&gauge, QPoint(40, 30));
+    QCOMPARE(gauge.Value(), gauge.MinValue());
+    gauge.setScaleStep(1000);   // beyond the range: no tick at all
+    QVERIFY(!gauge.grab().toImage().isNull());
 }
 
 QTEST_MAIN(TestTCGauge)
