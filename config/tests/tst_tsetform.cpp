@@ -49,6 +49,7 @@ private slots:
 
     void portDiscovery();
     void loadingCallSignRunsChangeCall();
+    void readFailureLeavesLaterControlsInDesignState();
     void loadingPttTellsEngineThePortAgain();
     void loadingDateFormat_data();
     void loadingDateFormat();
@@ -148,6 +149,23 @@ void TestTSetForm::loadingCallSignRunsChangeCall()
     QCOMPARE(dialog->CALLEdit->text(), QStringLiteral("f6abc"));
     QVERIFY(!dialog->CWMsgEdit->isEnabled());
     QVERIFY(dialog->CWMsgEdit->isReadOnly());
+}
+
+void TestTSetForm::readFailureLeavesLaterControlsInDesignState()
+{
+    // A list is not plain text: the load stops there.
+    writeStore(QStringLiteral("MyCall=f6abc\nSpectrumPlain=1, 2\nShowUTCTime=0\nDateFormat=3\nPTTControl=2"));
+    auto dialog = openDialog();
+    QCOMPARE(m_dialogs->shown(), (QStringList{QStringLiteral("beep"),
+                                              QStringLiteral("message: Problème en lisant la base de registre")}));
+    QCOMPARE(dialog->CALLEdit->text(), QStringLiteral("f6abc"));
+    QVERIFY(!dialog->HTUBox->isChecked());
+    QVERIFY(dialog->SpecBox->isChecked());
+    QCOMPARE(dialog->DateGroup->itemIndex(), 0);
+    QCOMPARE(dialog->PTTGroup->itemIndex(), 0);
+    QVERIFY(m_engine.calls().isEmpty());
+    QCOMPARE(dialog->BAND->AreaLeft(), 75);
+    QCOMPARE(dialog->BAND->AreaRight(), 3000);
 }
 
 void TestTSetForm::loadingPttTellsEngineThePortAgain()
