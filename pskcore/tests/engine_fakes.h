@@ -6,6 +6,7 @@
 #include "pskcore/pskcore.h"
 #include "pskcore/seams.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -123,6 +124,9 @@ public:
         std::lock_guard lock(m_mutex);
         return bool(m_deliver);
     }
+    // The device dies while started.
+    std::atomic<bool> failed{false};
+    bool healthy() override { return !failed; }
     void push(const std::vector<float>& samples)
     {
         std::lock_guard lock(m_mutex);

@@ -132,6 +132,14 @@ TEST_F(EngineStart, SettingsPrecedeTheFirstStartAndHoldAcrossStopAndStart)
     EXPECT_EQ(fnGetRXFrequency(0), 1234);
 }
 
+TEST_F(EngineStart, ACaptureDeviceThatDiesIsReported)
+{
+    ASSERT_EQ(fnStartSoundCard(messages.sink(), -1, 2), 0);
+    input->failed = true;
+    ASSERT_TRUE(messages.waitFor([&] { return !messages.of(pskmsg::TxStatus).empty(); }));
+    EXPECT_EQ(messages.of(pskmsg::TxStatus).front().wParam, pskerr::InputNotOpen);
+}
+
 TEST(EngineSoundCard, AnAbsentDeviceNumberIsNoSuchDevice)
 {
     MessageLog messages;

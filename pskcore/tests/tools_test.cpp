@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace pskcore;
 

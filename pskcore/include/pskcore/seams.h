@@ -21,6 +21,8 @@ public:
     virtual int start(int device, Deliver deliver) = 0;
     // No call of deliver runs once this returns.
     virtual void stop() = 0;
+    // False once the device has failed while started (unplugged, driver error).
+    virtual bool healthy() { return true; }
 };
 
 // Playback side, opened for each transmission.

@@ -178,7 +178,7 @@ struct ChannelDemodulator::State {
 void ChannelDemodulator::State::measureImd()
 {
     symbolsSinceImd = 0;
-    auto power = [&](double hz) {
+    auto powerAt = [&](double hz) {
         cd acc(0, 0);
         for (int i = 0; i < kImdSamples; ++i) {
             const cf x = imdBuffer[(imdPos + i) % kImdSamples];
@@ -188,8 +188,8 @@ void ChannelDemodulator::State::measureImd()
         return std::norm(acc);
     };
     const double tone = kSymbolRate / 2, product = 3 * kSymbolRate / 2;
-    const double main = power(tone) + power(-tone);
-    const double third = power(product) + power(-product);
+    const double main = powerAt(tone) + powerAt(-tone);
+    const double third = powerAt(product) + powerAt(-product);
     if (main <= 0)
         return;
     imd = int(std::lround(10 * std::log10(std::max(third, main * 1e-6) / main)));

@@ -138,6 +138,7 @@ int32_t Engine::start(PskMessageSink sink, int device, int channels)
     }
     m_input = std::move(input);
     m_output = std::move(output);
+    m_inputLive = true;
     m_running = true;
     return 0;
 }
@@ -156,13 +157,15 @@ void Engine::stop()
         m_modulator.abort();
         m_modulator.clearQueue();
     }
-    m_input->stop();
+    // The worker goes first: it may be asking the input how it is.
     {
         std::lock_guard lock(m_queueMutex);
         m_quit = true;
     }
     m_wake.notify_all();
     m_worker.join();
+    m_inputLive = false;
+    m_input->stop();
     m_input.reset();
     m_output.reset();
     m_sink = nullptr;
@@ -193,6 +196,7 @@ void Engine::configureReceiver()
     m_blockFill = 0;
     m_blockCount = 0;
     m_demodStale = false;
+    m_inputFailureReported = false;
 }
 
 // ---------------------------------------------------------------- receive settings and data
@@ -610,7 +614,7 @@ void Engine::workerLoop()
     for (;;) {
         {
             std::unique_lock lock(m_queueMutex);
-            m_wake.wait(lock, [this] {
+            m_wake.wait_for(lock, std::chrono::seconds(1), [this] {
                 return m_quit || !m_inputQueue.empty() || !m_txEvents.empty() || m_commandsWaiting;
             });
             if (m_quit)
@@ -632,7 +636,21 @@ void Engine::workerLoop()
         if (!input.empty())
             processInput(input);
         input.clear();
+        checkInput();
     }
+}
+
+// A capture device that dies (unplugged, driver failure) is reported once, as reading is impossible.
+void Engine::checkInput()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_inputLive || now - m_lastHealthCheck < std::chrono::seconds(1))
+        return;
+    m_lastHealthCheck = now;
+    if (m_input->healthy() || m_inputFailureReported)
+        return;
+    m_inputFailureReported = true;
+    post(pskmsg::TxStatus, pskerr::InputNotOpen, 0);
 }
 
 void Engine::handleTxEvent(const TxEvent& event)

@@ -114,6 +114,7 @@ private:
     void demodulate(std::span<const float> samples);
     void finishBlock();
     void handleTxEvent(const TxEvent& event);
+    void checkInput();
 
     // Start and stop, one at a time.
     std::mutex m_controlMutex;
@@ -122,6 +123,7 @@ private:
     int m_channels = 2;
     PskMessageSink m_sink;
     std::shared_ptr<AudioInput> m_input;
+    std::atomic<bool> m_inputLive{false}; // m_input started: the worker may ask it whether it still runs
     std::shared_ptr<AudioOutput> m_output;
 
     // Settings, the snapshot and the pending commands.
@@ -159,6 +161,8 @@ private:
     std::size_t m_blockFill = 0;
     unsigned m_blockCount = 0;
     bool m_demodStale = false;    // the channels heard our own transmission: reset before decoding again
+    std::chrono::steady_clock::time_point m_lastHealthCheck{};
+    bool m_inputFailureReported = false;
     std::vector<float> m_corrected;
     std::string m_decoded;
 

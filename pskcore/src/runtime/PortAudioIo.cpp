@@ -116,6 +116,8 @@ void PortAudioInput::stop()
     m_initialised = false;
 }
 
+bool PortAudioInput::healthy() { return m_stream && Pa_IsStreamActive(m_stream) == 1; }
+
 int PortAudioInput::callback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*, unsigned long, void* self)
 {
     auto* me = static_cast<PortAudioInput*>(self);

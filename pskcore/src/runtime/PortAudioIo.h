@@ -20,6 +20,7 @@ public:
     ~PortAudioInput() override;
     int start(int device, Deliver deliver) override;
     void stop() override;
+    bool healthy() override;
 
 private:
     static int callback(const void* input, void* output, unsigned long frames, const PaStreamCallbackTimeInfo* timeInfo,
