@@ -11,29 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// Records the kind of each question box as well.
-class KindDialogs : public ScriptedDialogs
-{
-public:
-    QStringList kinds;
-    bool question(const QString &text, Kind kind) override
-    {
-        kinds << (kind == Kind::Information ? "information" : kind == Kind::Warning ? "warning" : "plain");
-        return ScriptedDialogs::question(text, kind);
-    }
-    void message(const QString &text, Kind kind) override
-    {
-        kinds << (kind == Kind::Information ? "information" : kind == Kind::Warning ? "warning" : "plain");
-        ScriptedDialogs::message(text, kind);
-    }
-};
-
-QString line(const QStringList &names) { return names.join(','); }
-
-} // namespace
-
 class TestMacroEditor : public QObject
 {
     Q_OBJECT
@@ -60,14 +37,14 @@ private:
 
     QTemporaryDir *m_dir = nullptr;
     SettingsStore *m_store = nullptr;
-    KindDialogs *m_dialogs = nullptr;
+    ScriptedDialogs *m_dialogs = nullptr;
 };
 
 void TestMacroEditor::init()
 {
     m_dir = new QTemporaryDir;
     m_store = new SettingsStore(m_dir->filePath("KORVO.ini"));
-    m_dialogs = new KindDialogs;
+    m_dialogs = new ScriptedDialogs;
 }
 
 void TestMacroEditor::cleanup()
@@ -180,8 +157,8 @@ void TestMacroEditor::save()
         QCOMPARE(table.entries[3].text, QStringLiteral("a\r\nb"));
     // Saving writes nothing to the store.
     QVERIFY(!QFile::exists(m_store->path()));
-    if (!m_dialogs->kinds.isEmpty())
-        QCOMPARE(m_dialogs->kinds, QStringList{"warning"});
+    for (Dialogs::Kind kind : m_dialogs->kinds())
+        QCOMPARE(kind, Dialogs::Kind::Warning);
 }
 
 void TestMacroEditor::replaceAnsweredNoChangesNothing()
@@ -227,7 +204,7 @@ void TestMacroEditor::deleteSlot2Of5()
     form.DeleteBtnClick();
 
     QCOMPARE(m_dialogs->shown(), (QStringList{"beep", "question: Supprimer cette procédure ?"}));
-    QCOMPARE(m_dialogs->kinds, QStringList{"information"});
+    QCOMPARE(m_dialogs->kinds(), QList<Dialogs::Kind>{Dialogs::Kind::Information});
     QCOMPARE(listLines(form), (QStringList{"MAC1", "MAC2", "MAC4", "MAC5"}));
     QVERIFY(form.NomEdit->text().isEmpty() && form.HintEdit->text().isEmpty() && form.ProcEdit->toPlainText().isEmpty());
     QCOMPARE(table.count, 4);
