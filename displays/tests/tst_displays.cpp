@@ -14,7 +14,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -169,11 +168,11 @@ void TestDisplays::afcPullTakesOneSecondHandlingMessages()
     m_form->AFCOneRg->setValue(25); // the width is used for the pull even with AFC off
     m_engine->clearCalls();
 
-    // While the wait runs the engine settles 12 Hz higher and reports new data.
-    QTimer::singleShot(100, m_form.get(), [this] {
+    // Queued now, run by the wait: the engine settles 12 Hz higher and reports new data.
+    QMetaObject::invokeMethod(m_form.get(), [this] {
         m_engine->setRxFrequency(0, 1812);
         m_engine->post(EngineMessage::NewData, 0, 0, m_form.get());
-    });
+    }, Qt::QueuedConnection);
     QElapsedTimer clock;
     clock.start();
     displays().WaterfallDisplayMouseUp(Qt::LeftButton, 131);
