@@ -51,39 +51,47 @@ bool readAudio8k(const std::string& path, std::vector<float>& samples, std::stri
             line = end + 1;
         }
     }
-    std::vector<float> mono;
+    // Mixed and resampled block by block: a long recording at a high rate never sits whole in memory.
+    const bool resample = info.samplerate != kSampleRate;
+    Resampler resampler(double(kSampleRate) / info.samplerate);
     std::vector<float> block(4096 * std::size_t(info.channels));
+    std::vector<float> mono;
+    sf_count_t framesRead = 0;
     for (;;) {
         const sf_count_t frames = sf_readf_float(file, block.data(), 4096);
         if (frames <= 0)
             break;
+        framesRead += frames;
+        mono.clear();
         for (sf_count_t f = 0; f < frames; ++f) {
             float sum = 0;
             for (int c = 0; c < info.channels; ++c)
                 sum += block[std::size_t(f) * info.channels + c];
             mono.push_back(sum / float(info.channels));
         }
+        if (resample)
+            resampler.process(mono, samples);
+        else
+            samples.insert(samples.end(), mono.begin(), mono.end());
     }
     const int status = sf_error(file);
     sf_close(file);
-    if (info.frames > 0 && sf_count_t(mono.size()) < info.frames && info.frames != SF_COUNT_MAX) {
-        error = path + ": truncated file (" + std::to_string(mono.size()) + " of " + std::to_string(info.frames) +
+    if (info.frames > 0 && framesRead < info.frames && info.frames != SF_COUNT_MAX) {
+        error = path + ": truncated file (" + std::to_string(framesRead) + " of " + std::to_string(info.frames) +
                 " frames)";
+        samples.clear();
         return false;
     }
     if (status != SF_ERR_NO_ERROR) {
         error = path + ": read error (" + sf_error_number(status) + ")";
+        samples.clear();
         return false;
     }
-    if (info.samplerate == kSampleRate) {
-        samples = std::move(mono);
-    } else {
-        Resampler resampler(double(kSampleRate) / info.samplerate);
-        resampler.process(mono, samples);
+    if (resample) {
         // Flush the filter's look-ahead so the end of the file is not lost.
         const std::vector<float> zeros(std::size_t(info.samplerate / 50), 0.0f);
         resampler.process(zeros, samples);
-        const std::size_t expected = std::size_t(double(mono.size()) * kSampleRate / info.samplerate);
+        const auto expected = std::size_t(double(framesRead) * kSampleRate / info.samplerate);
         samples.resize(std::min(samples.size(), expected));
     }
     return true;
