@@ -3,8 +3,6 @@
 #include <QObject>
 
 class EngineInterface;
-class QTabWidget;
-class Tdbmeter;
 class TSpinEdit;
 struct ChannelWidgets;
 
