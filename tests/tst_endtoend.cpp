@@ -151,6 +151,7 @@ private slots:
     void cleanup();
     void twoSignalsReachTheTwoPanes();
     void aTransmissionReadsBackFromItsWavFile();
+    void theOperatorTransmitsFromTheWindow();
     void stoppingMidTransmissionEndsTheKeyingAtOnce();
 
 private:
@@ -249,6 +250,41 @@ void TestEndToEnd::aTransmissionReadsBackFromItsWavFile()
     QVERIFY(audio.size() > std::size_t(kRate) * 2);
     pskcore::ChannelDemodulator demod;
     demod.setFrequency(1500, 10);
+    std::string decoded;
+    demod.process(audio, decoded);
+    QVERIFY2(QString::fromLatin1(decoded).contains(text), decoded.c_str());
+}
+
+void TestEndToEnd::theOperatorTransmitsFromTheWindow()
+{
+    ProgramOptions options;
+    options.demo = true;
+    options.audioOut = m_dir->filePath(QStringLiteral("operateur.wav"));
+    options.settingsPath = m_dir->filePath(QStringLiteral("korvo.ini"));
+    const EngineChoice choice = selectEngine(options);
+    TPSKForm form(*choice.engine, options.settingsPath);
+    form.show();
+    form.OnBtn->click();
+    QVERIFY(form.flags.CardActive);
+
+    form.TxBtn->click();
+    const QString text = QStringLiteral("de F4ABC k");
+    QTest::keyClicks(form.TxBuf, text);
+    QTRY_VERIFY_WITH_TIMEOUT(form.flags.Transmitting, 10000);
+    // What goes on the air shows in the current pane, between the start and end stamps.
+    QTRY_VERIFY_WITH_TIMEOUT(form.TermOne->toPlainText().contains(text), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(choice.engine->fnGetTXCharsRemaining(), 0, 5000);
+    form.TxBtn->click(); // nothing queued: an orderly end
+    QTRY_VERIFY_WITH_TIMEOUT(!form.flags.Transmitting, 20000);
+    const QString pane = form.TermOne->toPlainText();
+    const auto started = pane.indexOf(QStringLiteral("<Transmission débutée:"));
+    const auto ended = pane.indexOf(QStringLiteral("<Transmission stoppée:"));
+    QVERIFY2(started >= 0 && started < pane.indexOf(text) && pane.indexOf(text) < ended, qPrintable(pane));
+    form.OnBtn->click();
+
+    const auto audio = readWav(options.audioOut);
+    pskcore::ChannelDemodulator demod;
+    demod.setFrequency(form.TXOne->value(), 10);
     std::string decoded;
     demod.process(audio, decoded);
     QVERIFY2(QString::fromLatin1(decoded).contains(text), decoded.c_str());
