@@ -92,6 +92,27 @@ TEST(Demodulator, AfcPullsOntoASignalOffTheTunedFrequency)
     EXPECT_NEAR(rx.frequencyHz(), 1008, 0.5);
 }
 
+// Capture range: a click lands near a signal; with capture 10 the channel jumps onto it even with the AFC
+// off, with capture 0 it stays where it was put.
+TEST(Demodulator, CaptureRangeDecidesWhetherAClickSnapsOntoTheSignal)
+{
+    const std::string sent = "capture range test";
+    Transmission t = transmit(sent, PskMode::Bpsk, 1506);
+    addNoise(t.samples, t.keyedPower, 0, 11);
+    for (double capture : {10.0, 0.0}) {
+        ChannelDemodulator rx;
+        rx.setAfcLimit(0);
+        rx.setFrequency(1500, capture);
+        const std::string got = feed(rx, t.samples);
+        if (capture > 0) {
+            EXPECT_EQ(got, sent);
+            EXPECT_NEAR(rx.frequencyHz(), 1506, 0.5);
+        } else {
+            EXPECT_NEAR(rx.frequencyHz(), 1500, 1.0);
+        }
+    }
+}
+
 TEST(Demodulator, AfcOffKeepsTheFrequency)
 {
     Transmission t = transmit("steady", PskMode::Bpsk, 1005);

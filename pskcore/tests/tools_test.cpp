@@ -130,6 +130,22 @@ TEST_F(Tools, JsonGivesOneObjectPerChannel)
     EXPECT_NE(r.out.find("\"text\": \"second\"}\n"), std::string::npos) << r.out;
 }
 
+TEST_F(Tools, WithoutFrequencyTheStrongestSignalIsDecoded)
+{
+    const auto weak = fixtures::transmit("weak one", PskMode::Bpsk, 900, -30);
+    const auto strong = fixtures::transmit("strong one", PskMode::Bpsk, 2345.6, -10);
+    std::vector<float> mix(std::max(weak.samples.size(), strong.samples.size()), 0.0f);
+    for (std::size_t i = 0; i < weak.samples.size(); ++i)
+        mix[i] += weak.samples[i];
+    for (std::size_t i = 0; i < strong.samples.size(); ++i)
+        mix[i] += strong.samples[i];
+    const std::string wav = path("mix.wav");
+    writeFile(wav, mix, 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const Result r = decode("'" + wav + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "strong one");
+}
+
 TEST_F(Tools, ReadsStereoFlacAtAnotherRate)
 {
     const auto t = fixtures::transmit("stereo flac at 44100", PskMode::Bpsk, 1300);
