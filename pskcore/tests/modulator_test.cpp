@@ -201,3 +201,18 @@ TEST(Modulator, CwIdEdgesAreShaped)
     for (std::size_t i = 1; i < x.size(); ++i)
         ASSERT_LT(std::fabs(x[i] - x[i - 1]), maxStep) << i;
 }
+
+TEST(Modulator, FrequencyChangeMidTransmissionIsPhaseContinuous)
+{
+    Modulator tx;
+    tx.setFrequency(1000);
+    tx.startTune();
+    std::vector<float> a(kSampleRate), b(kSampleRate);
+    tx.render(a);
+    tx.setFrequency(1000.7);
+    tx.render(b);
+    const double amplitude = std::pow(10.0, -6 / 20.0);
+    const double maxStep = amplitude * 2 * std::sin(std::numbers::pi * 1000.7 / kSampleRate) * 1.01;
+    EXPECT_LT(std::fabs(b[0] - a.back()), maxStep);
+    EXPECT_DOUBLE_EQ(tx.frequencyHz(), 1000.7);
+}
