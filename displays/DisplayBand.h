@@ -39,6 +39,14 @@ struct DisplayBand
     // then narrows).
     void shiftLeft();
     void shiftRight();
+    // The mappings need edges within 1-3500 Hz (so that the bins lie inside FFTData)
+    // and at least one bin between them. The dialog and the shifts keep to this; a
+    // band read from a damaged or partly read store may not.
+    bool isMappable() const
+    {
+        return WFMin >= kLowestEdgeHz && WFMax <= kHighestEdgeHz && binSpan() > 0;
+    }
+
     // The shift rule: each button is offered only while its shift keeps the band as wide.
     bool canShiftLeft() const { return WFMin > kShiftLimitLowHz; }
     bool canShiftRight() const { return WFMax < kHighestEdgeHz; }

@@ -78,7 +78,10 @@ void Displays::placeInitialLabels()
 
 DisplayBand Displays::band() const
 {
-    return DisplayBand{m_form.Settings.WFMin, m_form.Settings.WFMax};
+    // An unusable stored band would divide by zero or read past FFTData: the displays
+    // then show the default band instead.
+    const DisplayBand stored{m_form.Settings.WFMin, m_form.Settings.WFMax};
+    return stored.isMappable() ? stored : DisplayBand{};
 }
 
 BandScene Displays::bandScene() const

@@ -18,6 +18,8 @@ private slots:
     void shift_data();
     void shift();
     void readout();
+    void mappable_data();
+    void mappable();
 };
 
 void TestDisplayBand::derivedValues_data()
@@ -146,6 +148,26 @@ void TestDisplayBand::readout()
     QCOMPARE(frequencyReadout(1234), QStringLiteral("1234Hz"));
     QCOMPARE(frequencyReadout(DisplayBand{}.pixelToHz(0, 262)), QStringLiteral("100Hz"));
     QCOMPARE(frequencyReadout(-29), QStringLiteral("-29Hz"));
+}
+
+void TestDisplayBand::mappable_data()
+{
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    QTest::addColumn<bool>("mappable");
+    QTest::newRow("default") << 100 << 3500 << true;
+    QTest::newRow("left limit") << 1 << 400 << true;
+    QTest::newRow("never read: 0-0") << 0 << 0 << false;
+    QTest::newRow("upper edge past the FFT data") << 100 << 9000 << false;
+    QTest::newRow("edges swapped") << 2000 << 1000 << false;
+    QTest::newRow("both edges in one bin") << 1000 << 1002 << false;
+}
+
+void TestDisplayBand::mappable()
+{
+    QFETCH(int, low);
+    QFETCH(int, high);
+    QTEST((DisplayBand{low, high}.isMappable()), "mappable");
 }
 
 QTEST_MAIN(TestDisplayBand)

@@ -74,6 +74,7 @@ private slots:
     void waterfallAdvancesBehindOtherTabsNotOnSignal();
     void resizeAndEngineStartClearHistory();
     void stoppedLooks();
+    void unusableStoredBandShowsDefault();
 };
 
 void TestDisplays::init()
@@ -333,6 +334,19 @@ void TestDisplays::stoppedLooks()
     QCOMPARE(rgb(m_form->WaterfallDisplay->frame(), 111, 5), 0u);
     QCOMPARE(rgb(m_form->AmpliDisplay->frame(), 50, 14), 0u);
     QCOMPARE(rgb(m_form->SpectrumDisplay->frame(), 100, 14), DisplayColour::Grid & 0xffffff);
+}
+
+void TestDisplays::unusableStoredBandShowsDefault()
+{
+    // A band of 0 to 0 Hz (a store read that failed early) must not divide by zero.
+    m_form->Settings.WFMin = 0;
+    m_form->Settings.WFMax = 0;
+    m_form->flags.CardActive = true;
+    displays().SpectrumDisplayPaint();
+    displays().WaterfallDisplayPaint();
+    QCOMPARE(rgb(m_form->SpectrumDisplay->frame(), 30, 20), DisplayColour::Grid & 0xffffff);
+    displays().SpectrumDisplayMouseUp(Qt::LeftButton, 131);
+    QCOMPARE(m_engine->calls(), QStringList{"fnSetRXFrequency(1800, 0, 0)"});
 }
 
 QTEST_MAIN(TestDisplays)
