@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <array>
 
 namespace {
 
@@ -98,11 +99,11 @@ void EngineNotifications::fetchSpectrum()
 void EngineNotifications::CharReceived(int32_t wParam, int32_t lParam)
 {
     if (m_form.flags.CardActive) {
-        const int channel = lParam & 0xFFFF;
-        QPlainTextEdit *pane = channel == 0   ? m_form.TermOne
-                               : channel == 1 ? m_form.TermTwo
-                                              : (m_channels.currentChannel() == 0 ? m_form.TermOne : m_form.TermTwo);
-        typeReceivedCharacter(pane, wParam & 0xFFFF);
+        int channel = lParam & 0xFFFF;
+        if (channel != 0 && channel != 1)
+            channel = m_channels.currentChannel();
+        const std::array<QPlainTextEdit *, 2> panes{m_form.TermOne, m_form.TermTwo};
+        typeReceivedCharacter(panes[static_cast<size_t>(channel)], wParam & 0xFFFF);
     }
     // the panes stay short even while stopped: stamps and the operator add text too
     trimFirstDisplayedLine(m_form.TermOne, kReceivePaneLines);
@@ -114,10 +115,9 @@ void EngineNotifications::ImdOrNoise(int32_t wParam, int32_t lParam)
 {
     if (!m_form.flags.CardActive)
         return;
-    if (lParam == 0)
-        m_form.IMDOne->setText(imdReadout(wParam));
-    else if (lParam == 1)
-        m_form.IMDTwo->setText(imdReadout(wParam));
+    const std::array<QLabel *, 2> imd{m_form.IMDOne, m_form.IMDTwo};
+    if (lParam == 0 || lParam == 1)
+        imd[static_cast<size_t>(lParam)]->setText(imdReadout(wParam));
     else
         m_form.StatusBar->setPanelText(kNoisePanel, noiseReadout(wParam));
 }
@@ -126,8 +126,7 @@ void EngineNotifications::ClockError(int32_t wParam, int32_t lParam)
 {
     if (!m_form.flags.CardActive)
         return;
-    if (lParam == 0)
-        m_form.PPMOne->setText(clockErrorReadout(wParam));
-    else if (lParam == 1)
-        m_form.PPMTwo->setText(clockErrorReadout(wParam));
+    const std::array<QLabel *, 2> ppm{m_form.PPMOne, m_form.PPMTwo};
+    if (lParam == 0 || lParam == 1)
+        ppm[static_cast<size_t>(lParam)]->setText(clockErrorReadout(wParam));
 }
