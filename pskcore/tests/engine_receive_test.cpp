@@ -59,12 +59,13 @@ protected:
     }
     // Feeds a block at a time, each once the engine has taken the one before (its data message came and
     // was fetched), as a sound card would at its own pace.
-    void feed(std::vector<float> audio)
+    // step: samples per push, at least a block after the engine's clock correction.
+    void feed(std::vector<float> audio, std::size_t step = 1024)
     {
-        audio.resize((audio.size() + 1023) / 1024 * 1024, 0.0f);
-        for (std::size_t pos = 0; pos < audio.size(); pos += 1024) {
+        audio.resize((audio.size() + step - 1) / step * step, 0.0f);
+        for (std::size_t pos = 0; pos < audio.size(); pos += step) {
             const std::size_t before = messages.of(pskmsg::NewData).size();
-            input->push(std::vector<float>(audio.begin() + std::ptrdiff_t(pos), audio.begin() + std::ptrdiff_t(pos + 1024)));
+            input->push(std::vector<float>(audio.begin() + std::ptrdiff_t(pos), audio.begin() + std::ptrdiff_t(pos + step)));
             ASSERT_TRUE(messages.waitFor([&] { return messages.of(pskmsg::NewData).size() > before; }));
             fnGetSignalLevel(0);
         }
@@ -130,6 +131,32 @@ TEST_F(EngineReceive, TheReceiverIsDeafWhileTransmittingAndHearsAgainAfter)
     feed(signalOf("heard again", 1000));
     ASSERT_TRUE(decoded(0, "heard again"));
     EXPECT_EQ(messages.text(0).find("not heard"), std::string::npos);
+}
+
+// A card whose clock runs 1 % fast hears a 1000 Hz tone at 990.1 Hz; corrected, the spectrum shows it at 1000.
+TEST_F(EngineReceive, ClockCorrectionAppliesToTheInput)
+{
+    auto peakHz = [&] {
+        std::vector<float> tone(8192);
+        for (std::size_t n = 0; n < tone.size(); ++n)
+            tone[n] = 0.25f * float(std::sin(2 * 3.141592653589793 * (1000.0 / 1.01) * double(n) / 8000.0));
+        feed(tone, 1100); // 1 % fewer samples once corrected: still a block or more per push
+        std::vector<int32_t> fft(1024);
+        fnGetFFTData(fft.data(), 0, 1023);
+        const auto peak = std::size_t(std::max_element(fft.begin() + 200, fft.begin() + 300) - fft.begin());
+        // Centroid of the peak and its neighbours, in Hz.
+        double sum = 0, weighted = 0;
+        for (std::size_t k = peak - 1; k <= peak + 1; ++k) {
+            const double w = std::pow(10.0, fft[k] / 20.0);
+            sum += w;
+            weighted += w * double(k);
+        }
+        return weighted / sum * 8000.0 / 2048.0;
+    };
+    EXPECT_NEAR(peakHz(), 990.1, 2.0);
+    fnSetClockErrorAdjustment(10000);
+    EXPECT_NEAR(peakHz(), 1000.0, 2.0);
+    fnSetClockErrorAdjustment(0);
 }
 
 } // namespace

@@ -221,6 +221,25 @@ TEST_F(EngineTransmit, CwIdentificationIsKeyedAudio)
     EXPECT_GT(played, kPreamble + 8000);
 }
 
+// A card whose clock runs 1 % fast plays our samples 1 % quicker: the corrected transmission is 1 % longer.
+TEST_F(EngineTransmit, ClockCorrectionAppliesToTheOutput)
+{
+    auto length = [&] {
+        fnStartTX(0);
+        queue("ppm");
+        fnSendTXCharacter(1, 1);
+        const std::size_t played = playToTheEnd();
+        messages.waitFor([&] { return statusSeen(0); });
+        messages.clear();
+        return double(played);
+    };
+    const double plain = length();
+    fnSetClockErrorAdjustment(10000);
+    const double corrected = length();
+    fnSetClockErrorAdjustment(0);
+    EXPECT_NEAR(corrected / plain, 1.01, 0.001);
+}
+
 struct LineChoice {
     int lines;
     const char* keyed;
