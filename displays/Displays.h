@@ -51,10 +51,13 @@ public:
     // LeftBtn and RightBtn enabled exactly while their shift fits the band.
     void applyShiftRule();
 
+    // The band the displays draw: the stored one, or the default band when the stored
+    // one cannot be mapped. The FFT fetch should ask for exactly these bins.
+    DisplayBand band() const;
+
     const QImage &waterfallHistory() const { return m_waterfallHistory; }
 
 private:
-    DisplayBand band() const;
     BandScene bandScene() const;
     void clickToTune(const TPaintBox *display, Qt::MouseButton button, int x);
     void showReadout(const TPaintBox *display, int x);
