@@ -1,7 +1,9 @@
 // The four Monitor tabs fed by the stand-in engine with a scripted band: two PSK31
 // signals at the channels' frequencies over noise. Checks that the markers sit on the
 // traces and the labels on the markers. With KORVO_SCREENSHOT_DIR set, each tab and
-// the whole window are also saved there as PNG files to be looked at.
+// the whole window are also saved there as PNG files to be looked at, for instance
+// under a virtual X server:
+//   xvfb-run -a env QT_QPA_PLATFORM=xcb KORVO_SCREENSHOT_DIR=/tmp/shots ./tst_displayscreens
 
 #include "app/TPSKForm.h"
 #include "displays/DisplayBand.h"
