@@ -354,6 +354,18 @@ private slots:
         QCOMPARE(dialogs.shown(), QStringList({"beep", "message: " + kStoreWriteFailureText}));
     }
 
+    // Start-up still reads (defaults here) and says once that nothing can be kept.
+    void startupWithStoreThatCannotBeCreated()
+    {
+        ScriptedDialogs dialogs;
+        writeFile(m_dir->filePath("plainfile"), "x");
+        SettingsStore store(m_dir->filePath("plainfile/KORVO.ini"));
+        const StartupStoreValues v = loadStartupSettings(store);
+        QVERIFY(v.complete);
+        QCOMPARE(v.settings.MyCall, QString("NOCALL"));
+        QCOMPARE(dialogs.shown(), QStringList({"beep", "message: " + kStoreWriteFailureText}));
+    }
+
     // A write that fails half-way (here: the file size limit, which holds for every
     // user, root included) must leave the original file as it was.
     void failedWriteLeavesOriginalIntact()
