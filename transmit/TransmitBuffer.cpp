@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -60,8 +61,15 @@ TransmitBuffer::TransmitBuffer(EngineInterface &engine, const ConnectionFlags &f
 
 bool TransmitBuffer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pane && event->type() == QEvent::KeyPress) {
+    if (watched != m_pane)
+        return false;
+    if (event->type() == QEvent::KeyPress) {
         const QString chars = charactersOf(*static_cast<QKeyEvent *>(event));
+        for (const QChar ch : chars)
+            TxBufKeyPress(ch);
+    } else if (event->type() == QEvent::InputMethod) {
+        // Characters composed with dead keys or an input method reach the pane this way.
+        const QString chars = static_cast<QInputMethodEvent *>(event)->commitString();
         for (const QChar ch : chars)
             TxBufKeyPress(ch);
     }

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -41,6 +42,7 @@ private slots:
     void cleanup();
     void typedKeys_data();
     void typedKeys();
+    void composedCharactersAreSent();
     void pendingEventsRunBeforeEachCharacter();
     void typingWhileDisconnected();
     void pasteDropsControlCodes();
@@ -138,6 +140,16 @@ void TestTransmitBuffer::typedKeys()
     QCOMPARE(m_engine->calls(), calls);
     QCOMPARE(m_pane->toPlainText(), pane);
     QCOMPARE(m_dialogs->beeps(), beeps);
+}
+
+void TestTransmitBuffer::composedCharactersAreSent()
+{
+    QInputMethodEvent compose;
+    compose.setCommitString(QString::fromUtf8("êŵ"));
+    QCoreApplication::sendEvent(m_pane, &compose);
+    QCOMPARE(m_engine->calls(), QStringList{"fnSendTXCharacter(234, 0)"});
+    QCOMPARE(m_dialogs->beeps(), 1);
+    QCOMPARE(m_pane->toPlainText(), QString::fromUtf8("êŵ"));
 }
 
 void TestTransmitBuffer::pendingEventsRunBeforeEachCharacter()
