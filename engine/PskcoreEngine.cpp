@@ -4,20 +4,30 @@
 
 #include "engine/EngineMessage.h"
 
+#include <QObject>
 #include <pskcore/pskcore.h>
 
 // The engine's threads must not outlive the window they post to.
-PskcoreEngine::~PskcoreEngine() { ::fnStopSoundCard(); }
+PskcoreEngine::~PskcoreEngine() { fnStopSoundCard(); }
 
 int32_t PskcoreEngine::fnStartSoundCard(QObject *window, int32_t device, int32_t channels)
 {
     auto sink = [window](int32_t message, int32_t wParam, int32_t lParam) {
         postEngineMessage(window, message, wParam, lParam);
     };
-    return ::fnStartSoundCard(sink, device, channels);
+    const int32_t result = ::fnStartSoundCard(sink, device, channels);
+    if (result == 0 && window) {
+        QObject::disconnect(m_windowGuard);
+        m_windowGuard = QObject::connect(window, &QObject::destroyed, [] { ::fnStopSoundCard(); });
+    }
+    return result;
 }
 
-void PskcoreEngine::fnStopSoundCard() { ::fnStopSoundCard(); }
+void PskcoreEngine::fnStopSoundCard()
+{
+    QObject::disconnect(m_windowGuard);
+    ::fnStopSoundCard();
+}
 int32_t PskcoreEngine::fnGetDLLVersion() { return ::fnGetDLLVersion(); }
 int32_t PskcoreEngine::fnSetComPort(int32_t port, int32_t lines) { return ::fnSetComPort(port, lines); }
 

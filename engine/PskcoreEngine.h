@@ -2,6 +2,8 @@
 
 #include "engine/EngineInterface.h"
 
+#include <QMetaObject>
+
 // The program's real engine: the pskcore library's functions behind the engine interface.
 // Its messages come from the engine's threads and reach the window as posted events.
 class PskcoreEngine : public EngineInterface
@@ -35,4 +37,8 @@ public:
     void fnSetCWIDSpeed(int32_t n) override;
     void fnSetClockErrorAdjustment(int32_t ppm) override;
     void fnRewindInput(int32_t blocks) override;
+
+private:
+    // Stops the engine if its window goes away first, so no message is posted to a dead object.
+    QMetaObject::Connection m_windowGuard;
 };
