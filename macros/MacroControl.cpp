@@ -41,7 +41,7 @@ void MacroControl::loadMacros(SettingsStore &store)
     try {
         table.load(store);
     } catch (const StoreReadError &error) {
-        Dialogs::current().message(QString::fromUtf8(error.what()));
+        showFailure(QString::fromUtf8(error.what()));
     }
     // Buttons of free slots keep their defined look ("Néant").
     for (int slot = 0; slot < table.count; ++slot)
@@ -108,7 +108,7 @@ void MacroControl::LaunchMacro(int slot)
     if (m_w.HisRep->text() != qso.HisRep)
         m_w.HisRep->setText(qso.HisRep);
     if (!result.ok) {
-        Dialogs::current().message(result.error);
+        showFailure(result.error);
         return;
     }
     for (const QChar ch : result.text)

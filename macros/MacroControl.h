@@ -62,7 +62,8 @@ public:
     MacroTable table;
 
 private:
-    void showButton(int slot, bool freshLook);
+    // Caption and hint of the slot; with enable, enabled while connected and named.
+    void showButton(int slot, bool enable);
 
     EngineInterface &m_engine;
     const ConnectionFlags &m_flags;

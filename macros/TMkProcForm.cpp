@@ -18,7 +18,7 @@ namespace {
 // The general error report for a store that cannot be written.
 void reportStoreFailure(const StoreWriteError &error)
 {
-    Dialogs::current().message(QString::fromUtf8(error.what()));
+    showFailure(QString::fromUtf8(error.what()));
 }
 
 QString upper(const QString &name)

@@ -259,6 +259,7 @@ void TestMacroLaunch::unusableFileEndsTheLaunch()
     QCOMPARE(b.HisCall->text(), QStringLiteral("F6ABC"));
     QCOMPARE(b.dialogs.messages().size(), 1);
     QVERIFY(b.dialogs.messages().first().contains("huge.txt"));
+    QCOMPARE(b.dialogs.shown().at(1), QStringLiteral("beep"));
     QVERIFY(b.TxBuf->toPlainText().isEmpty());
 }
 
