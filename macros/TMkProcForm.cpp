@@ -35,6 +35,10 @@ TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *paren
 {
     setWindowTitle(QStringLiteral("Créer/Editer une procédure"));
     setFixedSize(351, 218);
+    // The dialog's fixed layout is drawn for the small dialog font of the main window.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
 
     ProcList = new QListWidget(this);
     ProcList->setGeometry(0, 0, 84, 218);
@@ -58,6 +62,8 @@ TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *paren
     textLabel->setGeometry(92, 88, 255, 16);
     ProcEdit = new QPlainTextEdit(this);
     ProcEdit->setGeometry(92, 104, 255, 80);
+    // Tab moves on to the buttons, as in every other field of the dialog.
+    ProcEdit->setTabChangesFocus(true);
     connect(ProcEdit, &QPlainTextEdit::textChanged, this, &TMkProcForm::keepTextWithinLimit);
 
     SaveBtn = new QPushButton(QStringLiteral("&Sauvegarder"), this);
