@@ -57,6 +57,7 @@ private:
     QString stored(const QString &section, const QString &name);
 
     QTemporaryDir m_dir;
+    QString m_iniPath;
     QString m_oldCurrent;
     ScriptedEngine m_engine;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -82,7 +83,11 @@ void TestConfigWindow::cleanup()
 
 std::unique_ptr<TPSKForm> TestConfigWindow::openWindow(const QByteArray &ini)
 {
-    QFile file(m_dir.filePath(QStringLiteral("KORVO.ini")));
+    // A fresh file per window: the settings layer caches a file it has read by its
+    // size and time, which a rewrite within the same second can match.
+    static int generation = 0;
+    m_iniPath = m_dir.filePath(QStringLiteral("KORVO-%1.ini").arg(++generation));
+    QFile file(m_iniPath);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(ini);
     file.close();
@@ -95,7 +100,7 @@ std::unique_ptr<TPSKForm> TestConfigWindow::openWindow(const QByteArray &ini)
 
 QString TestConfigWindow::stored(const QString &section, const QString &name)
 {
-    SettingsStore store(m_dir.filePath(QStringLiteral("KORVO.ini")));
+    SettingsStore store(m_iniPath);
     return store.readString(section, name, QStringLiteral("<absent>"));
 }
 

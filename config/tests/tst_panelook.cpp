@@ -66,8 +66,10 @@ private:
 
 void TestPaneLook::init()
 {
-    const QString path = m_dir.filePath(QStringLiteral("KORVO.ini"));
-    QFile::remove(path);
+    // A fresh file per test: the settings layer caches a file it has read by its
+    // size and time, which a rewrite within the same second can match.
+    static int generation = 0;
+    const QString path = m_dir.filePath(QStringLiteral("KORVO-%1.ini").arg(++generation));
     m_store = std::make_unique<SettingsStore>(path);
     m_store->ensureSections();
     m_dialogs = ScriptedLookDialogs();

@@ -95,7 +95,10 @@ void TestTSetForm::cleanup()
 void TestTSetForm::writeStore(const QString &settingsLines)
 {
     m_store.reset();
-    QFile file(m_dir->filePath(QStringLiteral("KORVO.ini")));
+    // A fresh file each time: the settings layer caches a file it has read, and a
+    // rewrite of the same size within the same second would look unchanged.
+    static int generation = 0;
+    QFile file(m_dir->filePath(QStringLiteral("KORVO-%1.ini").arg(++generation)));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Settings]\n" + settingsLines.toUtf8() + "\n[Macros]\n[Look]\n");
     file.close();
