@@ -51,10 +51,11 @@ QString lookName(const char *prefix, int pane, const char *suffix = "")
     return QString::fromLatin1(prefix) + QString::number(pane + 1) + QString::fromLatin1(suffix);
 }
 
-// Colours and fonts are written outside any batch: a failure gets the general report.
-void reportWriteFailure(const StoreWriteError &error)
+// Colours and fonts are written outside any batch: a failure gets the general error
+// report, in the operator's language rather than the store's internal English text.
+void reportWriteFailure(const StoreWriteError &)
 {
-    Dialogs::current().message(QString::fromUtf8(error.what()));
+    showFailure(kStoreWriteFailureText);
 }
 
 } // namespace
