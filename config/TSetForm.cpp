@@ -155,7 +155,7 @@ void TSetForm::buildControls()
     SpecBox->setChecked(true);
 
     BAND = new TCGauge(TabSheet1);
-    BAND->setMinimumSize(392, 52);
+    BAND->setFixedSize(392, 52);
     BAND->setMinValue(0);
     BAND->setMaxValue(3600);
     BAND->setScaleStep(300);
