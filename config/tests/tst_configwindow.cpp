@@ -9,6 +9,8 @@
 #include "controls/TWAVPlayer.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
+#include "channels/ReceiveTerminal.h"
+#include "transmit/TransmitBuffer.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,6 +30,20 @@ const bool kFrenchLocale = [] {
     qputenv("LANG", "fr_FR.UTF-8");
     return true;
 }();
+
+class AnsweringLookDialogs : public LookDialogs
+{
+public:
+    QColor color;
+    int asked = 0;
+    bool chooseColor(QColor &chosen) override
+    {
+        ++asked;
+        chosen = color;
+        return true;
+    }
+    bool chooseFont(PaneFontChoice &) override { return false; }
+};
 
 class RecordingOutput : public WaveOutput
 {
@@ -51,6 +67,7 @@ private slots:
     void okUpdatesCaptionHintAndIndicator();
     void cancelKeepsOldHintButNewBlocks();
     void startupAppliesStoredLookAndPlaysSound();
+    void paneMenusRunTheColourCommand();
 
 private:
     std::unique_ptr<TPSKForm> openWindow(const QByteArray &ini);
@@ -157,6 +174,24 @@ void TestConfigWindow::startupAppliesStoredLookAndPlaysSound()
     QCOMPARE(two.color, QColor(255, 255, 0));
     const PaneFontChoice three = form->paneLook->paneFont(2);
     QVERIFY(three.font.bold() && three.font.italic());
+}
+
+void TestConfigWindow::paneMenusRunTheColourCommand()
+{
+    auto form = openWindow("");
+    AnsweringLookDialogs look;
+    LookDialogs::install(&look);
+    const QString names[3] = {QStringLiteral("Color1"), QStringLiteral("Color2"), QStringLiteral("Color3")};
+    QAction *commands[3] = {form->receiveTerminals[0]->colorAction, form->receiveTerminals[1]->colorAction,
+                            form->transmitBuffer->Color3};
+    for (int pane = 0; pane < 3; ++pane) {
+        look.color = QColor(pane * 10, 0, 0);
+        commands[pane]->trigger();
+        QCOMPARE(stored(SettingsStore::Look, names[pane]), QString::number(pane * 10));
+    }
+    QCOMPARE(look.asked, 3);
+    QCOMPARE(form->TxBuf->palette().color(QPalette::Base), QColor(20, 0, 0));
+    LookDialogs::install(nullptr);
 }
 
 QTEST_MAIN(TestConfigWindow)
