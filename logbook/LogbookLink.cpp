@@ -13,8 +13,8 @@ constexpr int kConnectIcon = 22;
 constexpr int kDisconnectIcon = 23;
 }
 
-LogbookLink::LogbookLink(const Controls &controls, const QDBusConnection &bus, QObject *parent)
-    : QObject(parent), m_controls(controls), m_talmer(bus)
+LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection> bus, QObject *parent)
+    : QObject(parent), m_controls(controls), m_talmer(std::move(bus))
 {
     connect(m_controls.ClearBtn, &QAbstractButton::clicked, this, &LogbookLink::ClearBtnClick);
     connect(m_controls.TalmerBtn, &QAbstractButton::clicked, this, &LogbookLink::TalmerBtnClick);

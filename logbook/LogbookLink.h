@@ -28,7 +28,7 @@ public:
     };
 
     explicit LogbookLink(const Controls &controls,
-                         const QDBusConnection &bus = QDBusConnection::sessionBus(),
+                         std::optional<QDBusConnection> bus = std::nullopt,
                          QObject *parent = nullptr);
 
     // Start-up: the logbook button appears only when the logbook program sits in the

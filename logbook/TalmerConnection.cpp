@@ -10,15 +10,23 @@ namespace {
 constexpr int kCallTimeoutMs = 5000;
 }
 
-TalmerConnection::TalmerConnection(const QDBusConnection &bus) : m_bus(bus) {}
+TalmerConnection::TalmerConnection(std::optional<QDBusConnection> bus) : m_bus(std::move(bus)) {}
+
+QDBusConnection TalmerConnection::bus()
+{
+    if (!m_bus)
+        m_bus = QDBusConnection::sessionBus();
+    return *m_bus;
+}
 
 bool TalmerConnection::open(QString *error)
 {
     m_owner.clear();
-    QDBusConnectionInterface *bus = m_bus.isConnected() ? m_bus.interface() : nullptr;
+    const QDBusConnection connection = this->bus();
+    QDBusConnectionInterface *bus = connection.isConnected() ? connection.interface() : nullptr;
     if (!bus) {
-        *error = m_bus.lastError().isValid() ? m_bus.lastError().message()
-                                             : QStringLiteral("Bus de session D-Bus introuvable");
+        *error = connection.lastError().isValid() ? connection.lastError().message()
+                                                  : QStringLiteral("Bus de session D-Bus introuvable");
         return false;
     }
     if (!bus->isServiceRegistered(kTalmerService).value()) {
@@ -44,6 +52,6 @@ bool TalmerConnection::setStringProperty(const QString &name, const QString &val
     QDBusMessage call = QDBusMessage::createMethodCall(
         m_owner, kTalmerPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
     call << kTalmerInterface << name << QVariant::fromValue(QDBusVariant(value));
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply = bus().call(call, QDBus::Block, kCallTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage;
 }

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QString>
+#include <optional>
 
 // The Talmer logbook's object on the session bus. The original reached it by OLE
 // automation under the same name; here it is a D-Bus object whose string
@@ -17,7 +18,9 @@ inline const QString kTalmerInterface = QStringLiteral("Talmer.QuenDatas");
 class TalmerConnection
 {
 public:
-    explicit TalmerConnection(const QDBusConnection &bus = QDBusConnection::sessionBus());
+    // Without a bus given, the session bus is reached only when the logbook is
+    // first opened, so a program that never uses the logbook never touches the bus.
+    explicit TalmerConnection(std::optional<QDBusConnection> bus = std::nullopt);
 
     // Finds the logbook, or has the bus start it. On failure the object stays
     // released and *error holds the bus's own error text.
@@ -29,6 +32,8 @@ public:
     bool setStringProperty(const QString &name, const QString &value);
 
 private:
-    QDBusConnection m_bus;
+    QDBusConnection bus();
+
+    std::optional<QDBusConnection> m_bus;
     QString m_owner;   // unique bus name of the logbook process
 };
