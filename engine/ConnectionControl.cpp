@@ -1,5 +1,7 @@
 #include "engine/ConnectionControl.h"
 
+#include "channels/ReceiveChannels.h"
+
 #include "app/Cp1252.h"
 #include "app/Dialogs.h"
 #include "app/StatusBar.h"
@@ -23,10 +25,6 @@ namespace {
 
 constexpr int kDefaultDevice = -1;
 constexpr int kChannels = 2;
-constexpr int kCaptureRangeHz = 10;
-// The engine is started with squelch speed 1; the channel's own speed takes effect
-// when its squelch level is next moved.
-constexpr int kStartSquelchSpeed = 1;
 // Lets the engine finish a stop or an abort before the next command.
 constexpr int kEngineSettleMs = 200;
 constexpr int kActivityPanel = 2;
@@ -121,19 +119,15 @@ void ConnectionControl::pushReceiveSettings()
 {
     EngineInterface &engine = m_form.engine;
     const TSettings &settings = m_form.Settings;
+    ReceiveChannels &channels = *m_form.receiveChannels;
 
     engine.fnSetFFTMode(1, m_form.FFTFullScale, 1);
-    for (int c = 0; c < kChannels; ++c)
-        engine.fnSetRXFrequency(static_cast<int32_t>(m_form.channels[c].rx->value()), kCaptureRangeHz, c);
+    channels.pushReceiveFrequencies();
     for (int c = 0; c < kChannels; ++c)
         engine.fnSetRXPSKMode(settings.RXMode, c);
-    for (int c = 0; c < kChannels; ++c) {
-        const ChannelWidgets &ch = m_form.channels[c];
-        engine.fnSetAFCLimit(ch.afc->isChecked() ? ch.afcRange->value() : 0, c);
-    }
+    channels.pushAFCLimits();
     engine.fnSetClockErrorAdjustment(settings.PPMAdjust);
-    for (int c = 0; c < kChannels; ++c)
-        engine.fnSetSquelchThreshold(m_form.channels[c].squelchBar->value(), kStartSquelchSpeed, c);
+    channels.pushSquelchThresholds();
     engine.fnSetCWIDSpeed(settings.CWIDSpeed + 1);
     engine.fnSetCWIDString(toCp1252(settings.CWID).constData());
 }

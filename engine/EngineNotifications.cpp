@@ -79,7 +79,9 @@ void EngineNotifications::NewData()
 
 void EngineNotifications::fetchSpectrum()
 {
-    const DisplayBand band{.WFMin = m_form.Settings.WFMin, .WFMax = m_form.Settings.WFMax};
+    // The displays' band is always a valid one, so the fetch stays inside FFTData
+    // whatever a damaged settings file held.
+    const DisplayBand band = m_form.displays->band();
     m_overload = m_form.engine.fnGetFFTData(m_form.FFTData.data(), band.firstBin(), band.lastBin()) != 0;
     if (m_overload) {
         // repeated at every data message while the input stays saturated
