@@ -2,6 +2,7 @@
 #include "channels/ReceiveChannels.h"
 #include "controls/TSpinEdit.h"
 #include "controls/Tdbmeter.h"
+#include "tests/support/FormHarness.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -18,31 +19,21 @@ class TestChannelControls : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedEngine> m_engine;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<TPSKForm> m_form;
+    FormHarness h;
 
-    TSpinEdit *rx(int channel) const { return m_form->channels[size_t(channel)].rx; }
-    TSpinEdit *tx(int channel) const { return m_form->channels[size_t(channel)].tx; }
-    ReceiveChannels &channels() const { return *m_form->receiveChannels; }
+    TSpinEdit *rx(int channel) { return h.form().channels[size_t(channel)].rx; }
+    TSpinEdit *tx(int channel) { return h.form().channels[size_t(channel)].tx; }
+    ReceiveChannels &channels() { return *h.form().receiveChannels; }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_engine = std::make_unique<ScriptedEngine>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
-        m_engine->clearCalls();
+        h.open();
     }
 
     void cleanup()
     {
-        m_form.reset();
-        m_dialogs.reset();
-        m_engine.reset();
-        m_dir.reset();
+        h.close();
     }
 
     void receiveStepFromTheEngineFrequency_data()
@@ -64,10 +55,10 @@ private slots:
         QFETCH(int, sentHz);
         QFETCH(double, shown);
         rx(channel)->setValue(engineHz);
-        m_engine->setRxFrequency(channel, engineHz);
+        h.engine().setRxFrequency(channel, engineHz);
         QTest::keyClick(rx(channel), Qt::Key(key));
         const QString ch = QString::number(channel);
-        QCOMPARE(m_engine->calls(), (QStringList{
+        QCOMPARE(h.engine().calls(), (QStringList{
                                         QStringLiteral("fnGetRXFrequency(") + ch + QLatin1Char(')'),
                                         QStringLiteral("fnSetRXFrequency(%1, 10, %2)").arg(sentHz).arg(channel),
                                     }));
@@ -76,11 +67,11 @@ private slots:
 
     void receiveStepIgnoresTheTypedValue()
     {
-        m_engine->setRxFrequency(0, 1500);
+        h.engine().setRxFrequency(0, 1500);
         rx(0)->setValue(2222);
         QTest::keyClick(rx(0), Qt::Key_Up);
         QTest::keyClick(rx(0), Qt::Key_Up);
-        QCOMPARE(m_engine->calls(QStringLiteral("fnSetRXFrequency")),
+        QCOMPARE(h.engine().calls(QStringLiteral("fnSetRXFrequency")),
                  (QStringList{QStringLiteral("fnSetRXFrequency(1501, 10, 0)"),
                               QStringLiteral("fnSetRXFrequency(1502, 10, 0)")}));
         QCOMPARE(rx(0)->value(), 1502.0);
@@ -91,39 +82,39 @@ private slots:
         tx(1)->setValue(3996);
         QTest::keyClick(tx(1), Qt::Key_Up);
         QTest::keyClick(tx(1), Qt::Key_Down);
-        QCOMPARE(m_engine->calls(), (QStringList{QStringLiteral("fnSetTXFrequency(3996)"),
+        QCOMPARE(h.engine().calls(), (QStringList{QStringLiteral("fnSetTXFrequency(3996)"),
                                                  QStringLiteral("fnSetTXFrequency(3995)")}));
     }
 
     void squelchSendsTheSpeedField()
     {
-        QCOMPARE(m_form->SQLbl2->text(), QStringLiteral("Seuil de squelch"));
-        m_form->SQSpTwo->setValue(50);
-        QVERIFY(m_engine->calls().isEmpty());
-        m_form->SQTwoBar->setValue(30);
-        QCOMPARE(m_engine->calls(), QStringList{QStringLiteral("fnSetSquelchThreshold(30, 50, 1)")});
-        QCOMPARE(m_form->SQLbl2->text(), QStringLiteral("Niveau de Squelch: 30"));
-        QCOMPARE(m_form->SQLbl1->text(), QStringLiteral("Seuil de squelch"));
-        m_form->SQTwoBar->setValue(30);
-        QCOMPARE(m_engine->calls().size(), 1);
+        QCOMPARE(h.form().SQLbl2->text(), QStringLiteral("Seuil de squelch"));
+        h.form().SQSpTwo->setValue(50);
+        QVERIFY(h.engine().calls().isEmpty());
+        h.form().SQTwoBar->setValue(30);
+        QCOMPARE(h.engine().calls(), QStringList{QStringLiteral("fnSetSquelchThreshold(30, 50, 1)")});
+        QCOMPARE(h.form().SQLbl2->text(), QStringLiteral("Niveau de Squelch: 30"));
+        QCOMPARE(h.form().SQLbl1->text(), QStringLiteral("Seuil de squelch"));
+        h.form().SQTwoBar->setValue(30);
+        QCOMPARE(h.engine().calls().size(), 1);
     }
 
     void afcSwitchGreysTheWidth()
     {
-        m_form->AFCOneRg->setValue(25);
-        m_engine->clearCalls();
-        m_form->AFCOne->setChecked(false);
-        QVERIFY(!m_form->AFCOneRg->isEnabled());
-        QVERIFY(m_form->AFCTwoRg->isEnabled());
-        QCOMPARE(m_engine->calls(), QStringList{QStringLiteral("fnSetAFCLimit(0, 0)")});
-        m_form->AFCOne->setChecked(false);
-        QCOMPARE(m_engine->calls().size(), 1);
+        h.form().AFCOneRg->setValue(25);
+        h.engine().clearCalls();
+        h.form().AFCOne->setChecked(false);
+        QVERIFY(!h.form().AFCOneRg->isEnabled());
+        QVERIFY(h.form().AFCTwoRg->isEnabled());
+        QCOMPARE(h.engine().calls(), QStringList{QStringLiteral("fnSetAFCLimit(0, 0)")});
+        h.form().AFCOne->setChecked(false);
+        QCOMPARE(h.engine().calls().size(), 1);
 
-        QTest::mouseClick(m_form->AFCOne, Qt::LeftButton, {}, QPoint(m_form->AFCOne->width() - 8, 8));
-        QVERIFY(m_form->AFCOne->isChecked());
-        QVERIFY(m_form->AFCOneRg->isEnabled());
-        m_form->AFCTwoRg->setValue(40);
-        QCOMPARE(m_engine->calls(), (QStringList{QStringLiteral("fnSetAFCLimit(0, 0)"),
+        QTest::mouseClick(h.form().AFCOne, Qt::LeftButton, {}, QPoint(h.form().AFCOne->width() - 8, 8));
+        QVERIFY(h.form().AFCOne->isChecked());
+        QVERIFY(h.form().AFCOneRg->isEnabled());
+        h.form().AFCTwoRg->setValue(40);
+        QCOMPARE(h.engine().calls(), (QStringList{QStringLiteral("fnSetAFCLimit(0, 0)"),
                                                  QStringLiteral("fnSetAFCLimit(25, 0)"),
                                                  QStringLiteral("fnSetAFCLimit(40, 1)")}));
     }
@@ -146,11 +137,11 @@ private slots:
         tx(0)->setValue(1000);
         rx(1)->setValue(2100);
         tx(1)->setValue(2000);
-        m_form->channels[size_t(current)].net->setChecked(net);
+        h.form().channels[size_t(current)].net->setChecked(net);
         channels().setCurrentChannel(current);
-        m_engine->clearCalls();
+        h.engine().clearCalls();
         channels().applyNetRule();
-        QCOMPARE(m_engine->calls(), QStringList{QStringLiteral("fnSetTXFrequency(%1)").arg(sent)});
+        QCOMPARE(h.engine().calls(), QStringList{QStringLiteral("fnSetTXFrequency(%1)").arg(sent)});
         QCOMPARE(tx(current)->value(), double(sent));
         QCOMPARE(tx(1 - current)->value(), current == 0 ? 2000.0 : 1000.0);
     }
@@ -159,15 +150,15 @@ private slots:
     {
         rx(0)->setValue(1550);
         rx(1)->setValue(2050);
-        m_form->AFCTwo->setChecked(false);
-        m_form->AFCOneRg->setValue(15);
-        m_form->SQSpOne->setValue(80);
-        m_form->SQOneBar->setValue(20);
-        m_engine->clearCalls();
+        h.form().AFCTwo->setChecked(false);
+        h.form().AFCOneRg->setValue(15);
+        h.form().SQSpOne->setValue(80);
+        h.form().SQOneBar->setValue(20);
+        h.engine().clearCalls();
         channels().pushReceiveFrequencies();
         channels().pushAFCLimits();
         channels().pushSquelchThresholds();
-        QCOMPARE(m_engine->calls(), (QStringList{
+        QCOMPARE(h.engine().calls(), (QStringList{
                                         QStringLiteral("fnSetRXFrequency(1550, 10, 0)"),
                                         QStringLiteral("fnSetRXFrequency(2050, 10, 1)"),
                                         QStringLiteral("fnSetAFCLimit(15, 0)"),
@@ -179,7 +170,7 @@ private slots:
 
     void sMetersShowThirtySegments()
     {
-        for (Tdbmeter *meter : {m_form->SMOne, m_form->SMTwo}) {
+        for (Tdbmeter *meter : {h.form().SMOne, h.form().SMTwo}) {
             QCOMPARE(meter->size(), QSize(151, 13));
             QCOMPARE(dbmeterLitCount(meter->look(), 60), 19);
             QCOMPARE(dbmeterLitCount(meter->look(), 97), 30);
@@ -190,9 +181,9 @@ private slots:
     void currentChannelIsTheTabShown()
     {
         QCOMPARE(channels().currentChannel(), 0);
-        m_form->Canal->setEnabled(false);
+        h.form().Canal->setEnabled(false);
         channels().setCurrentChannel(1);
-        QCOMPARE(m_form->Canal->currentIndex(), 1);
+        QCOMPARE(h.form().Canal->currentIndex(), 1);
         QCOMPARE(channels().currentChannel(), 1);
     }
 };

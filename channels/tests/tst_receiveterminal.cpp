@@ -1,6 +1,7 @@
 #include "app/TPSKForm.h"
 #include "channels/ReceiveChannels.h"
 #include "channels/ReceiveTerminal.h"
+#include "tests/support/FormHarness.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -20,10 +21,7 @@ class TestReceiveTerminal : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedEngine> m_engine;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<TPSKForm> m_form;
+    FormHarness h;
 
     // The viewport point over character `index` of the pane's first line.
     static QPoint pointAt(QPlainTextEdit *pane, int index)
@@ -37,22 +35,14 @@ class TestReceiveTerminal : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_engine = std::make_unique<ScriptedEngine>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(h.openShown());
+        h.form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.form()));
     }
 
     void cleanup()
     {
-        m_form.reset();
-        m_dialogs.reset();
-        m_engine.reset();
-        m_dir.reset();
+        h.close();
     }
 
     void blankDelimitedWords_data()
@@ -97,64 +87,64 @@ private slots:
 
     void callSignDoubleClickFromChannelTwo()
     {
-        m_form->HisCall->setText(QStringLiteral("OLD"));
-        m_form->receiveChannels->setCurrentChannel(0);
-        QPlainTextEdit *pane = m_form->TermTwo;
+        h.form().HisCall->setText(QStringLiteral("OLD"));
+        h.form().receiveChannels->setCurrentChannel(0);
+        QPlainTextEdit *pane = h.form().TermTwo;
         pane->setPlainText(QStringLiteral("cq cq de F6ABC/P pse k"));
 
         QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pointAt(pane, 11));
 
-        QCOMPARE(m_form->HisCall->text(), QStringLiteral("F6ABC/P"));
+        QCOMPARE(h.form().HisCall->text(), QStringLiteral("F6ABC/P"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("F6ABC/P"));
-        QCOMPARE(m_form->Canal->currentIndex(), 1);
+        QCOMPARE(h.form().Canal->currentIndex(), 1);
         QCOMPARE(pane->textCursor().selectedText(), QStringLiteral("F6ABC/P"));
     }
 
     void doubleClickOnBlankEmptiesHisCall()
     {
-        m_form->HisCall->setText(QStringLiteral("OLD"));
-        QPlainTextEdit *pane = m_form->TermOne;
+        h.form().HisCall->setText(QStringLiteral("OLD"));
+        QPlainTextEdit *pane = h.form().TermOne;
         pane->setPlainText(QStringLiteral("ab      cd"));
         QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pointAt(pane, 4));
-        QCOMPARE(m_form->HisCall->text(), QString());
+        QCOMPARE(h.form().HisCall->text(), QString());
     }
 
     void enteringAPaneSelectsItsChannel()
     {
-        m_form->Canal->setEnabled(false);   // as during a transmission
-        m_form->TermTwo->setFocus(Qt::MouseFocusReason);
-        QTRY_COMPARE(m_form->Canal->currentIndex(), 1);
-        m_form->TermOne->setFocus(Qt::MouseFocusReason);
-        QTRY_COMPARE(m_form->Canal->currentIndex(), 0);
+        h.form().Canal->setEnabled(false);   // as during a transmission
+        h.form().TermTwo->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(h.form().Canal->currentIndex(), 1);
+        h.form().TermOne->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(h.form().Canal->currentIndex(), 0);
     }
 
     void popupMenuClearAndCopy()
     {
-        ReceiveTerminal &two = *m_form->receiveTerminals[1];
+        ReceiveTerminal &two = *h.form().receiveTerminals[1];
         QStringList captions;
         for (QAction *a : two.popup->actions())
             captions << a->text();
         QCOMPARE(captions, (QStringList{"Vider", "Copier", "Couleur", "Police"}));
 
-        m_form->TermTwo->setPlainText(QStringLiteral("first\nsecond"));
-        QTextCursor c = m_form->TermTwo->textCursor();
+        h.form().TermTwo->setPlainText(QStringLiteral("first\nsecond"));
+        QTextCursor c = h.form().TermTwo->textCursor();
         c.setPosition(1);
         c.setPosition(3, QTextCursor::KeepAnchor);
-        m_form->TermTwo->setTextCursor(c);
+        h.form().TermTwo->setTextCursor(c);
         two.copyAction->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\r\nsecond\r\n"));
 
-        m_form->TermOne->setPlainText(QStringLiteral("keep"));
+        h.form().TermOne->setPlainText(QStringLiteral("keep"));
         two.clearAction->trigger();
-        QCOMPARE(m_form->TermTwo->toPlainText(), QString());
-        QCOMPARE(m_form->TermOne->toPlainText(), QStringLiteral("keep"));
+        QCOMPARE(h.form().TermTwo->toPlainText(), QString());
+        QCOMPARE(h.form().TermOne->toPlainText(), QStringLiteral("keep"));
         two.copyAction->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QString());
     }
 
     void splittersKeepTwentyPixels()
     {
-        QSplitter *splitter = m_form->TermSplitter;
+        QSplitter *splitter = h.form().TermSplitter;
         // Splitter1 stops at 20 both ways; Splitter2 closes TermOne below 20.
         splitter->setSizes({100, 1, 500});
         QCOMPARE(splitter->sizes().at(1), 20);

@@ -4,6 +4,7 @@
 #include "displays/Displays.h"
 #include "displays/TPaintBox.h"
 #include "engine/EngineMessage.h"
+#include "tests/support/FormHarness.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -34,30 +35,21 @@ class TestDisplays : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedEngine> m_engine;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<TPSKForm> m_form;
+    FormHarness h;
 
-    Displays &displays() { return *m_form->displays; }
-
-    void post(int32_t message)
-    {
-        m_engine->post(message, 0, 0, m_form.get());
-        QCoreApplication::sendPostedEvents(m_form.get(), EngineMessageEvent::eventType());
-    }
+    Displays &displays() { return *h.form().displays; }
 
     // Both band displays at the design width, laid out at once.
     void setDisplayWidths()
     {
-        m_form->WaterfallDisplay->setFixedWidth(kWidth);
-        m_form->SpectrumDisplay->setFixedWidth(kWidth);
+        h.form().WaterfallDisplay->setFixedWidth(kWidth);
+        h.form().SpectrumDisplay->setFixedWidth(kWidth);
         for (int tab : {1, 0}) { // a tab's layout runs when it is shown
-            m_form->Monitor->setCurrentIndex(tab);
+            h.form().Monitor->setCurrentIndex(tab);
             QCoreApplication::processEvents();
         }
-        QCOMPARE(m_form->WaterfallDisplay->width(), kWidth);
-        QCOMPARE(m_form->SpectrumDisplay->width(), kWidth);
+        QCOMPARE(h.form().WaterfallDisplay->width(), kWidth);
+        QCOMPARE(h.form().SpectrumDisplay->width(), kWidth);
     }
 
 private slots:
@@ -79,23 +71,15 @@ private slots:
 
 void TestDisplays::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_engine = std::make_unique<ScriptedEngine>();
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(h.openShown());
     setDisplayWidths();
-    m_engine->clearCalls();
+    h.engine().clearCalls();
 }
 
 void TestDisplays::cleanup()
 {
-    m_form->flags.CardActive = false;
-    m_form.reset();
-    m_dialogs.reset();
-    m_engine.reset();
-    m_dir.reset();
+    h.form().flags.CardActive = false;
+    h.close();
 }
 
 void TestDisplays::clickToTune_data()
@@ -135,65 +119,65 @@ void TestDisplays::clickToTune()
     QFETCH(int, hz);
     QFETCH(QStringList, calls);
 
-    m_form->Monitor->setCurrentIndex(spectrum ? 1 : 0);
+    h.form().Monitor->setCurrentIndex(spectrum ? 1 : 0);
     QCoreApplication::processEvents();
     // Start on the other channel's tab so that the switch shows.
     const int startTab = tab == 0 ? 1 : 0;
-    m_form->Canal->setCurrentIndex(startTab);
-    const std::array<double, 2> before{m_form->RXOne->value(), m_form->RXTwo->value()};
-    m_engine->clearCalls();
+    h.form().Canal->setCurrentIndex(startTab);
+    const std::array<double, 2> before{h.form().RXOne->value(), h.form().RXTwo->value()};
+    h.engine().clearCalls();
 
-    TPaintBox *display = spectrum ? m_form->SpectrumDisplay : m_form->WaterfallDisplay;
+    TPaintBox *display = spectrum ? h.form().SpectrumDisplay : h.form().WaterfallDisplay;
     const auto mouseButton = Qt::MouseButton(button);
     // Pressed inside, released where the row says (the display keeps the mouse).
     QTest::mousePress(display, mouseButton, {}, QPoint(131, 10));
     QTest::mouseRelease(display, mouseButton, {}, QPoint(x, 10));
 
-    QCOMPARE(m_engine->calls(), calls);
+    QCOMPARE(h.engine().calls(), calls);
     if (tab < 0) {
-        QCOMPARE(m_form->Canal->currentIndex(), startTab);
-        QCOMPARE(m_form->RXOne->value(), before[0]);
-        QCOMPARE(m_form->RXTwo->value(), before[1]);
+        QCOMPARE(h.form().Canal->currentIndex(), startTab);
+        QCOMPARE(h.form().RXOne->value(), before[0]);
+        QCOMPARE(h.form().RXTwo->value(), before[1]);
         return;
     }
-    QCOMPARE(m_form->Canal->currentIndex(), tab);
-    QCOMPARE(m_form->Canal->tabText(tab), tab == 0 ? QStringLiteral("Canal 1") : QStringLiteral("Canal 2"));
-    QCOMPARE(int((tab == 0 ? m_form->RXOne : m_form->RXTwo)->value()), hz);
-    QCOMPARE((tab == 0 ? m_form->RXTwo : m_form->RXOne)->value(), before[1 - tab]);
+    QCOMPARE(h.form().Canal->currentIndex(), tab);
+    QCOMPARE(h.form().Canal->tabText(tab), tab == 0 ? QStringLiteral("Canal 1") : QStringLiteral("Canal 2"));
+    QCOMPARE(int((tab == 0 ? h.form().RXOne : h.form().RXTwo)->value()), hz);
+    QCOMPARE((tab == 0 ? h.form().RXTwo : h.form().RXOne)->value(), before[1 - tab]);
 }
 
 void TestDisplays::afcPullTakesOneSecondHandlingMessages()
 {
-    m_form->flags.CardActive = true;
-    m_form->AFCOne->setChecked(false);
-    m_form->AFCOneRg->setValue(25); // the width is used for the pull even with AFC off
-    m_engine->clearCalls();
+    h.form().flags.CardActive = true;
+    h.form().AFCOne->setChecked(false);
+    h.form().AFCOneRg->setValue(25); // the width is used for the pull even with AFC off
+    h.engine().clearCalls();
 
     // Queued now, run by the wait: the engine settles 12 Hz higher and reports new data.
-    QMetaObject::invokeMethod(m_form.get(), [this] {
-        m_engine->setRxFrequency(0, 1812);
-        m_engine->post(EngineMessage::NewData, 0, 0, m_form.get());
+    QMetaObject::invokeMethod(&h.form(), [this] {
+        h.engine().setRxFrequency(0, 1812);
+        h.engine().post(EngineMessage::NewData, 0, 0, &h.form());
     }, Qt::QueuedConnection);
     QElapsedTimer clock;
     clock.start();
     displays().WaterfallDisplayMouseUp(Qt::LeftButton, 131);
     QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
 
-    const QStringList calls = m_engine->calls();
+    const QStringList calls = h.engine().calls();
     QCOMPARE(calls.first(), QStringLiteral("fnSetRXFrequency(1800, 0, 0)"));
     QCOMPARE(calls.at(1), QStringLiteral("fnSetAFCLimit(25, 0)"));
     const int fetch = calls.indexOf(QStringLiteral("fnGetFFTData(25, 896)"));
     QVERIFY2(fetch > 1, "the data message was handled inside the wait");
     QCOMPARE(calls.at(calls.size() - 2), QStringLiteral("fnSetAFCLimit(0, 0)"));
     QCOMPARE(calls.last(), QStringLiteral("fnGetRXFrequency(0)"));
-    QCOMPARE(m_form->RXOne->value(), 1812.0);
+    QCOMPARE(h.form().RXOne->value(), 1812.0);
 
     // AFC on: no pull, the click returns at once and leaves pending messages pending.
-    m_form->AFCTwo->setChecked(true);
-    m_engine->clearCalls();
-    m_engine->post(EngineMessage::NewData, 0, 0, m_form.get());
+    h.form().AFCTwo->setChecked(true);
+    h.engine().clearCalls();
+    h.engine().post(EngineMessage::NewData, 0, 0, &h.form());
     displays().SpectrumDisplayMouseUp(Qt::RightButton, 131);
-    QCOMPARE(m_engine->calls(), QStringList{"fnSetRXFrequency(1800, 0, 1)"});
+    QCOMPARE(h.engine().calls(), QStringList{"fnSetRXFrequency(1800, 0, 1)"});
 }
 
 void TestDisplays::bandShiftButtons_data()
@@ -215,30 +199,30 @@ void TestDisplays::bandShiftButtons()
     QFETCH(int, low);
     QFETCH(int, high);
     QFETCH(bool, right);
-    m_form->Settings.WFMin = low;
-    m_form->Settings.WFMax = high;
+    h.form().Settings.WFMin = low;
+    h.form().Settings.WFMax = high;
     displays().applyShiftRule();
-    QVERIFY(m_form->LeftBtn->isEnabled());
-    QVERIFY(m_form->RightBtn->isEnabled());
+    QVERIFY(h.form().LeftBtn->isEnabled());
+    QVERIFY(h.form().RightBtn->isEnabled());
 
-    QTest::mouseClick(right ? m_form->RightBtn : m_form->LeftBtn, Qt::LeftButton);
-    QTEST(m_form->Settings.WFMin, "newLow");
-    QTEST(m_form->Settings.WFMax, "newHigh");
-    QTEST(m_form->LeftBtn->isEnabled(), "leftEnabled");
-    QTEST(m_form->RightBtn->isEnabled(), "rightEnabled");
-    QVERIFY(m_engine->calls().isEmpty()); // the channels stay where they are
+    QTest::mouseClick(right ? h.form().RightBtn : h.form().LeftBtn, Qt::LeftButton);
+    QTEST(h.form().Settings.WFMin, "newLow");
+    QTEST(h.form().Settings.WFMax, "newHigh");
+    QTEST(h.form().LeftBtn->isEnabled(), "leftEnabled");
+    QTEST(h.form().RightBtn->isEnabled(), "rightEnabled");
+    QVERIFY(h.engine().calls().isEmpty()); // the channels stay where they are
 }
 
 void TestDisplays::readoutFollowsMouse()
 {
-    m_form->Monitor->setCurrentIndex(1);
+    h.form().Monitor->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    QTest::mouseMove(m_form->SpectrumDisplay, QPoint(0, 10));
-    QTRY_COMPARE(m_form->StatusBar->panelText(1), QStringLiteral("100Hz"));
+    QTest::mouseMove(h.form().SpectrumDisplay, QPoint(0, 10));
+    QTRY_COMPARE(h.form().StatusBar->panelText(1), QStringLiteral("100Hz"));
     displays().SpectrumMove(131);
-    QCOMPARE(m_form->StatusBar->panelText(1), QStringLiteral("1800Hz"));
+    QCOMPARE(h.form().StatusBar->panelText(1), QStringLiteral("1800Hz"));
     displays().WaterfallMove(77); // 77 * 3400 / 262 = 999.2
-    QCOMPARE(m_form->StatusBar->panelText(1), QStringLiteral("1099Hz"));
+    QCOMPARE(h.form().StatusBar->panelText(1), QStringLiteral("1099Hz"));
 }
 
 void TestDisplays::labelsRideOnMarkers()
@@ -246,107 +230,107 @@ void TestDisplays::labelsRideOnMarkers()
     // Initial places until the first drawing with the engine running.
     displays().WaterfallDisplayPaint();
     displays().SpectrumDisplayPaint();
-    QCOMPARE(m_form->CN1->pos(), QPoint(0, 41));
-    QCOMPARE(m_form->CN2->pos(), QPoint(8, 41));
-    QCOMPARE(m_form->SP1->pos(), QPoint(1, 1));
-    QCOMPARE(m_form->SP2->pos(), QPoint(9, 1));
+    QCOMPARE(h.form().CN1->pos(), QPoint(0, 41));
+    QCOMPARE(h.form().CN2->pos(), QPoint(8, 41));
+    QCOMPARE(h.form().SP1->pos(), QPoint(1, 1));
+    QCOMPARE(h.form().SP2->pos(), QPoint(9, 1));
 
-    m_form->flags.CardActive = true;
-    m_form->RXOne->setValue(1550); // marker at 111
-    m_form->RXTwo->setValue(3600); // beyond the band
+    h.form().flags.CardActive = true;
+    h.form().RXOne->setValue(1550); // marker at 111
+    h.form().RXTwo->setValue(3600); // beyond the band
     displays().WaterfallDisplayPaint();
     displays().SpectrumDisplayPaint();
-    QCOMPARE(m_form->CN1->pos(), QPoint(108, 41));
-    QCOMPARE(m_form->SP1->pos(), QPoint(109, 1));
-    QVERIFY(m_form->CN2->geometry().right() < 0);
-    QVERIFY(m_form->SP2->geometry().right() < 0);
-    QCOMPARE(rgb(m_form->WaterfallDisplay->frame(), 111, 5), DisplayColour::Lime & 0xffffff);
+    QCOMPARE(h.form().CN1->pos(), QPoint(108, 41));
+    QCOMPARE(h.form().SP1->pos(), QPoint(109, 1));
+    QVERIFY(h.form().CN2->geometry().right() < 0);
+    QVERIFY(h.form().SP2->geometry().right() < 0);
+    QCOMPARE(rgb(h.form().WaterfallDisplay->frame(), 111, 5), DisplayColour::Lime & 0xffffff);
 
     // Stopped: the labels stay where they were last placed.
-    m_form->flags.CardActive = false;
-    m_form->RXOne->setValue(2050);
+    h.form().flags.CardActive = false;
+    h.form().RXOne->setValue(2050);
     displays().WaterfallDisplayPaint();
     displays().SpectrumDisplayPaint();
-    QCOMPARE(m_form->CN1->pos(), QPoint(108, 41));
-    QCOMPARE(m_form->SP1->pos(), QPoint(109, 1));
+    QCOMPARE(h.form().CN1->pos(), QPoint(108, 41));
+    QCOMPARE(h.form().SP1->pos(), QPoint(109, 1));
 }
 
 void TestDisplays::waterfallAdvancesBehindOtherTabsNotOnSignal()
 {
-    m_form->flags.CardActive = true;
+    h.form().flags.CardActive = true;
     displays().resetWaterfallHistory();
     QVector<int32_t> fft(1024, 64); // white
-    m_engine->setFftData(fft);
+    h.engine().setFftData(fft);
 
-    m_form->Monitor->setCurrentIndex(3); // "Synchro": the waterfall still advances
-    post(EngineMessage::NewData);
+    h.form().Monitor->setCurrentIndex(3); // "Synchro": the waterfall still advances
+    h.post(EngineMessage::NewData);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
 
-    m_engine->setFftData(QVector<int32_t>(1024, 10));
-    m_form->Monitor->setCurrentIndex(2); // "Signal": frozen
-    post(EngineMessage::NewData);
+    h.engine().setFftData(QVector<int32_t>(1024, 10));
+    h.form().Monitor->setCurrentIndex(2); // "Signal": frozen
+    h.post(EngineMessage::NewData);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 1), 0u);
 
-    m_form->Monitor->setCurrentIndex(0); // continues from the last row drawn
-    post(EngineMessage::NewData);
+    h.form().Monitor->setCurrentIndex(0); // continues from the last row drawn
+    h.post(EngineMessage::NewData);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0x282828u);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 1), 0xffffffu);
 }
 
 void TestDisplays::resizeAndEngineStartClearHistory()
 {
-    m_form->flags.CardActive = true;
-    m_engine->setFftData(QVector<int32_t>(1024, 64));
-    post(EngineMessage::NewData);
+    h.form().flags.CardActive = true;
+    h.engine().setFftData(QVector<int32_t>(1024, 64));
+    h.post(EngineMessage::NewData);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
 
     displays().resetWaterfallHistory(); // engine start
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0u);
 
-    post(EngineMessage::NewData);
+    h.post(EngineMessage::NewData);
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
-    m_form->WaterfallDisplay->setFixedWidth(kWidth - 20);
+    h.form().WaterfallDisplay->setFixedWidth(kWidth - 20);
     QCoreApplication::processEvents();
-    QCOMPARE(displays().waterfallHistory().size(), m_form->WaterfallDisplay->size());
+    QCOMPARE(displays().waterfallHistory().size(), h.form().WaterfallDisplay->size());
     QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0u);
 }
 
 void TestDisplays::stoppedLooks()
 {
-    m_form->flags.CardActive = true;
-    m_form->SyncData.fill(1000);
-    m_form->VectorData.fill(700);
+    h.form().flags.CardActive = true;
+    h.form().SyncData.fill(1000);
+    h.form().VectorData.fill(700);
     displays().SyncroDisplayPaint();
     displays().VectorDisplayPaint();
-    m_form->flags.CardActive = false;
+    h.form().flags.CardActive = false;
     for (void (Displays::*paint)() : {&Displays::SpectrumDisplayPaint, &Displays::WaterfallDisplayPaint,
                                       &Displays::SyncroDisplayPaint, &Displays::VectorDisplayPaint,
                                       &Displays::SignalDisplayPaint})
         (displays().*paint)();
 
-    const QImage vectors = m_form->VECDisplay->frame();
+    const QImage vectors = h.form().VECDisplay->frame();
     QCOMPARE(vectors.size(), QSize(52, 52));
     QCOMPARE(rgb(vectors, 25, 25), DisplayColour::Navy & 0xffffff);
     QCOMPARE(rgb(vectors, 0, 25), DisplayColour::Yellow & 0xffffff);
-    const QImage sync = m_form->SyncDisplay->frame();
+    const QImage sync = h.form().SyncDisplay->frame();
     QCOMPARE(rgb(sync, 14 * (sync.width() / 15 / 14), sync.height() - 1), 0u);
-    QCOMPARE(rgb(m_form->WaterfallDisplay->frame(), 111, 5), 0u);
-    QCOMPARE(rgb(m_form->AmpliDisplay->frame(), 50, 14), 0u);
-    QCOMPARE(rgb(m_form->SpectrumDisplay->frame(), 100, 14), DisplayColour::Grid & 0xffffff);
+    QCOMPARE(rgb(h.form().WaterfallDisplay->frame(), 111, 5), 0u);
+    QCOMPARE(rgb(h.form().AmpliDisplay->frame(), 50, 14), 0u);
+    QCOMPARE(rgb(h.form().SpectrumDisplay->frame(), 100, 14), DisplayColour::Grid & 0xffffff);
 }
 
 void TestDisplays::unusableStoredBandShowsDefault()
 {
     // A band of 0 to 0 Hz (a store read that failed early) must not divide by zero.
-    m_form->Settings.WFMin = 0;
-    m_form->Settings.WFMax = 0;
-    m_form->flags.CardActive = true;
+    h.form().Settings.WFMin = 0;
+    h.form().Settings.WFMax = 0;
+    h.form().flags.CardActive = true;
     displays().SpectrumDisplayPaint();
     displays().WaterfallDisplayPaint();
-    QCOMPARE(rgb(m_form->SpectrumDisplay->frame(), 30, 20), DisplayColour::Grid & 0xffffff);
+    QCOMPARE(rgb(h.form().SpectrumDisplay->frame(), 30, 20), DisplayColour::Grid & 0xffffff);
     displays().SpectrumDisplayMouseUp(Qt::LeftButton, 131);
-    QCOMPARE(m_engine->calls(), QStringList{"fnSetRXFrequency(1800, 0, 0)"});
+    QCOMPARE(h.engine().calls(), QStringList{"fnSetRXFrequency(1800, 0, 0)"});
 }
 
 QTEST_MAIN(TestDisplays)

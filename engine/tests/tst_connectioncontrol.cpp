@@ -3,6 +3,7 @@
 #include "controls/TLEDLabel.h"
 #include "engine/ConnectionControl.h"
 #include "engine/EngineMessage.h"
+#include "tests/support/FormHarness.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -53,36 +54,25 @@ class TestConnectionControl : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<ScriptedEngine> m_engine;
-    std::unique_ptr<TPSKForm> m_form;
+    FormHarness h;
 
     void connectCard()
     {
-        m_form->OnBtn->click();
-        QVERIFY(m_form->flags.CardActive);
-        m_engine->clearCalls();
-        m_dialogs->clear();
+        h.form().OnBtn->click();
+        QVERIFY(h.form().flags.CardActive);
+        h.engine().clearCalls();
+        h.dialogs().clear();
     }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_engine = std::make_unique<ScriptedEngine>();
-        m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath("KORVO.ini"));
-        m_engine->clearCalls();
-        m_dialogs->clear();
+        h.open();
     }
 
     void cleanup()
     {
-        m_form.reset();
-        m_engine.reset();
-        m_dialogs.reset();
-        m_dir.reset();
+        h.close();
     }
 
     void connectPushesReceiveSettingsInOrder_data()
@@ -103,7 +93,7 @@ private slots:
         QFETCH(QString, limitOne);
         QFETCH(QString, limitTwo);
 
-        TPSKForm &f = *m_form;
+        TPSKForm &f = h.form();
         f.RXOne->setValue(1234);
         f.RXTwo->setValue(2101);
         f.AFCOneRg->setValue(25);
@@ -118,11 +108,11 @@ private slots:
         f.Settings.PPMAdjust = -35;
         f.Settings.CWIDSpeed = 3;
         f.Settings.CWID = QStringLiteral("de F5XYZ");
-        m_engine->clearCalls();
+        h.engine().clearCalls();
 
         f.OnBtn->click();
 
-        QCOMPARE(m_engine->calls(), QStringList({
+        QCOMPARE(h.engine().calls(), QStringList({
             "fnStartSoundCard(window, -1, 2)",
             "fnSetFFTMode(1, 100, 1)",
             "fnSetRXFrequency(1234, 10, 0)",
@@ -137,14 +127,14 @@ private slots:
             "fnSetCWIDSpeed(4)",
             "fnSetCWIDString(de F5XYZ)",
         }));
-        QCOMPARE(m_engine->window(), &f);
+        QCOMPARE(h.engine().window(), &f);
         QVERIFY(f.flags.CardActive);
-        QVERIFY(m_dialogs->shown().isEmpty());
+        QVERIFY(h.dialogs().shown().isEmpty());
     }
 
     void connectSwitchesControls()
     {
-        TPSKForm &f = *m_form;
+        TPSKForm &f = h.form();
         f.Settings.WFMin = 500;     // both 100 Hz shifts fit
         f.Settings.WFMax = 3000;
         for (int i = 0; i < 3; ++i)
@@ -166,7 +156,7 @@ private slots:
 
     void connectAtBandEdgesLeavesShiftsOff()
     {
-        TPSKForm &f = *m_form;
+        TPSKForm &f = h.form();
         f.Settings.WFMin = 100;
         f.Settings.WFMax = 3500;
         f.OnBtn->click();
@@ -176,14 +166,14 @@ private slots:
 
     void failedConnectShowsMessageAndRetries()
     {
-        TPSKForm &f = *m_form;
-        m_engine->setStartResults({18, 0});
+        TPSKForm &f = h.form();
+        h.engine().setStartResults({18, 0});
 
         f.OnBtn->click();
 
-        QCOMPARE(m_engine->calls(), QStringList{"fnStartSoundCard(window, -1, 2)"});
-        QCOMPARE(m_dialogs->shown(), QStringList({"beep", "message: La carte est utilisée par une autre application"}));
-        QCOMPARE(m_dialogs->kinds(), QList<Dialogs::Kind>{Dialogs::Kind::Plain});
+        QCOMPARE(h.engine().calls(), QStringList{"fnStartSoundCard(window, -1, 2)"});
+        QCOMPARE(h.dialogs().shown(), QStringList({"beep", "message: La carte est utilisée par une autre application"}));
+        QCOMPARE(h.dialogs().kinds(), QList<Dialogs::Kind>{Dialogs::Kind::Plain});
         QVERIFY(!f.flags.CardActive);
         for (QToolButton *b : {f.TxBtn, f.TuneBtn, f.RewindBtn, f.LeftBtn, f.RightBtn})
             QVERIFY(!b->isEnabled());
@@ -191,12 +181,12 @@ private slots:
         QCOMPARE(f.OnBtn->toolTip(), kConnectHint);
         QCOMPARE(f.StatusBar->panelText(2), kIdle);
 
-        m_engine->clearCalls();
+        h.engine().clearCalls();
         f.OnBtn->click();
         QVERIFY(f.flags.CardActive);
-        QCOMPARE(m_engine->calls().value(0), QString("fnStartSoundCard(window, -1, 2)"));
-        QCOMPARE(m_engine->calls("fnSetCWIDString").size(), 1);
-        QCOMPARE(m_dialogs->beeps(), 1);
+        QCOMPARE(h.engine().calls().value(0), QString("fnStartSoundCard(window, -1, 2)"));
+        QCOMPARE(h.engine().calls("fnSetCWIDString").size(), 1);
+        QCOMPARE(h.dialogs().beeps(), 1);
     }
 
     void disconnect_data()
@@ -231,7 +221,7 @@ private slots:
         QFETCH(QStringList, expected);
         QFETCH(int, waits);
 
-        TPSKForm &f = *m_form;
+        TPSKForm &f = h.form();
         f.macroButtons[0]->setText(QStringLiteral("CQ"));
         connectCard();
         f.flags.Tuning = tuning;
@@ -242,14 +232,14 @@ private slots:
         f.TuneBtn->setToolTip(QStringLiteral("Arrêter le tune"));
         f.LEDOne->setLit(true);
         f.TXLed->setLit(transmitting);
-        m_engine->setTxCharsRemaining(remaining);
+        h.engine().setTxCharsRemaining(remaining);
 
         QElapsedTimer clock;
         clock.start();
         f.OnBtn->click();
         const qint64 elapsed = clock.elapsed();
 
-        QCOMPARE(m_engine->calls(), expected);
+        QCOMPARE(h.engine().calls(), expected);
         QVERIFY2(elapsed >= 200 * waits, qPrintable(QString::number(elapsed)));
         QVERIFY(!f.flags.CardActive);
         QVERIFY(!f.flags.Tuning);
@@ -270,37 +260,37 @@ private slots:
         QVERIFY(!f.LEDOne->Lit());
         QVERIFY(!f.RXLed->Lit());
         QVERIFY(!f.TXLed->Lit());
-        QVERIFY(m_dialogs->shown().isEmpty());
+        QVERIFY(h.dialogs().shown().isEmpty());
     }
 
     // The engine's reports keep arriving while the disconnect waits: they are handled
     // inside the wait, after the stop command and before the engine is stopped.
     void messagesPostedDuringTheWaitAreHandledInside()
     {
-        TPSKForm &f = *m_form;
+        TPSKForm &f = h.form();
         connectCard();
         f.flags.Tuning = true;
-        MessageWitness witness(*m_engine);
+        MessageWitness witness(h.engine());
         f.installEventFilter(&witness);
-        m_engine->post(EngineMessage::ImdOrNoise, -20, 5);
-        QTimer::singleShot(50, &f, [this] { m_engine->post(EngineMessage::ImdOrNoise, -21, 5); });
+        h.engine().post(EngineMessage::ImdOrNoise, -20, 5);
+        QTimer::singleShot(50, &f, [this] { h.engine().post(EngineMessage::ImdOrNoise, -21, 5); });
 
         f.OnBtn->click();
 
         QCOMPARE(witness.seen, QStringList({"after fnStopTX()", "after fnStopTX()"}));
-        QCOMPARE(m_engine->calls().last(), QString("fnStopSoundCard()"));
+        QCOMPARE(h.engine().calls().last(), QString("fnStopSoundCard()"));
     }
 
     void clickDuringTheDisconnectWaitIsIgnored()
     {
-        TPSKForm &f = *m_form;
+        TPSKForm &f = h.form();
         connectCard();
         f.flags.Tuning = true;
         QTimer::singleShot(20, &f, [&f] { f.OnBtn->click(); });
 
         f.OnBtn->click();
 
-        QCOMPARE(m_engine->calls(), QStringList({"fnStopTX()", "fnStopSoundCard()"}));
+        QCOMPARE(h.engine().calls(), QStringList({"fnStopTX()", "fnStopSoundCard()"}));
         QVERIFY(!f.flags.CardActive);
         QCOMPARE(f.OnBtn->toolTip(), kConnectHint);
 

@@ -6,6 +6,7 @@
 #include "engine/EngineMessage.h"
 #include "engine/EngineNotifications.h"
 #include "engine/ReceivedText.h"
+#include "tests/support/FormHarness.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -35,45 +36,27 @@ class TestEngineNotifications : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedEngine> m_engine;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<TPSKForm> m_form;
-
-    // Delivers one engine message the way the engine does: posted to the main window.
-    void post(int32_t message, int32_t wParam = 0, int32_t lParam = 0)
-    {
-        m_engine->post(message, wParam, lParam, m_form.get());
-        QCoreApplication::sendPostedEvents(m_form.get(), EngineMessageEvent::eventType());
-    }
+    FormHarness h;
 
     void receive(const QList<int> &codes, int channel = 0)
     {
         for (int c : codes)
-            post(EngineMessage::Character, c, channel);
+            h.post(EngineMessage::Character, c, channel);
     }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_engine = std::make_unique<ScriptedEngine>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_form = std::make_unique<TPSKForm>(*m_engine, m_dir->filePath(QStringLiteral("KORVO.ini")));
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->flags.CardActive = true;
-        m_engine->clearCalls();
-        m_dialogs->clear();
+        QVERIFY(h.openShown());
+        h.form().flags.CardActive = true;
+        h.engine().clearCalls();
+        h.dialogs().clear();
     }
 
     void cleanup()
     {
-        m_form->flags.CardActive = false;
-        m_form.reset();
-        m_dialogs.reset();
-        m_engine.reset();
-        m_dir.reset();
+        h.form().flags.CardActive = false;
+        h.close();
     }
 
     void dataMessageFetchesPerTab_data()
@@ -93,16 +76,16 @@ private slots:
         QFETCH(int, tab);
         QFETCH(int, channel);
         QFETCH(QString, mainFetch);
-        m_form->Monitor->setCurrentIndex(tab);
-        m_form->receiveChannels->setCurrentChannel(channel);
-        m_engine->setSignalLevel(0, 40);
-        m_engine->setSignalLevel(1, 85);
-        m_engine->setRxFrequency(0, 1234);
-        m_engine->setRxFrequency(1, 4100);   // the field keeps its range
-        m_engine->setRawData({7, -7, 9});
-        m_engine->clearCalls();
+        h.form().Monitor->setCurrentIndex(tab);
+        h.form().receiveChannels->setCurrentChannel(channel);
+        h.engine().setSignalLevel(0, 40);
+        h.engine().setSignalLevel(1, 85);
+        h.engine().setRxFrequency(0, 1234);
+        h.engine().setRxFrequency(1, 4100);   // the field keeps its range
+        h.engine().setRawData({7, -7, 9});
+        h.engine().clearCalls();
 
-        post(EngineMessage::NewData);
+        h.post(EngineMessage::NewData);
 
         const QString ch = QString::number(channel);
         const QStringList expected{
@@ -114,62 +97,62 @@ private slots:
             QStringLiteral("fnGetSyncData(") + ch + QLatin1Char(')'),
             QStringLiteral("fnGetVectorData(") + ch + QLatin1Char(')'),
         };
-        QCOMPARE(m_engine->calls(), expected);
-        QCOMPARE(m_form->SMOne->Position(), 40);
-        QCOMPARE(m_form->SMTwo->Position(), 85);
-        QCOMPARE(m_form->RXOne->value(), 1234.0);
-        QCOMPARE(m_form->RXTwo->value(), 3996.0);
+        QCOMPARE(h.engine().calls(), expected);
+        QCOMPARE(h.form().SMOne->Position(), 40);
+        QCOMPARE(h.form().SMTwo->Position(), 85);
+        QCOMPARE(h.form().RXOne->value(), 1234.0);
+        QCOMPARE(h.form().RXTwo->value(), 3996.0);
         if (tab == 2) {
-            QCOMPARE(m_form->RawData[1], -7);
-            QCOMPARE(m_form->StatusBar->panelText(2), QString());
-            QVERIFY(!m_form->RXLed->Lit());
+            QCOMPARE(h.form().RawData[1], -7);
+            QCOMPARE(h.form().StatusBar->panelText(2), QString());
+            QVERIFY(!h.form().RXLed->Lit());
         } else {
-            QCOMPARE(m_form->StatusBar->panelText(2), QStringLiteral("Réception en cours..."));
-            QVERIFY(m_form->RXLed->Lit());
+            QCOMPARE(h.form().StatusBar->panelText(2), QStringLiteral("Réception en cours..."));
+            QVERIFY(h.form().RXLed->Lit());
         }
     }
 
     void dataMessageIgnoredWhileStopped()
     {
-        m_form->flags.CardActive = false;
-        post(EngineMessage::NewData);
-        QVERIFY(m_engine->calls().isEmpty());
+        h.form().flags.CardActive = false;
+        h.post(EngineMessage::NewData);
+        QVERIFY(h.engine().calls().isEmpty());
     }
 
     void saturationBeepsAtEveryMessage()
     {
-        m_form->TXLed->setLit(true);
-        m_engine->setSaturated(true);
-        post(EngineMessage::NewData);
-        post(EngineMessage::NewData);
-        QCOMPARE(m_dialogs->beeps(), 2);
-        QVERIFY(m_dialogs->messages().isEmpty());
-        QCOMPARE(m_form->StatusIcon, 15);
-        QCOMPARE(m_form->StatusMessage, kSaturation);
-        QVERIFY(m_form->notifications->Overload());
+        h.form().TXLed->setLit(true);
+        h.engine().setSaturated(true);
+        h.post(EngineMessage::NewData);
+        h.post(EngineMessage::NewData);
+        QCOMPARE(h.dialogs().beeps(), 2);
+        QVERIFY(h.dialogs().messages().isEmpty());
+        QCOMPARE(h.form().StatusIcon, 15);
+        QCOMPARE(h.form().StatusMessage, kSaturation);
+        QVERIFY(h.form().notifications->Overload());
         // no reception notice while saturated
-        QVERIFY(m_form->TXLed->Lit());
-        QVERIFY(!m_form->RXLed->Lit());
+        QVERIFY(h.form().TXLed->Lit());
+        QVERIFY(!h.form().RXLed->Lit());
 
         // the "Signal" tab does not look at saturation
-        m_form->Monitor->setCurrentIndex(2);
-        post(EngineMessage::NewData);
-        QCOMPARE(m_dialogs->beeps(), 2);
-        QVERIFY(m_form->notifications->Overload());
+        h.form().Monitor->setCurrentIndex(2);
+        h.post(EngineMessage::NewData);
+        QCOMPARE(h.dialogs().beeps(), 2);
+        QVERIFY(h.form().notifications->Overload());
     }
 
     void receptionNoticeNotWhileTransmitting()
     {
-        m_form->flags.Transmitting = true;
-        m_form->TXLed->setLit(true);
-        post(EngineMessage::NewData);
-        QVERIFY(m_form->TXLed->Lit());
-        QVERIFY(!m_form->RXLed->Lit());
-        QCOMPARE(m_form->StatusBar->panelText(2), QString());
-        m_form->flags.Transmitting = false;
-        post(EngineMessage::NewData);
-        QVERIFY(!m_form->TXLed->Lit());
-        QVERIFY(m_form->RXLed->Lit());
+        h.form().flags.Transmitting = true;
+        h.form().TXLed->setLit(true);
+        h.post(EngineMessage::NewData);
+        QVERIFY(h.form().TXLed->Lit());
+        QVERIFY(!h.form().RXLed->Lit());
+        QCOMPARE(h.form().StatusBar->panelText(2), QString());
+        h.form().flags.Transmitting = false;
+        h.post(EngineMessage::NewData);
+        QVERIFY(!h.form().TXLed->Lit());
+        QVERIFY(h.form().RXLed->Lit());
     }
 
     void charactersRoutedByChannel_data()
@@ -189,9 +172,9 @@ private slots:
         QFETCH(int, lParam);
         QFETCH(int, current);
         QFETCH(int, pane);
-        m_form->receiveChannels->setCurrentChannel(current);
-        post(EngineMessage::Character, 'K', lParam);
-        QPlainTextEdit *panes[2] = {m_form->TermOne, m_form->TermTwo};
+        h.form().receiveChannels->setCurrentChannel(current);
+        h.post(EngineMessage::Character, 'K', lParam);
+        QPlainTextEdit *panes[2] = {h.form().TermOne, h.form().TermTwo};
         QCOMPARE(panes[pane]->toPlainText(), QStringLiteral("K"));
         QCOMPARE(panes[1 - pane]->toPlainText(), QString());
     }
@@ -200,60 +183,60 @@ private slots:
     {
         // 9 tab, 10 line feed, 0, 31 and 300 are dropped; wParam's high bits are not the code
         receive({'C', 9, 'Q', 10, 0, 31, 300, 0x10000 + ' ', 13, 0xE9, 0x80, 0xFF});
-        QCOMPARE(m_form->TermOne->toPlainText(), QStringLiteral("CQ \n\u00e9\u20ac\u00ff"));
+        QCOMPARE(h.form().TermOne->toPlainText(), QStringLiteral("CQ \n\u00e9\u20ac\u00ff"));
     }
 
     void backspaceAfterLineBreakJoinsTheLines()
     {
         receive({'A', 'B', 13, 8});
-        QCOMPARE(m_form->TermOne->toPlainText(), QStringLiteral("AB"));
-        QCOMPARE(m_form->TermOne->document()->blockCount(), 1);
+        QCOMPARE(h.form().TermOne->toPlainText(), QStringLiteral("AB"));
+        QCOMPARE(h.form().TermOne->document()->blockCount(), 1);
         receive({8, 8, 8});
-        QCOMPARE(m_form->TermOne->toPlainText(), QString());
+        QCOMPARE(h.form().TermOne->toPlainText(), QString());
     }
 
     void typedAtTheCaretCancellingTheSelection()
     {
-        m_form->TermOne->setPlainText(QStringLiteral("AC"));
-        QTextCursor c = m_form->TermOne->textCursor();
+        h.form().TermOne->setPlainText(QStringLiteral("AC"));
+        QTextCursor c = h.form().TermOne->textCursor();
         c.setPosition(0);
         c.setPosition(1, QTextCursor::KeepAnchor);   // "A" selected, caret after it
-        m_form->TermOne->setTextCursor(c);
+        h.form().TermOne->setTextCursor(c);
         receive({'B'});
-        QCOMPARE(m_form->TermOne->toPlainText(), QStringLiteral("ABC"));
-        QCOMPARE(m_form->TermOne->textCursor().position(), 2);
+        QCOMPARE(h.form().TermOne->toPlainText(), QStringLiteral("ABC"));
+        QCOMPARE(h.form().TermOne->textCursor().position(), 2);
     }
 
     void stoppedDropsCharactersButStillTrims()
     {
-        m_form->TermTwo->setPlainText(lines(130));
-        m_form->flags.CardActive = false;
+        h.form().TermTwo->setPlainText(lines(130));
+        h.form().flags.CardActive = false;
         receive({'X'}, 1);
-        QCOMPARE(displayedLineCount(m_form->TermTwo), 129);
-        QVERIFY(!m_form->TermTwo->toPlainText().contains(QLatin1Char('X')));
-        QVERIFY(m_form->TermTwo->toPlainText().startsWith(QStringLiteral("line2\n")));
+        QCOMPARE(displayedLineCount(h.form().TermTwo), 129);
+        QVERIFY(!h.form().TermTwo->toPlainText().contains(QLatin1Char('X')));
+        QVERIFY(h.form().TermTwo->toPlainText().startsWith(QStringLiteral("line2\n")));
     }
 
     void receivePaneTrimmedInTheSameMessage()
     {
-        m_form->TermOne->setPlainText(lines(128));
-        QCOMPARE(displayedLineCount(m_form->TermOne), 128);
-        QTextCursor c = m_form->TermOne->textCursor();
+        h.form().TermOne->setPlainText(lines(128));
+        QCOMPARE(displayedLineCount(h.form().TermOne), 128);
+        QTextCursor c = h.form().TermOne->textCursor();
         c.setPosition(3);   // the operator's caret inside the text
-        m_form->TermOne->setTextCursor(c);
+        h.form().TermOne->setTextCursor(c);
         c.movePosition(QTextCursor::End);
-        m_form->TermOne->setTextCursor(c);
+        h.form().TermOne->setTextCursor(c);
 
         receive({13});
-        QCOMPARE(displayedLineCount(m_form->TermOne), 128);
-        QVERIFY(m_form->TermOne->toPlainText().startsWith(QStringLiteral("line2\n")));
-        QVERIFY(m_form->TermOne->toPlainText().endsWith(QStringLiteral("line128\n")));
-        QCOMPARE(m_form->TermOne->textCursor().position(), m_form->TermOne->document()->characterCount() - 1);
+        QCOMPARE(displayedLineCount(h.form().TermOne), 128);
+        QVERIFY(h.form().TermOne->toPlainText().startsWith(QStringLiteral("line2\n")));
+        QVERIFY(h.form().TermOne->toPlainText().endsWith(QStringLiteral("line128\n")));
+        QCOMPARE(h.form().TermOne->textCursor().position(), h.form().TermOne->document()->characterCount() - 1);
     }
 
     void wrappedPiecesCountAsLines()
     {
-        QPlainTextEdit *pane = m_form->TermOne;
+        QPlainTextEdit *pane = h.form().TermOne;
         const QString longLine = QStringLiteral("abcdefg ").repeated(60);
         pane->setPlainText(longLine + QLatin1Char('\n') + lines(127));
         const QTextBlock first = pane->document()->begin();
@@ -268,15 +251,15 @@ private slots:
 
     void transmitPaneTrimmedAtTheNextCharacter()
     {
-        m_form->TxBuf->setPlainText(lines(66, QStringLiteral("tx")));
+        h.form().TxBuf->setPlainText(lines(66, QStringLiteral("tx")));
         receive({'a'}, 1);
-        QCOMPARE(displayedLineCount(m_form->TxBuf), 65);
-        QVERIFY(m_form->TxBuf->toPlainText().startsWith(QStringLiteral("tx2\n")));
+        QCOMPARE(displayedLineCount(h.form().TxBuf), 65);
+        QVERIFY(h.form().TxBuf->toPlainText().startsWith(QStringLiteral("tx2\n")));
         receive({'b'}, 0);
-        QCOMPARE(displayedLineCount(m_form->TxBuf), 64);
+        QCOMPARE(displayedLineCount(h.form().TxBuf), 64);
         receive({'c'}, 0);
-        QCOMPARE(displayedLineCount(m_form->TxBuf), 64);
-        QVERIFY(m_form->TxBuf->toPlainText().startsWith(QStringLiteral("tx3\n")));
+        QCOMPARE(displayedLineCount(h.form().TxBuf), 64);
+        QVERIFY(h.form().TxBuf->toPlainText().startsWith(QStringLiteral("tx3\n")));
     }
 
     void readouts_data()
@@ -303,19 +286,19 @@ private slots:
         QFETCH(int, message);
         QFETCH(int, wParam);
         QFETCH(int, lParam);
-        post(message, wParam, lParam);
-        QTEST(m_form->IMDOne->text(), "imdOne");
-        QTEST(m_form->IMDTwo->text(), "imdTwo");
-        QTEST(m_form->PPMOne->text(), "ppmOne");
-        QTEST(m_form->PPMTwo->text(), "ppmTwo");
-        QTEST(m_form->StatusBar->panelText(1), "panel1");
+        h.post(message, wParam, lParam);
+        QTEST(h.form().IMDOne->text(), "imdOne");
+        QTEST(h.form().IMDTwo->text(), "imdTwo");
+        QTEST(h.form().PPMOne->text(), "ppmOne");
+        QTEST(h.form().PPMTwo->text(), "ppmTwo");
+        QTEST(h.form().StatusBar->panelText(1), "panel1");
 
         // ignored while stopped
-        m_form->flags.CardActive = false;
-        post(message, wParam + 1, lParam);
-        QTEST(m_form->IMDOne->text(), "imdOne");
-        QTEST(m_form->PPMTwo->text(), "ppmTwo");
-        QTEST(m_form->StatusBar->panelText(1), "panel1");
+        h.form().flags.CardActive = false;
+        h.post(message, wParam + 1, lParam);
+        QTEST(h.form().IMDOne->text(), "imdOne");
+        QTEST(h.form().PPMTwo->text(), "ppmTwo");
+        QTEST(h.form().StatusBar->panelText(1), "panel1");
     }
 };
 
