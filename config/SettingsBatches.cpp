@@ -7,6 +7,9 @@
 
 namespace {
 
+// Every reader uses the same defaults: those of the in-memory record.
+const TSettings kDefaults;
+
 const QString &S = SettingsStore::Settings;
 const QString &L = SettingsStore::Look;
 
@@ -76,17 +79,17 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
     StartupStoreValues v;
     TSettings &t = v.settings;
     v.complete = runReadScope([&] {
-        t.MyCall = store.readString(S, QStringLiteral("MyCall"), QStringLiteral("NOCALL"));
-        t.ShowUTCTime = store.readBool(S, QStringLiteral("ShowUTCTime"), true);
-        t.SpectrumPlain = store.readBool(S, QStringLiteral("SpectrumPlain"), true);
-        t.DateFormat = store.readInteger(S, QStringLiteral("DateFormat"), 0);
-        t.CWIDSpeed = store.readInteger(S, QStringLiteral("CWIDSpeed"), 2);
-        t.CWID = store.readString(S, QStringLiteral("CWID"), QStringLiteral("NOCALL"));
-        t.ComPort = store.readInteger(S, QStringLiteral("ComPort"), 1);
-        t.PTTControl = store.readInteger(S, QStringLiteral("PTTControl"), 0);
-        t.RXMode = store.readInteger(S, QStringLiteral("RXMode"), 0);
-        t.WFMin = store.readInteger(S, QStringLiteral("WFMin"), 100);
-        t.WFMax = store.readInteger(S, QStringLiteral("WFMax"), 3500);
+        t.MyCall = store.readString(S, QStringLiteral("MyCall"), kDefaults.MyCall);
+        t.ShowUTCTime = store.readBool(S, QStringLiteral("ShowUTCTime"), kDefaults.ShowUTCTime);
+        t.SpectrumPlain = store.readBool(S, QStringLiteral("SpectrumPlain"), kDefaults.SpectrumPlain);
+        t.DateFormat = store.readInteger(S, QStringLiteral("DateFormat"), kDefaults.DateFormat);
+        t.CWIDSpeed = store.readInteger(S, QStringLiteral("CWIDSpeed"), kDefaults.CWIDSpeed);
+        t.CWID = store.readString(S, QStringLiteral("CWID"), kDefaults.CWID);
+        t.ComPort = store.readInteger(S, QStringLiteral("ComPort"), kDefaults.ComPort);
+        t.PTTControl = store.readInteger(S, QStringLiteral("PTTControl"), kDefaults.PTTControl);
+        t.RXMode = store.readInteger(S, QStringLiteral("RXMode"), kDefaults.RXMode);
+        t.WFMin = store.readInteger(S, QStringLiteral("WFMin"), kDefaults.WFMin);
+        t.WFMax = store.readInteger(S, QStringLiteral("WFMax"), kDefaults.WFMax);
 
         // The channel values interleave: both AFC boxes, both ranges, and so on.
         const ChannelNames names[2] = {channelNames(0), channelNames(1)};
@@ -102,8 +105,8 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
         for (int c = 0; c < 2; ++c)
             v.channels[c].SqSp = store.readInteger(S, names[c].SqSp, d.SqSp);
 
-        t.Blocks = store.readInteger(S, QStringLiteral("Blocks"), 1);
-        t.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), 0);
+        t.Blocks = store.readInteger(S, QStringLiteral("Blocks"), kDefaults.Blocks);
+        t.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust);
 
         v.window.WindowState = store.readBool(L, QStringLiteral("WindowState"), false);
         if (!*v.window.WindowState) {
@@ -136,19 +139,19 @@ DialogStoreValues loadDialogSettings(SettingsStore &store)
 
     DialogStoreValues v;
     v.complete = runReadScope([&] {
-        v.MyCall = store.readString(S, QStringLiteral("MyCall"), QStringLiteral("NOCALL"));
-        v.ShowUTCTime = store.readBool(S, QStringLiteral("ShowUTCTime"), true);
-        v.SpectrumPlain = store.readBool(S, QStringLiteral("SpectrumPlain"), true);
-        v.DateFormat = store.readInteger(S, QStringLiteral("DateFormat"), 0);
-        v.CWIDSpeed = store.readInteger(S, QStringLiteral("CWIDSpeed"), 2);
-        v.CWID = store.readString(S, QStringLiteral("CWID"), QStringLiteral("NOCALL"));
-        v.ComPort = store.readInteger(S, QStringLiteral("ComPort"), 1);
-        v.PTTControl = store.readInteger(S, QStringLiteral("PTTControl"), 0);
-        v.RXMode = store.readInteger(S, QStringLiteral("RXMode"), 0);
-        v.Blocks = store.readInteger(S, QStringLiteral("Blocks"), 1);
-        v.WFMin = store.readInteger(S, QStringLiteral("WFMin"), 100);
-        v.WFMax = store.readInteger(S, QStringLiteral("WFMax"), 3500);
-        v.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), 0);
+        v.MyCall = store.readString(S, QStringLiteral("MyCall"), kDefaults.MyCall);
+        v.ShowUTCTime = store.readBool(S, QStringLiteral("ShowUTCTime"), kDefaults.ShowUTCTime);
+        v.SpectrumPlain = store.readBool(S, QStringLiteral("SpectrumPlain"), kDefaults.SpectrumPlain);
+        v.DateFormat = store.readInteger(S, QStringLiteral("DateFormat"), kDefaults.DateFormat);
+        v.CWIDSpeed = store.readInteger(S, QStringLiteral("CWIDSpeed"), kDefaults.CWIDSpeed);
+        v.CWID = store.readString(S, QStringLiteral("CWID"), kDefaults.CWID);
+        v.ComPort = store.readInteger(S, QStringLiteral("ComPort"), kDefaults.ComPort);
+        v.PTTControl = store.readInteger(S, QStringLiteral("PTTControl"), kDefaults.PTTControl);
+        v.RXMode = store.readInteger(S, QStringLiteral("RXMode"), kDefaults.RXMode);
+        v.Blocks = store.readInteger(S, QStringLiteral("Blocks"), kDefaults.Blocks);
+        v.WFMin = store.readInteger(S, QStringLiteral("WFMin"), kDefaults.WFMin);
+        v.WFMax = store.readInteger(S, QStringLiteral("WFMax"), kDefaults.WFMax);
+        v.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust);
     });
     return v;
 }
