@@ -26,8 +26,8 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kRate = 8000;
-constexpr std::size_t kBlock = 256;
+constexpr int kRate = kSampleRate;
+constexpr std::size_t kBlock = kSamplesPerSymbol; // the card delivers a symbol's worth at a time
 
 const char* kTextOne = "CQ CQ de F4DXK F4DXK pse k. The quick brown fox jumps over the lazy dog 0123456789. ";
 const char* kTextTwo = "EA3GHZ de DL2MSK ur RST 579 579, name Jens, QTH Hamburg. 73 and good DX, sk. ";
