@@ -69,10 +69,12 @@ Engine::~Engine() { stop(); }
 
 // ---------------------------------------------------------------- start and stop
 
-void Engine::chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn)
+void Engine::chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn,
+                         bool& soundCardOut)
 {
     std::lock_guard lock(m_stateMutex);
     soundCardIn = false;
+    soundCardOut = false;
     if (m_seamInput)
         input = m_seamInput;
     else if (!m_inputFile.empty())
@@ -87,8 +89,10 @@ void Engine::chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<Aud
         output = m_seamOutput;
     else if (!m_outputFile.empty())
         output = fileOutput(m_outputFile);
-    else
+    else {
         output = std::make_shared<PortAudioOutput>();
+        soundCardOut = true;
+    }
 }
 
 int32_t Engine::start(PskMessageSink sink, int device, int channels)
@@ -102,12 +106,13 @@ int32_t Engine::start(PskMessageSink sink, int device, int channels)
     std::shared_ptr<AudioInput> input;
     std::shared_ptr<AudioOutput> output;
     bool soundCardIn = false;
-    chooseAudio(input, output, soundCardIn);
+    bool soundCardOut = false;
+    chooseAudio(input, output, soundCardIn, soundCardOut);
     if (!input || !output)
         return pskerr::InitFailed;
     if (const int error = output->check(device); error != 0) {
         // A stand-in input needs no card at all: the transmission then plays nowhere.
-        if (soundCardIn || m_seamOutput || !m_outputFile.empty())
+        if (soundCardIn || !soundCardOut)
             return error;
         output = discardOutput();
     }

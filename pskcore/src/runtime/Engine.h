@@ -104,7 +104,8 @@ private:
     void pushTxEvent(TxEvent event);
     void deliverInput(const float* samples, std::size_t count);
     std::size_t fillOutput(float* out, std::size_t count);
-    void chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn);
+    void chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn,
+                     bool& soundCardOut);
     void configureReceiver();
     void endTransmissionLocked(bool drain);
     void resetTransmitterLocked();
