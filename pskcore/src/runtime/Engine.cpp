@@ -435,8 +435,8 @@ void Engine::startTx(int mode)
 // The playback thread's pull: the modulator's audio, clock-corrected, with what went on the air noted.
 std::size_t Engine::fillOutput(float* out, std::size_t count)
 {
-    std::vector<TxEvent> events;
     std::size_t written;
+    bool reported;
     {
         std::lock_guard tx(m_txMutex);
         if (m_outputPpm == 0) {
@@ -457,22 +457,24 @@ std::size_t Engine::fillOutput(float* out, std::size_t count)
         const unsigned generation = m_txGeneration;
         if (written > 0 && !m_txStartReported) {
             m_txStartReported = true;
-            events.push_back({TxEvent::Started, 0, generation});
+            m_txOutbox.push_back({TxEvent::Started, 0, generation});
         }
         for (uint8_t byte : m_modulator.takeSentChars())
-            events.push_back({TxEvent::Sent, byte, generation});
+            m_txOutbox.push_back({TxEvent::Sent, byte, generation});
         if (written < count && !m_txEndReported) {
             m_txEndReported = true;
-            events.push_back({TxEvent::Ended, 0, generation});
+            m_txOutbox.push_back({TxEvent::Ended, 0, generation});
         }
-    }
-    if (!events.empty()) {
-        {
+        reported = !m_txOutbox.empty();
+        if (reported) {
+            // Lock order m_txMutex then m_queueMutex: nothing takes them the other way round.
             std::lock_guard lock(m_queueMutex);
-            m_txEvents.insert(m_txEvents.end(), events.begin(), events.end());
+            m_txEvents.insert(m_txEvents.end(), m_txOutbox.begin(), m_txOutbox.end());
+            m_txOutbox.clear();
         }
-        m_wake.notify_one();
     }
+    if (reported)
+        m_wake.notify_one();
     return written;
 }
 

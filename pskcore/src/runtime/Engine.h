@@ -177,6 +177,7 @@ private:
     unsigned m_txGeneration = 0;
     bool m_txStartReported = false;
     bool m_txEndReported = false;
+    std::vector<TxEvent> m_txOutbox; // the playback thread's events, kept so its callback need not allocate
 
     // Keying: the output stream and the PTT lines go up and down together under m_lineMutex.
     std::mutex m_lineMutex;
