@@ -293,7 +293,7 @@ int Engine::fftData(int32_t* data, int first, int last)
     m_dataPending = false;
     std::lock_guard lock(m_stateMutex);
     first = std::max(first, 0);
-    last = std::min(last, 1023);
+    last = std::min(last, kBins - 1);
     for (int k = first; data && k <= last; ++k)
         data[k] = m_snapshot.fft[std::size_t(k)];
     return m_snapshot.saturated ? 1 : 0;
@@ -304,7 +304,7 @@ int Engine::rawData(int32_t* data, int first, int last)
     m_dataPending = false;
     std::lock_guard lock(m_stateMutex);
     first = std::max(first, 0);
-    last = std::min(last, 1023);
+    last = std::min(last, kBins - 1);
     for (int k = first; data && k <= last; ++k)
         data[k] = m_snapshot.raw[std::size_t(k)];
     return 1;
@@ -316,7 +316,7 @@ int Engine::syncData(int32_t* data, int channel)
     if (!validChannel(channel) || !data)
         return 0;
     std::lock_guard lock(m_stateMutex);
-    std::copy_n(m_snapshot.sync[std::size_t(channel)].begin(), 16, data);
+    std::copy_n(m_snapshot.sync[std::size_t(channel)].begin(), kProfileValues, data);
     return 1;
 }
 
@@ -326,7 +326,7 @@ int Engine::vectorData(int32_t* data, int channel)
     if (!validChannel(channel) || !data)
         return 0;
     std::lock_guard lock(m_stateMutex);
-    std::copy_n(m_snapshot.vectors[std::size_t(channel)].begin(), 16, data);
+    std::copy_n(m_snapshot.vectors[std::size_t(channel)].begin(), kProfileValues, data);
     return 1;
 }
 
@@ -747,7 +747,7 @@ void Engine::finishBlock()
 {
     {
         std::lock_guard lock(m_stateMutex);
-        m_snapshot.saturated = m_spectrum.fill(m_snapshot.fft.data(), 0, 1023, m_fftFullScale);
+        m_snapshot.saturated = m_spectrum.fill(m_snapshot.fft.data(), 0, kBins - 1, m_fftFullScale);
         m_snapshot.raw = m_spectrum.rawSamples();
         for (std::size_t c = 0; c < 2; ++c) {
             m_snapshot.sync[c] = m_demod[c].syncProfile();

@@ -82,13 +82,17 @@ private:
         int squelchLevel = 0;
         int squelchSpeed = 1;
     };
+    // What the get functions hand out: spectrum bins (and as many raw samples), and per channel the values
+    // of the sync profile and of the vector display.
+    static constexpr int kBins = kFftSize / 2;
+    static constexpr std::size_t kProfileValues = 16;
     // What the get functions read: the worker's latest results.
     struct Snapshot {
-        std::array<int32_t, 1024> fft{};
+        std::array<int32_t, kBins> fft{};
         bool saturated = false;
-        std::array<int32_t, 1024> raw{};
-        std::array<std::array<int32_t, 16>, 2> sync{};
-        std::array<std::array<int32_t, 16>, 2> vectors{};
+        std::array<int32_t, kBins> raw{};
+        std::array<std::array<int32_t, kProfileValues>, 2> sync{};
+        std::array<std::array<int32_t, kProfileValues>, 2> vectors{};
         std::array<int, 2> level{};
     };
     // Reported by the playback thread or the caller, posted by the worker in order.
@@ -108,7 +112,6 @@ private:
                      bool& soundCardOut);
     void configureReceiver();
     void endTransmissionLocked(bool drain);
-    void resetTransmitterLocked();
 
     void workerLoop();
     void processInput(std::span<const float> samples);
