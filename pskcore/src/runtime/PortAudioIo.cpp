@@ -49,6 +49,36 @@ int parametersFor(int device, bool input, PaStreamParameters& params)
     return supported == paFormatIsSupported ? 0 : engineErrorFor(supported);
 }
 
+// Opens device (-1 = default) in the given direction on an initialised PortAudio and starts it; an engine
+// error code when it cannot, then stream may still need closing.
+int openStream(int device, bool input, PaStreamCallback* callback, void* self, PaStream*& stream)
+{
+    PaStreamParameters params;
+    int result = parametersFor(device, input, params);
+    if (result == 0)
+        result = engineErrorFor(Pa_OpenStream(&stream, input ? &params : nullptr, input ? nullptr : &params,
+                                              kSampleRate, kFramesPerBuffer, paClipOff, callback, self));
+    if (result == 0)
+        result = engineErrorFor(Pa_StartStream(stream));
+    return result;
+}
+
+// Stops and closes stream, if open, and releases PortAudio, if taken.
+void closeStream(PaStream*& stream, bool& initialised, bool waitForPlayback)
+{
+    if (stream) {
+        if (waitForPlayback)
+            Pa_StopStream(stream);
+        else
+            Pa_AbortStream(stream);
+        Pa_CloseStream(stream);
+        stream = nullptr;
+    }
+    if (initialised)
+        Pa_Terminate();
+    initialised = false;
+}
+
 } // namespace
 
 int engineErrorFor(PaError error)
@@ -90,31 +120,14 @@ int PortAudioInput::start(int device, Deliver deliver)
     if (initialise() != paNoError)
         return pskerr::InitFailed;
     m_initialised = true;
-    PaStreamParameters params;
-    int result = parametersFor(device, true, params);
-    if (result == 0) {
-        m_deliver = std::move(deliver);
-        result = engineErrorFor(Pa_OpenStream(&m_stream, &params, nullptr, kSampleRate, kFramesPerBuffer,
-                                              paClipOff, &callback, this));
-    }
-    if (result == 0)
-        result = engineErrorFor(Pa_StartStream(m_stream));
+    m_deliver = std::move(deliver);
+    const int result = openStream(device, true, &callback, this, m_stream);
     if (result != 0)
         stop();
     return result;
 }
 
-void PortAudioInput::stop()
-{
-    if (m_stream) {
-        Pa_AbortStream(m_stream);
-        Pa_CloseStream(m_stream);
-        m_stream = nullptr;
-    }
-    if (m_initialised)
-        Pa_Terminate();
-    m_initialised = false;
-}
+void PortAudioInput::stop() { closeStream(m_stream, m_initialised, false); }
 
 bool PortAudioInput::healthy() { return m_stream && Pa_IsStreamActive(m_stream) == 1; }
 
@@ -154,16 +167,9 @@ int PortAudioOutput::start(int device, Fill fill, Underflow underflow)
     if (initialise() != paNoError)
         return pskerr::InitFailed;
     m_initialised = true;
-    PaStreamParameters params;
-    int result = parametersFor(device, false, params);
-    if (result == 0) {
-        m_fill = std::move(fill);
-        m_underflow = std::move(underflow);
-        result = engineErrorFor(Pa_OpenStream(&m_stream, nullptr, &params, kSampleRate, kFramesPerBuffer,
-                                              paClipOff, &callback, this));
-    }
-    if (result == 0)
-        result = engineErrorFor(Pa_StartStream(m_stream));
+    m_fill = std::move(fill);
+    m_underflow = std::move(underflow);
+    const int result = openStream(device, false, &callback, this, m_stream);
     if (result != 0)
         close(false);
     return result;
@@ -174,20 +180,7 @@ void PortAudioOutput::drain() { close(true); }
 
 void PortAudioOutput::abort() { close(false); }
 
-void PortAudioOutput::close(bool waitForPlayback)
-{
-    if (m_stream) {
-        if (waitForPlayback)
-            Pa_StopStream(m_stream);
-        else
-            Pa_AbortStream(m_stream);
-        Pa_CloseStream(m_stream);
-        m_stream = nullptr;
-    }
-    if (m_initialised)
-        Pa_Terminate();
-    m_initialised = false;
-}
+void PortAudioOutput::close(bool waitForPlayback) { closeStream(m_stream, m_initialised, waitForPlayback); }
 
 int PortAudioOutput::callback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
                               unsigned long statusFlags, void* self)
