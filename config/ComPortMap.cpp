@@ -48,14 +48,6 @@ QStringList comPortOrder(QStringList devices)
     return devices;
 }
 
-QString comPortDevice(int port, const QStringList &devices)
-{
-    const QStringList ordered = comPortOrder(devices);
-    if (port < 1 || port > ordered.size())
-        return {};
-    return ordered.at(port - 1);
-}
-
 // Only the kinds of device the engine keys (on-board UARTs, USB adapters, USB modems),
 // so that COM n names the same device here and in the engine.
 QStringList presentSerialDevices()

@@ -14,9 +14,6 @@ inline constexpr int kComPortCount = 8;
 // eight kept. COM n is element n - 1.
 QStringList comPortOrder(QStringList devices);
 
-// Device of COM n among the present devices; empty when there is none.
-QString comPortDevice(int port, const QStringList &devices);
-
 // The serial devices present on this machine that can key a transmitter, as the
 // platform enumerates them.
 QStringList presentSerialDevices();
