@@ -23,6 +23,7 @@ inline constexpr int32_t ClockError = 0x7EC;  // wParam ppm, lParam channel
 
 // Error codes of fnStartSoundCard and of the transmit status above 3.
 namespace pskerr {
+inline constexpr int32_t OutOfMemory = 10;
 inline constexpr int32_t InputNotOpen = 11;
 inline constexpr int32_t OutputNotOpen = 14;
 inline constexpr int32_t FormatRefused = 17;

@@ -10,7 +10,7 @@
 #endif
 
 #include <algorithm>
-#include <vector>
+#include <iterator>
 
 namespace pskcore {
 namespace {
@@ -97,7 +97,7 @@ int engineErrorFor(PaError error)
     case paNoDevice:
         return pskerr::NoDevice;
     case paInsufficientMemory:
-        return 10;
+        return pskerr::OutOfMemory;
     default:
         return pskerr::InitFailed;
     }

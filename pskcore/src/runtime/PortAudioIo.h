@@ -4,8 +4,6 @@
 
 #include "pskcore/seams.h"
 
-#include <atomic>
-
 typedef void PaStream;
 typedef int PaError;
 struct PaStreamCallbackTimeInfo;
