@@ -6,6 +6,11 @@
 #include <sndfile.h>
 
 namespace pskcore {
+namespace {
+
+constexpr sf_count_t kReadFrames = 4096; // frames read at a time
+
+} // namespace
 
 bool loadAudio8k(const std::string& path, std::vector<float>& samples)
 {
@@ -19,9 +24,9 @@ bool loadAudio8k(const std::string& path, std::vector<float>& samples)
         return false;
     }
     std::vector<float> mono;
-    std::vector<float> block(4096 * std::size_t(info.channels));
+    std::vector<float> block(std::size_t(kReadFrames) * std::size_t(info.channels));
     sf_count_t frames;
-    while ((frames = sf_readf_float(file, block.data(), 4096)) > 0) {
+    while ((frames = sf_readf_float(file, block.data(), kReadFrames)) > 0) {
         for (sf_count_t f = 0; f < frames; ++f) {
             float sum = 0;
             for (int c = 0; c < info.channels; ++c)
