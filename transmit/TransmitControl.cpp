@@ -20,6 +20,8 @@ namespace {
 constexpr int kIconActive = 0;
 constexpr int kIconTx = 3;
 constexpr int kIconTune = 4;
+constexpr int kActivityPanel = 2;
+constexpr int kTuneMode = 3;
 
 } // namespace
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/StartupTexts.h"   // replayHint
-
 #include <QDateTime>
 #include <QLocale>
 #include <QObject>
@@ -49,9 +47,6 @@ class TransmitControl : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kActivityPanel = 2;
-    static constexpr int kTuneMode = 3;
-
     TransmitControl(EngineInterface &engine, ConnectionFlags &flags, const TSettings &settings,
                     TransmitWidgets widgets, QObject *parent = nullptr);
 

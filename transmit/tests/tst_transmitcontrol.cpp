@@ -1,4 +1,5 @@
 #include "app/Images.h"
+#include "app/StartupTexts.h"
 #include "app/StatusBar.h"
 #include "config/TSettings.h"
 #include "controls/TLED.h"
