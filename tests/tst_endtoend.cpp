@@ -7,6 +7,7 @@
 #include "engine/EngineMessage.h"
 #include "engine/EngineSelection.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WavFile.h"
 
 #include <pskcore/dsp/ChannelDemodulator.h>
 #include <pskcore/dsp/Modulator.h>
@@ -65,19 +66,6 @@ bool writeWav(const QString &path, const std::vector<float> &samples)
     sf_write_float(file, samples.data(), sf_count_t(samples.size()));
     sf_close(file);
     return true;
-}
-
-std::vector<float> readWav(const QString &path)
-{
-    SF_INFO info{};
-    SNDFILE *file = sf_open(path.toLocal8Bit().constData(), SFM_READ, &info);
-    std::vector<float> samples;
-    if (!file)
-        return samples;
-    samples.resize(std::size_t(info.frames));
-    sf_read_float(file, samples.data(), sf_count_t(samples.size()));
-    sf_close(file);
-    return samples;
 }
 
 // Keeps every engine message that reaches it, as the main window would receive them.

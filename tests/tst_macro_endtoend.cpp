@@ -6,6 +6,7 @@
 #include "controls/TSpinEdit.h"
 #include "engine/EngineSelection.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WavFile.h"
 
 #include <pskcore/dsp/ChannelDemodulator.h>
 #include <pskcore/pskcore.h>
@@ -18,25 +19,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-
-#include <sndfile.h>
-
-namespace {
-
-std::vector<float> readWav(const QString &path)
-{
-    SF_INFO info{};
-    SNDFILE *file = sf_open(path.toLocal8Bit().constData(), SFM_READ, &info);
-    std::vector<float> samples;
-    if (!file)
-        return samples;
-    samples.resize(std::size_t(info.frames));
-    sf_read_float(file, samples.data(), sf_count_t(samples.size()));
-    sf_close(file);
-    return samples;
-}
-
-} // namespace
 
 class TestMacroEndToEnd : public QObject
 {
