@@ -184,7 +184,7 @@ void Engine::configureReceiver()
     m_commands.clear();
     m_spectrum.reset();
     m_inputResampler.reset();
-    m_inputResampler.setRatio(1.0 / (1.0 + m_ppm * 1e-6));
+    m_inputResampler.setPpm(m_ppm);
     for (int c = 0; c < 2; ++c) {
         const ChannelSettings& s = m_channelSettings[std::size_t(c)];
         ChannelDemodulator& demod = m_demod[std::size_t(c)];
@@ -347,7 +347,7 @@ void Engine::setClockError(int ppm)
         m_ppm = ppm;
         command([this, ppm] {
             m_inputResampler.reset();
-            m_inputResampler.setRatio(1.0 / (1.0 + ppm * 1e-6));
+            m_inputResampler.setPpm(ppm);
         });
     }
     std::lock_guard tx(m_txMutex);
