@@ -3,6 +3,7 @@
 
 #include "app/CompactTabWidget.h"
 #include "app/InfoPanel.h"
+#include "app/MainWindowMetrics.h"
 #include "app/StatusBar.h"
 #include "app/TPSKForm.h"
 #include "controls/TLEDLabel.h"
@@ -29,8 +30,6 @@ namespace {
 
 constexpr int kToolButtonWidth = 28;
 constexpr int kToolButtonHeight = 27;
-constexpr int kInfoPanelHeight = 19;
-constexpr int kStatusBarHeight = 24;
 
 const QColor kChannelColours[2] = {QColor(0, 255, 0), QColor(255, 255, 0)};
 
@@ -177,7 +176,7 @@ void TPSKForm::buildToolBar(QWidget *client)
     HelpBtn = toolButton(ToolBar, buttons, Images, 20, QStringLiteral("Aide en ligne"), false);
     ExitBtn = toolButton(ToolBar, buttons, Images, 24, QStringLiteral("Quitter Korvo"), true);
     buttons->addStretch(1);
-    CoolBar->setGeometry(0, 0, 33, 376);
+    CoolBar->setGeometry(0, 0, kToolBarWidth, 376);
 }
 
 void TPSKForm::buildTerminal(QWidget *client)

@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "app/FKeyShortcuts.h"
 #include "app/InfoPanel.h"
+#include "app/MainWindowMetrics.h"
 #include "app/ResizeForm.h"
 #include "app/StartupTexts.h"
 #include "app/StatusBar.h"
@@ -49,9 +50,6 @@
 
 namespace {
 constexpr int kTimerIntervalMs = 15000;
-constexpr int kInfoPanelHeight = 19;
-constexpr int kStatusBarHeight = 24;
-constexpr int kToolBarWidth = 33;
 constexpr int kCreditMouseX = 600;
 const QString kEngineCredit = QStringLiteral("Moteur PSK31 pskcore.dll version 1.7  ");
 }

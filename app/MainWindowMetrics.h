@@ -1,0 +1,6 @@
+#pragma once
+
+// Sizes of the main window's docked bars: its first layout and its resize must agree.
+inline constexpr int kToolBarWidth = 33;
+inline constexpr int kInfoPanelHeight = 19;
+inline constexpr int kStatusBarHeight = 24;
