@@ -6,20 +6,16 @@
 #include "controls/TSpinEdit.h"
 #include "engine/EngineMessage.h"
 #include "macros/TMkProcForm.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/ScriptedEngine.h"
+#include "tests/support/FormHarness.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <memory>
 
 class TestTransmitForm : public QObject
 {
@@ -36,122 +32,107 @@ private slots:
     void editorWhileDisconnectedKeepsButtonsDisabled();
 
 private:
-    std::unique_ptr<TPSKForm> makeForm();
     void connectCard(TPSKForm &form);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedEngine> m_engine;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    FormHarness h;
 };
 
 void TestTransmitForm::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_engine = std::make_unique<ScriptedEngine>();
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    QFile ini(m_dir->filePath("KORVO.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Settings]\nMyCall=F5XYZ\nRXMode=2\n\n[Macros]\n"
-              "MacroName1=CQ\nMacroHint1=Appel\nMacroText1=cq de \\\\m k\n"
-              "MacroName2=QRZ\nMacroHint2=Qui\nMacroText2=qrz?\n"
-              "MacroName3=73\nMacroHint3=Fin\nMacroText3=73\n"
-              "MacroName5=Hidden\nMacroHint5=h\nMacroText5=t\n\n[Look]\n");
+    h.open("[Settings]\nMyCall=F5XYZ\nRXMode=2\n\n[Macros]\n"
+           "MacroName1=CQ\nMacroHint1=Appel\nMacroText1=cq de \\\\m k\n"
+           "MacroName2=QRZ\nMacroHint2=Qui\nMacroText2=qrz?\n"
+           "MacroName3=73\nMacroHint3=Fin\nMacroText3=73\n"
+           "MacroName5=Hidden\nMacroHint5=h\nMacroText5=t\n\n[Look]\n");
 }
 
 void TestTransmitForm::cleanup()
 {
-    m_dialogs.reset();
-    m_engine.reset();
-    m_dir.reset();
-}
-
-std::unique_ptr<TPSKForm> TestTransmitForm::makeForm()
-{
-    return std::make_unique<TPSKForm>(*m_engine, m_dir->filePath("KORVO.ini"));
+    h.close();
 }
 
 void TestTransmitForm::connectCard(TPSKForm &form)
 {
     form.OnBtn->click();
     QVERIFY(form.flags.CardActive);
-    m_engine->clearCalls();
+    h.engine().clearCalls();
 }
 
 void TestTransmitForm::macrosLoadedUpToTheFirstGap()
 {
-    auto form = makeForm();
-    QCOMPARE(form->M1->text(), QStringLiteral("CQ"));
-    QCOMPARE(form->M3->toolTip(), QStringLiteral("Fin"));
-    for (QPushButton *button : {form->M4, form->M5}) {
+    TPSKForm &form = h.form();
+    QCOMPARE(form.M1->text(), QStringLiteral("CQ"));
+    QCOMPARE(form.M3->toolTip(), QStringLiteral("Fin"));
+    for (QPushButton *button : {form.M4, form.M5}) {
         QVERIFY(button->text().isEmpty());
         QCOMPARE(button->toolTip(), QString::fromUtf8("Néant"));
     }
-    for (QPushButton *button : form->macroButtons)
+    for (QPushButton *button : form.macroButtons)
         QVERIFY(!button->isEnabled());
 }
 
 void TestTransmitForm::connectingEnablesTheNamedMacros()
 {
-    auto form = makeForm();
-    connectCard(*form);
+    TPSKForm &form = h.form();
+    connectCard(form);
     for (int slot = 0; slot < 20; ++slot)
-        QCOMPARE(form->macroButtons[slot]->isEnabled(), slot < 3);
+        QCOMPARE(form.macroButtons[slot]->isEnabled(), slot < 3);
 }
 
 void TestTransmitForm::txButtonAppliesTheNetRuleAndReportsReachTheControl()
 {
-    auto form = makeForm();
-    connectCard(*form);
-    form->NETOne->setChecked(true);
-    form->RXOne->setValue(1234);
-    m_engine->clearCalls();
-    form->TxBtn->click();
-    QCOMPARE(m_engine->calls(), (QStringList{"fnSetTXFrequency(1234)", "fnStartTX(2)"}));
-    QCOMPARE(int(form->TXOne->value()), 1234);
+    TPSKForm &form = h.form();
+    connectCard(form);
+    form.NETOne->setChecked(true);
+    form.RXOne->setValue(1234);
+    h.engine().clearCalls();
+    form.TxBtn->click();
+    QCOMPARE(h.engine().calls(), (QStringList{"fnSetTXFrequency(1234)", "fnStartTX(2)"}));
+    QCOMPARE(int(form.TXOne->value()), 1234);
 
-    m_engine->post(EngineMessage::TxStatus, 1);
-    QTRY_VERIFY(form->flags.Transmitting);
-    QVERIFY(form->TermOne->toPlainText().contains(QString::fromUtf8("<Transmission débutée:")));
-    QVERIFY(form->TXLed->Lit());
-    QVERIFY(!form->Canal->isEnabled());
+    h.engine().post(EngineMessage::TxStatus, 1);
+    QTRY_VERIFY(form.flags.Transmitting);
+    QVERIFY(form.TermOne->toPlainText().contains(QString::fromUtf8("<Transmission débutée:")));
+    QVERIFY(form.TXLed->Lit());
+    QVERIFY(!form.Canal->isEnabled());
 
-    form->TxBtn->click();
-    m_engine->post(EngineMessage::TxStatus, 0);
-    QTRY_VERIFY(!form->flags.Transmitting);
-    QVERIFY(form->TermOne->toPlainText().contains(QString::fromUtf8("<Transmission stoppée:")));
-    QVERIFY(form->Canal->isEnabled());
+    form.TxBtn->click();
+    h.engine().post(EngineMessage::TxStatus, 0);
+    QTRY_VERIFY(!form.flags.Transmitting);
+    QVERIFY(form.TermOne->toPlainText().contains(QString::fromUtf8("<Transmission stoppée:")));
+    QVERIFY(form.Canal->isEnabled());
 }
 
 void TestTransmitForm::reportWhileDisconnectedIsIgnored()
 {
-    auto form = makeForm();
-    postEngineMessage(form.get(), EngineMessage::TxStatus, 1, 0);
+    TPSKForm &form = h.form();
+    postEngineMessage(&form, EngineMessage::TxStatus, 1, 0);
     QCoreApplication::processEvents();
-    QVERIFY(!form->flags.Transmitting);
-    QVERIFY(form->TermOne->toPlainText().isEmpty());
+    QVERIFY(!form.flags.Transmitting);
+    QVERIFY(form.TermOne->toPlainText().isEmpty());
 }
 
 void TestTransmitForm::firedMacroIsTypedIntoTheEngine()
 {
-    auto form = makeForm();
-    connectCard(*form);
-    form->TxBuf->setPlainText("typed");
-    form->M1->click();
+    TPSKForm &form = h.form();
+    connectCard(form);
+    form.TxBuf->setPlainText("typed");
+    form.M1->click();
     QStringList expected{"fnClearTXBuffer()"};
     for (const QChar c : QStringLiteral("cq de F5XYZ k"))
         expected << QStringLiteral("fnSendTXCharacter(%1, 0)").arg(c.unicode());
-    QCOMPARE(m_engine->calls(), expected);
-    QCOMPARE(form->TxBuf->toPlainText(), QStringLiteral("cq de F5XYZ k"));
+    QCOMPARE(h.engine().calls(), expected);
+    QCOMPARE(form.TxBuf->toPlainText(), QStringLiteral("cq de F5XYZ k"));
 
     // Typing in the pane goes to the engine too.
-    m_engine->clearCalls();
-    QTest::keyClick(form->TxBuf, Qt::Key_Tab);
-    QCOMPARE(m_engine->calls(), QStringList{"fnSendTXCharacter(2, 1)"});
+    h.engine().clearCalls();
+    QTest::keyClick(form.TxBuf, Qt::Key_Tab);
+    QCOMPARE(h.engine().calls(), QStringList{"fnSendTXCharacter(2, 1)"});
 }
 
 void TestTransmitForm::editorWhileDisconnectedKeepsButtonsDisabled()
 {
-    auto form = makeForm();
+    TPSKForm &form = h.form();
     bool opened = false;
     QTimer::singleShot(0, [&opened] {
         auto *editor = qobject_cast<TMkProcForm *>(QApplication::activeModalWidget());
@@ -160,12 +141,12 @@ void TestTransmitForm::editorWhileDisconnectedKeepsButtonsDisabled()
         opened = true;
         editor->accept();
     });
-    form->MacroBtn->click();
+    form.MacroBtn->click();
     QVERIFY(opened);
-    QCOMPARE(form->M3->text(), QStringLiteral("73"));
+    QCOMPARE(form.M3->text(), QStringLiteral("73"));
     // A free slot's hint is now empty.
-    QVERIFY(form->M4->toolTip().isEmpty());
-    for (QPushButton *button : form->macroButtons)
+    QVERIFY(form.M4->toolTip().isEmpty());
+    for (QPushButton *button : form.macroButtons)
         QVERIFY(!button->isEnabled());
 }
 
