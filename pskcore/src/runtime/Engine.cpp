@@ -18,6 +18,12 @@ constexpr std::size_t kHistory = kReplayBlock * kMaxReplayBlocks;
 constexpr std::size_t kMaxQueuedInput = 2 * kSampleRate; // beyond this the worker is not keeping up
 constexpr unsigned kReportEvery = 8;                  // noise and clock reports about once a second
 
+// Transmit status values below the error codes.
+constexpr int kTxEnded = 0;
+constexpr int kTxStarted = 1;
+constexpr int kTxTooSlow = 2;
+constexpr int kTxSendingRest = 3;
+
 PskMode modeFor(int mode) { return static_cast<PskMode>(std::clamp(mode, 0, 2)); }
 
 std::shared_ptr<AudioInput> fileInput(const std::string& path)
@@ -418,7 +424,7 @@ void Engine::startTx(int mode)
     m_receiverMuted = true;
     const int error = m_output->start(
         m_device, [this](float* out, std::size_t n) { return fillOutput(out, n); },
-        [this] { pushTxEvent({TxEvent::Status, 2, 0}); });
+        [this] { pushTxEvent({TxEvent::Status, kTxTooSlow, 0}); });
     if (error != 0) {
         {
             std::lock_guard tx(m_txMutex);
@@ -498,7 +504,7 @@ void Engine::stopTx()
         m_modulator.stop();
     }
     if (rest)
-        pushTxEvent({TxEvent::Status, 3, 0});
+        pushTxEvent({TxEvent::Status, kTxSendingRest, 0});
 }
 
 void Engine::abortTx()
@@ -524,7 +530,7 @@ void Engine::endTransmissionLocked(bool drain)
     m_ptt.drop();
     m_onAir = false;
     m_receiverMuted = false;
-    pushTxEvent({TxEvent::Status, 0, 0});
+    pushTxEvent({TxEvent::Status, kTxEnded, 0});
 }
 
 void Engine::clearTxBuffer()
@@ -608,7 +614,7 @@ void Engine::deliverInput(const float* samples, std::size_t count)
         }
     }
     if (overrun)
-        pushTxEvent({TxEvent::Status, 2, 0});
+        pushTxEvent({TxEvent::Status, kTxTooSlow, 0});
     else
         m_wake.notify_one();
 }
@@ -664,13 +670,13 @@ void Engine::handleTxEvent(const TxEvent& event)
 {
     switch (event.kind) {
     case TxEvent::Started:
-        post(pskmsg::TxStatus, 1, 0);
+        post(pskmsg::TxStatus, kTxStarted, 0);
         break;
     case TxEvent::Sent:
         post(pskmsg::Character, event.value, 2);
         break;
     case TxEvent::Status:
-        if (event.value == 2) { // too slow: once in a while is enough
+        if (event.value == kTxTooSlow) { // once in a while is enough
             const auto now = std::chrono::steady_clock::now();
             if (now - m_lastSlowReport < std::chrono::seconds(1))
                 break;
