@@ -68,15 +68,15 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     windowFont.setPixelSize(11);
     setFont(windowFont);
 
-    m_client = new QWidget(this);
-    setCentralWidget(m_client);
-    buildToolBar(m_client);
-    buildTerminal(m_client);
-    buildMonitor(m_client);
-    buildQSOBox(m_client);
-    buildMacroPage(m_client);
-    buildCanal(m_client);
-    buildBottomBars(m_client);
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    buildToolBar(client);
+    buildTerminal(client);
+    buildMonitor(client);
+    buildQSOBox(client);
+    buildMacroPage(client);
+    buildCanal(client);
+    buildBottomBars(client);
     LeftBtn->raise();
     RightBtn->raise();
     TermSplitter->installEventFilter(this);

@@ -273,7 +273,6 @@ private:
     void resetWaterfallHistory();
 
     QString m_settingsPath;
-    QWidget *m_client = nullptr;
     std::array<int, 2> m_termHeights{100, 100};
     bool m_placed = false;
     bool m_closed = false;
