@@ -26,6 +26,16 @@ constexpr int kTxSendingRest = 3;
 
 PskMode modeFor(int mode) { return static_cast<PskMode>(std::clamp(mode, 0, 2)); }
 
+// Copies values first..last (clamped to from) to the same indexes of data, which may be null.
+template <std::size_t N>
+void copyRange(const std::array<int32_t, N>& from, int32_t* data, int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, int(N) - 1);
+    for (int k = first; data && k <= last; ++k)
+        data[k] = from[std::size_t(k)];
+}
+
 std::shared_ptr<AudioInput> fileInput(const std::string& path)
 {
     auto samples = std::make_shared<std::vector<float>>();
@@ -298,10 +308,7 @@ int Engine::fftData(int32_t* data, int first, int last)
 {
     m_dataPending = false;
     std::lock_guard lock(m_stateMutex);
-    first = std::max(first, 0);
-    last = std::min(last, kBins - 1);
-    for (int k = first; data && k <= last; ++k)
-        data[k] = m_snapshot.fft[std::size_t(k)];
+    copyRange(m_snapshot.fft, data, first, last);
     return m_snapshot.saturated ? 1 : 0;
 }
 
@@ -309,30 +316,21 @@ int Engine::rawData(int32_t* data, int first, int last)
 {
     m_dataPending = false;
     std::lock_guard lock(m_stateMutex);
-    first = std::max(first, 0);
-    last = std::min(last, kBins - 1);
-    for (int k = first; data && k <= last; ++k)
-        data[k] = m_snapshot.raw[std::size_t(k)];
+    copyRange(m_snapshot.raw, data, first, last);
     return 1;
 }
 
-int Engine::syncData(int32_t* data, int channel)
+int Engine::syncData(int32_t* data, int channel) { return profileData(&Snapshot::sync, data, channel); }
+
+int Engine::vectorData(int32_t* data, int channel) { return profileData(&Snapshot::vectors, data, channel); }
+
+int Engine::profileData(PerChannelValues Snapshot::*values, int32_t* data, int channel)
 {
     m_dataPending = false;
     if (!validChannel(channel) || !data)
         return 0;
     std::lock_guard lock(m_stateMutex);
-    std::copy_n(m_snapshot.sync[std::size_t(channel)].begin(), kProfileValues, data);
-    return 1;
-}
-
-int Engine::vectorData(int32_t* data, int channel)
-{
-    m_dataPending = false;
-    if (!validChannel(channel) || !data)
-        return 0;
-    std::lock_guard lock(m_stateMutex);
-    std::copy_n(m_snapshot.vectors[std::size_t(channel)].begin(), kProfileValues, data);
+    std::copy_n((m_snapshot.*values)[std::size_t(channel)].begin(), kProfileValues, data);
     return 1;
 }
 

@@ -86,13 +86,14 @@ private:
     // of the sync profile and of the vector display.
     static constexpr int kBins = kFftSize / 2;
     static constexpr std::size_t kProfileValues = 16;
+    using PerChannelValues = std::array<std::array<int32_t, kProfileValues>, 2>;
     // What the get functions read: the worker's latest results.
     struct Snapshot {
         std::array<int32_t, kBins> fft{};
         bool saturated = false;
         std::array<int32_t, kBins> raw{};
-        std::array<std::array<int32_t, kProfileValues>, 2> sync{};
-        std::array<std::array<int32_t, kProfileValues>, 2> vectors{};
+        PerChannelValues sync{};
+        PerChannelValues vectors{};
         std::array<int, 2> level{};
     };
     // Reported by the playback thread or the caller, posted by the worker in order.
@@ -104,6 +105,8 @@ private:
 
     bool validChannel(int channel) const { return channel == 0 || channel == 1; }
     void command(std::function<void()> change);
+    // syncData and vectorData: a channel's values of the snapshot, 1 when copied.
+    int profileData(PerChannelValues Snapshot::*values, int32_t* data, int channel);
     void post(int32_t message, int32_t wParam, int32_t lParam);
     void pushTxEvent(TxEvent event);
     void deliverInput(const float* samples, std::size_t count);
