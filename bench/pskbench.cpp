@@ -38,6 +38,8 @@ struct Signal {
 };
 
 constexpr double kCarrierHz = 1000.0;
+constexpr double kNoiseBandwidthHz = 3000.0; // the bandwidth the SNR figures are quoted in
+constexpr std::size_t kRxBlock = 512;          // samples handed to the receiver at a time
 constexpr std::size_t kLeadSamples = kSampleRate / 2;
 
 // The transmission of text at carrier hz, with silence before and after; freqAt(t) may move the carrier.
@@ -79,7 +81,7 @@ Signal transmit(const std::string& text, PskMode mode, double hz,
 // White Gaussian noise for snrDb in 3000 Hz against a signal of the given power (the noise spans 0-4000 Hz).
 void addNoise(std::vector<float>& samples, double signalPower, double snrDb, unsigned seed)
 {
-    const double noisePower = signalPower / std::pow(10.0, snrDb / 10) * (kSampleRate / 2.0) / 3000.0;
+    const double noisePower = signalPower / std::pow(10.0, snrDb / 10) * (kSampleRate / 2.0) / kNoiseBandwidthHz;
     std::mt19937 rng(seed);
     std::normal_distribution<float> gauss(0.0f, float(std::sqrt(noisePower)));
     for (float& x : samples)
@@ -95,8 +97,8 @@ std::string decode(const std::vector<float>& samples, PskMode mode, double hz, d
     rx.setAfcLimit(afcLimit);
     rx.setSquelch(squelch, 1);
     std::string text;
-    for (std::size_t pos = 0; pos < samples.size(); pos += 512)
-        rx.process(std::span<const float>(samples).subspan(pos, std::min<std::size_t>(512, samples.size() - pos)), text);
+    for (std::size_t pos = 0; pos < samples.size(); pos += kRxBlock)
+        rx.process(std::span<const float>(samples).subspan(pos, std::min(kRxBlock, samples.size() - pos)), text);
     return text;
 }
 
@@ -271,8 +273,8 @@ void robustness(const Options& o)
         rx.setAfcLimit(10);
         std::string text;
         std::vector<int> readings;
-        for (std::size_t pos = 0; pos < s.samples.size(); pos += 512) {
-            rx.process(std::span<const float>(s.samples).subspan(pos, std::min<std::size_t>(512, s.samples.size() - pos)), text);
+        for (std::size_t pos = 0; pos < s.samples.size(); pos += kRxBlock) {
+            rx.process(std::span<const float>(s.samples).subspan(pos, std::min(kRxBlock, s.samples.size() - pos)), text);
             if (auto imd = rx.takeImdDb())
                 readings.push_back(*imd);
         }
