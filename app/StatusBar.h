@@ -12,6 +12,8 @@ class PanelStatusBar : public QWidget
     Q_OBJECT
 public:
     static constexpr int kPanels = 5;
+    // The text panel saying what the program is doing (inactive, receiving, transmitting).
+    static constexpr int kActivityPanel = 2;
     using DrawPanel = std::function<void(QPainter &, int panel, const QRect &rect)>;
 
     explicit PanelStatusBar(QWidget *parent = nullptr);

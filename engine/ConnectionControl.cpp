@@ -27,7 +27,6 @@ constexpr int kDefaultDevice = -1;
 constexpr int kChannels = 2;
 // Lets the engine finish a stop or an abort before the next command.
 constexpr int kEngineSettleMs = 200;
-constexpr int kActivityPanel = 2;
 
 constexpr int kImageConnect = 1;
 constexpr int kImageDisconnect = 2;
@@ -83,7 +82,7 @@ void ConnectionControl::showDisconnected()
     setEngineControlsEnabled(false);
     m_form.OnBtn->setIcon(m_form.Images.icon(kImageConnect));
     m_form.OnBtn->setToolTip(QStringLiteral("Connecter/activer la carte son"));
-    m_form.StatusBar->setPanelText(kActivityPanel, QStringLiteral("Programme inactif"));
+    m_form.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Programme inactif"));
 }
 
 void ConnectionControl::connectCard()

@@ -23,7 +23,6 @@ constexpr int32_t kRawSamples = 1024;
 constexpr int kReceivePaneLines = 128;
 constexpr int kTransmitPaneLines = 64;
 constexpr int kSaturationIcon = 15;
-constexpr int kReceptionPanel = 2;
 constexpr int kNoisePanel = 1;
 
 } // namespace
@@ -89,7 +88,7 @@ void EngineNotifications::fetchSpectrum()
         m_form.setStatusNotice(kSaturationIcon,
                                QStringLiteral("Signal saturé ! Diminuez le niveau d'entrée de la carte son"));
     } else if (!m_form.flags.Transmitting) {
-        m_form.StatusBar->setPanelText(kReceptionPanel, QStringLiteral("Réception en cours..."));
+        m_form.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Réception en cours..."));
         m_form.TXLed->setLit(false);
         m_form.RXLed->setLit(true);
     }

@@ -20,7 +20,6 @@ namespace {
 constexpr int kIconActive = 0;
 constexpr int kIconTx = 3;
 constexpr int kIconTune = 4;
-constexpr int kActivityPanel = 2;
 constexpr int kTuneMode = 3;
 
 } // namespace
@@ -128,7 +127,7 @@ void TransmitControl::TxStatus(int32_t code)
         return;
     case 1:
         if (m_w.StatusBar)
-            m_w.StatusBar->setPanelText(kActivityPanel, QStringLiteral("Emission en cours..."));
+            m_w.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Emission en cours..."));
         addStamp(true);
         m_flags.Transmitting = true;
         m_w.CWIDBtn->setEnabled(true);
