@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kSignalTab = 2;          // Monitor tab whose samples are fetched
 constexpr int kReadoutPanel = 1;       // status panel of the frequency under the mouse
 constexpr int kTuneCaptureRangeHz = 0; // a click tunes exactly where it was made
 constexpr int kAfcPullMs = 1000;

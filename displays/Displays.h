@@ -27,6 +27,9 @@ class Displays : public QObject
 {
     Q_OBJECT
 public:
+    // The Monitor tab showing raw samples: while it is shown they are fetched instead of the FFT.
+    static constexpr int kSignalTab = 2;
+
     explicit Displays(TPSKForm &form, QObject *parent = nullptr);
 
     void SpectrumDisplayPaint();

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kSignalTab = 2;           // "Signal": raw samples instead of the FFT
 constexpr int32_t kRawSamples = 1024;
 constexpr int kReceivePaneLines = 128;
 constexpr int kTransmitPaneLines = 64;
@@ -61,7 +60,7 @@ void EngineNotifications::NewData()
     EngineInterface &engine = m_form.engine;
 
     // One fetch for the main displays per message: raw samples or FFT, never both.
-    if (m_form.Monitor->currentIndex() == kSignalTab) {
+    if (m_form.Monitor->currentIndex() == Displays::kSignalTab) {
         engine.fnGetRawData(m_form.RawData.data(), 0, kRawSamples - 1);
         m_form.displays->SignalDisplayPaint();
     } else {
