@@ -63,7 +63,9 @@ public:
     void reset();
 
 private:
+    struct Config;
     struct State;
+    std::unique_ptr<Config> m_config;
     std::unique_ptr<State> m_state;
 };
 

@@ -1,6 +1,6 @@
 #include "FrequencyAcquisition.h"
 
-#include "FftwPlanner.h"
+#include "../FftwPlanner.h"
 
 #include <fftw3.h>
 

@@ -1,0 +1,67 @@
+#include "FrequencyControl.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pskcore::receiver {
+
+void FrequencyControl::tune(double freqHz, double captureHz)
+{
+    m_captureHz = captureHz;
+    m_oscillatorHz = m_anchorHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
+    m_captureLeftSymbols = captureHz > 0 ? kCaptureSymbols : 0;
+    m_acquisition.clear();
+    m_symbolsSinceJump = 0;
+}
+
+void FrequencyControl::setLimits(double afcLimitHz, double captureHz)
+{
+    m_afcLimitHz = afcLimitHz;
+    m_captureHz = captureHz;
+}
+
+double FrequencyControl::limitHz() const
+{
+    return m_captureLeftSymbols > 0 ? std::max(m_captureHz, m_afcLimitHz) : m_afcLimitHz;
+}
+
+bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
+{
+    const double limit = limitHz();
+    // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off.
+    if (limit <= 0 || ++m_symbolsSinceJump < kSettleSymbols
+        || m_symbolsSinceJump % (locked ? kSearchEveryHeld : kSearchEveryFree) != 0)
+        return false;
+    const double heldHz = loop.offsetHz();
+    const auto offset = m_acquisition.estimate(m_anchorHz - limit - m_oscillatorHz,
+                                               m_anchorHz + limit - m_oscillatorHz, qpsk, heldHz);
+    if (!offset || std::fabs(*offset - heldHz) <= (locked ? kJumpHeldHz : kJumpFreeHz))
+        return false;
+    m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);
+    loop.clearFrequency();
+    m_acquisition.clear();
+    m_symbolsSinceJump = 0;
+    return true;
+}
+
+bool FrequencyControl::follow(CarrierLoop& loop, bool locked, bool open, int level)
+{
+    const double limit = limitHz();
+    bool moved = false;
+    if (limit > 0 && locked) {
+        const double moveHz = kAfcShare * loop.offsetHz();
+        const double target = std::clamp(std::clamp(m_oscillatorHz + moveHz, m_anchorHz - limit, m_anchorHz + limit),
+                                         kMinAudioHz, kMaxAudioHz);
+        loop.shiftHz(target - m_oscillatorHz);
+        m_oscillatorHz = target;
+        moved = true;
+        // A locked signal carries the anchor with it, so slow drift is followed beyond the limit.
+        if (open && level >= kAnchorLevel)
+            m_anchorHz += kAnchorShare * (m_oscillatorHz - m_anchorHz);
+    }
+    if (m_captureLeftSymbols > 0)
+        --m_captureLeftSymbols;
+    return moved;
+}
+
+} // namespace pskcore::receiver

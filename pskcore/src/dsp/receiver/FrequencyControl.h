@@ -1,0 +1,45 @@
+#pragma once
+
+#include "FrequencyAcquisition.h"
+#include "CarrierLoop.h"
+
+namespace pskcore::receiver {
+
+// The channel oscillator's frequency: where the operator tuned it, the jumps of acquisition onto a carrier the
+// loop cannot reach yet, and the AFC's slow pull towards the carrier loop's residual frequency, all within the
+// AFC limit (or, for two seconds after tuning, the capture range) around the anchor.
+class FrequencyControl {
+public:
+    // Tunes to freqHz (clamped to the audio range) and opens the capture window (captureHz > 0) afresh.
+    void tune(double freqHz, double captureHz);
+    void setLimits(double afcLimitHz, double captureHz);
+    double oscillatorHz() const { return m_oscillatorHz; }
+
+    void pushBaseband(cf acquisitionPulse) { m_acquisition.push(acquisitionPulse); }
+    // At a symbol instant: jumps onto a clear carrier the loop does not hold. True when the oscillator moved.
+    bool acquire(CarrierLoop& loop, bool locked, bool qpsk);
+    // After a symbol: moves the oscillator by a share of the loop's residual frequency; open, level: the squelch.
+    // True when the oscillator moved.
+    bool follow(CarrierLoop& loop, bool locked, bool open, int level);
+
+private:
+    static constexpr int kCaptureSymbols = 64;       // about two seconds
+    static constexpr int kSettleSymbols = 16;        // after a jump, before the next search
+    static constexpr int kSearchEveryHeld = 16, kSearchEveryFree = 4;
+    static constexpr double kJumpHeldHz = 2.0, kJumpFreeHz = 0.5;
+    static constexpr double kAfcShare = 0.1;         // of the loop's residual frequency, per symbol
+    static constexpr double kAnchorShare = 0.02;     // a held signal carries the anchor along
+    static constexpr int kAnchorLevel = 30;
+
+    double limitHz() const;
+
+    double m_afcLimitHz = 0;
+    double m_captureHz = 0;
+    double m_oscillatorHz = 1000.0;
+    double m_anchorHz = 1000.0;   // where the AFC last had the signal: the limit applies around it
+    int m_captureLeftSymbols = 0;
+    long long m_symbolsSinceJump = 0;
+    FrequencyAcquisition m_acquisition;
+};
+
+} // namespace pskcore::receiver

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "pskcore/dsp/Constants.h"
+
+#include <complex>
+#include <numbers>
+
+namespace pskcore::receiver {
+
+using cf = std::complex<float>;
+using cd = std::complex<double>;
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr int kDecimation = 8;                        // 8000 Hz -> 1000 Hz
+inline constexpr int kBasebandRate = kSampleRate / kDecimation; // Hz
+inline constexpr int kSps = kSamplesPerSymbol / kDecimation; // 32 baseband samples per symbol
+inline constexpr double kMaxLimitHz = 100.0;                 // largest AFC limit or capture range
+
+// Squelch level (0-100) above which the carrier loop is taken to hold a signal.
+inline constexpr int kLockLevel = 25;
+
+inline double wrapPi(double a)
+{
+    while (a > kPi)
+        a -= 2 * kPi;
+    while (a < -kPi)
+        a += 2 * kPi;
+    return a;
+}
+
+} // namespace pskcore::receiver

@@ -1,0 +1,36 @@
+#include "Squelch.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pskcore::receiver {
+
+void Squelch::configure(int threshold, int speed)
+{
+    m_threshold = std::clamp(threshold, 0, 99);
+    m_speed = std::clamp(speed, 0, 200);
+}
+
+void Squelch::update(double closeness)
+{
+    const double tau = 32.0 / (1.0 + m_speed / 10.0);
+    m_quality += (closeness - m_quality) / std::max(1.0, tau);
+    const int lvl = level();
+    if (m_threshold == 0 || lvl >= m_threshold)
+        m_open = true;
+    else if (lvl < m_threshold - kHysteresis || lvl == 0)
+        m_open = false;
+}
+
+void Squelch::clear()
+{
+    m_quality = 0;
+    m_open = false;
+}
+
+int Squelch::level() const
+{
+    return std::clamp(int(std::lround((m_quality - kQualityAtZero) / kQualitySpan * 100)), 0, 100);
+}
+
+} // namespace pskcore::receiver
