@@ -24,6 +24,16 @@ Reception receive(const std::vector<float>& samples, PskMode mode, double hz, Rx
     return result;
 }
 
+std::function<void(ChannelDemodulator&, std::size_t)> noteFrequencyAt(std::size_t sample, double& freqHz)
+{
+    return [sample, &freqHz, noted = false](ChannelDemodulator& rx, std::size_t end) mutable {
+        if (!noted && end >= sample) {
+            freqHz = rx.frequencyHz();
+            noted = true;
+        }
+    };
+}
+
 std::size_t editDistance(const std::string& a, const std::string& b)
 {
     std::vector<std::size_t> row(b.size() + 1), next(b.size() + 1);

@@ -25,6 +25,10 @@ struct Reception {
 Reception receive(const std::vector<float>& samples, pskcore::PskMode mode, double hz, RxSettings settings = {},
                   const std::function<void(pskcore::ChannelDemodulator&, std::size_t)>& afterBlock = nullptr);
 
+// An afterBlock for receive() that notes the channel's frequency once it has taken `sample` samples (the end
+// of the wanted transmission, before the AFC is left to the noise or a neighbour).
+std::function<void(pskcore::ChannelDemodulator&, std::size_t)> noteFrequencyAt(std::size_t sample, double& freqHz);
+
 std::size_t editDistance(const std::string& a, const std::string& b);
 
 // Edit distance / sent length.

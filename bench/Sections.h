@@ -7,3 +7,8 @@ void whiteNoiseTable(const BenchOptions& o);
 void speed(const BenchOptions& o);
 void robustness(const BenchOptions& o);
 void fadingTable(const BenchOptions& o);
+void carrierInterference(const BenchOptions& o);
+void impulseNoise(const BenchOptions& o);
+void clickAcquisition(const BenchOptions& o);
+void sMeter(const BenchOptions& o);
+void denseCopy(const BenchOptions& o);

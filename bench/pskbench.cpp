@@ -1,6 +1,6 @@
 // PSK31 modem benchmark: character error rate against SNR (3000 Hz noise bandwidth) for BPSK31 and QPSK31 in
 // white noise and through fading, decoding speed, the robustness cases (offset, drift, clock error, neighbour,
-// noise alone, IMD).
+// noise alone, IMD), interference, click acquisition, S-meter and a dense text.
 // Fixed seeds: two runs print the same tables.
 #include "BenchText.h"
 #include "Impairments.h"
@@ -175,6 +175,7 @@ constexpr const char* kUsage =
     "usage: pskbench [--quick] [--chars N] [--threads N] [--snr HIGH LOW] [--step DB] [--mode bpsk|qpsk|both]\n"
     "                [--only-cer] [--no-cer]\n"
     "                [--white] [--speed] [--robust] [--fading good|moderate|poor|flat[:SPREAD]|white|all[,...]]\n"
+    "                [--interference] [--impulse] [--click] [--smeter] [--dense]\n"
     "Without a section flag every section runs; with one or more, only those.\n";
 
 bool parseFading(const std::string& list, std::vector<FadingCondition>& out)
@@ -200,6 +201,7 @@ int main(int argc, char** argv)
     BenchOptions o;
     BenchOptions selected; // the sections named on the command line
     selected.white = selected.speed = selected.robust = false;
+    selected.interference = selected.impulse = selected.click = selected.smeter = selected.dense = false;
     selected.fading.clear();
     bool anySelected = false, noWhite = false;
     for (int i = 1; i < argc; ++i) {
@@ -237,6 +239,16 @@ int main(int argc, char** argv)
             if (!parseFading(argv[++i], selected.fading))
                 return std::fprintf(stderr, "%s", kUsage), 2;
             anySelected = true;
+        } else if (arg == "--interference") {
+            selected.interference = anySelected = true;
+        } else if (arg == "--impulse") {
+            selected.impulse = anySelected = true;
+        } else if (arg == "--click") {
+            selected.click = anySelected = true;
+        } else if (arg == "--smeter") {
+            selected.smeter = anySelected = true;
+        } else if (arg == "--dense") {
+            selected.dense = anySelected = true;
         } else {
             std::fprintf(stderr, "%s", kUsage);
             return 2;
@@ -247,6 +259,11 @@ int main(int argc, char** argv)
         o.speed = selected.speed;
         o.robust = selected.robust;
         o.fading = selected.fading;
+        o.interference = selected.interference;
+        o.impulse = selected.impulse;
+        o.click = selected.click;
+        o.smeter = selected.smeter;
+        o.dense = selected.dense;
     }
     if (noWhite)
         o.white = false;
@@ -258,5 +275,15 @@ int main(int argc, char** argv)
     if (o.robust)
         robustness(o);
     fadingTable(o);
+    if (o.interference)
+        carrierInterference(o);
+    if (o.impulse)
+        impulseNoise(o);
+    if (o.click)
+        clickAcquisition(o);
+    if (o.smeter)
+        sMeter(o);
+    if (o.dense)
+        denseCopy(o);
     return 0;
 }
