@@ -23,6 +23,14 @@ const char* const kPassage =
     "week. Thank you for the contact and for the fine report, I hope to meet you again on the band soon, and "
     "until then good luck with the new antenna and best regards to your family. ";
 
+// Invented call signs and details; mixed case, digits, strokes and punctuation as logged on the air.
+const char* const kCallSigns =
+    "CQ CQ DE OK2VRT OK2VRT PSE K  OK2VRT DE KB7QZN/P KB7QZN/P KN  KB7QZN DE OK2VRT GM OM TNX CALL UR RST 579 "
+    "579 NAME IS Pavel QTH BRNO JN89HE PWR 25W ANT GP AT 12M  BTU KB7QZN DE OK2VRT  OK2VRT DE KB7QZN R FB PAVEL "
+    "UR 599 IN IDAHO DN13 QSL VIA LOTW OR BURO  PSE QSY 14.072 OR 7.038 MHZ? HW? 73  DL4MJW/QRP 5W 339 QSB "
+    "FREQ 10142.3 KHZ LOC JO62QM SER 0417 0418 0419  EA8/G3XFK 1520Z 21.07.2024 TEMP -3C  VK6ZTB 2E0OUY "
+    "JA1HQC 4X6KPD YB0AR ZS6BNT  UR SIG 59+10DB 1/2 KW 3EL YAGI @ 18M  #42 & 7% = 0.294  <TU> 73 SK ";
+
 } // namespace
 
 std::string benchText(std::size_t chars, unsigned offset)
@@ -39,4 +47,9 @@ std::string benchText(std::size_t chars, unsigned offset)
         pos = (pos + 1) % passage.size();
     }
     return text;
+}
+
+std::string callSignText()
+{
+    return kCallSigns;
 }

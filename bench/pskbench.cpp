@@ -1,166 +1,53 @@
-// PSK31 modem benchmark: character error rate against SNR (3000 Hz noise bandwidth) for BPSK31 and QPSK31,
-// decoding speed, and the robustness cases (offset, drift, clock error, neighbour, noise alone, IMD).
-// Fixed seeds: two runs print the same table.
+// PSK31 modem benchmark: character error rate against SNR (3000 Hz noise bandwidth) for BPSK31 and QPSK31 in
+// white noise and through fading, decoding speed, the robustness cases (offset, drift, clock error, neighbour,
+// noise alone, IMD), interference, click acquisition, S-meter and a dense text.
+// Fixed seeds: two runs print the same tables.
 #include "BenchText.h"
+#include "Impairments.h"
+#include "Parallel.h"
+#include "Reception.h"
+#include "Recording.h"
+#include "Sections.h"
 
-#include "pskcore/dsp/ChannelDemodulator.h"
-#include "pskcore/dsp/Modulator.h"
 #include "pskcore/dsp/Resampler.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <random>
+#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace pskcore;
 
-namespace {
-
-struct Options {
-    bool quick = false;
-    std::size_t chars = 2000;
-    int threads = 2;
-    bool cer = true, robust = true, speed = true;
-    int snrHigh = -4, snrLow = -15;
-};
-
-struct Signal {
-    std::vector<float> samples;
-    double keyedPower = 0; // mean x^2 over the keyed interval
-};
-
-constexpr double kCarrierHz = 1000.0;
-constexpr double kNoiseBandwidthHz = 3000.0; // the bandwidth the SNR figures are quoted in
-constexpr std::size_t kRxBlock = 512;          // samples handed to the receiver at a time
-constexpr std::size_t kLeadSamples = kSampleRate / 2;
-
-// The transmission of text at carrier hz, with silence before and after; freqAt(t) may move the carrier.
-Signal transmit(const std::string& text, PskMode mode, double hz,
-                const std::function<double(double)>& freqAt = nullptr, bool idleOnly = false,
-                double idleSeconds = 0)
+std::vector<int> snrSteps(const BenchOptions& o, int defaultHighDb, int defaultLowDb, int defaultStepDb)
 {
-    Modulator tx;
-    tx.setMode(mode);
-    tx.setFrequency(hz);
-    tx.setLevelDb(-12);
-    tx.startText();
-    for (unsigned char c : text)
-        tx.queueChar(c);
-    if (!idleOnly)
-        tx.stop();
-    Signal signal;
-    signal.samples.assign(kLeadSamples, 0.0f);
-    std::vector<float> block(64);
-    double energy = 0;
-    std::size_t keyed = 0;
-    const std::size_t idleLimit = std::size_t(idleSeconds * kSampleRate);
-    for (;;) {
-        if (freqAt)
-            tx.setFrequency(freqAt(double(keyed) / kSampleRate));
-        const std::size_t n = tx.render(block);
-        for (std::size_t i = 0; i < n; ++i)
-            energy += double(block[i]) * block[i];
-        keyed += n;
-        signal.samples.insert(signal.samples.end(), block.begin(), block.begin() + std::ptrdiff_t(n));
-        if (n < block.size() || (idleOnly && keyed >= idleLimit))
-            break;
-    }
-    signal.samples.insert(signal.samples.end(), 2 * kSampleRate, 0.0f);
-    signal.keyedPower = energy / double(std::max<std::size_t>(keyed, 1));
-    return signal;
+    const int high = o.snrHighDb.value_or(defaultHighDb), low = o.snrLowDb.value_or(defaultLowDb);
+    const int step = std::max(1, o.snrStepDb.value_or(defaultStepDb));
+    std::vector<int> snrs;
+    for (int snr = high; snr >= low; snr -= step)
+        snrs.push_back(snr);
+    return snrs;
 }
 
-// White Gaussian noise for snrDb in 3000 Hz against a signal of the given power (the noise spans 0-4000 Hz).
-void addNoise(std::vector<float>& samples, double signalPower, double snrDb, unsigned seed)
-{
-    const double noisePower = signalPower / std::pow(10.0, snrDb / 10) * (kSampleRate / 2.0) / kNoiseBandwidthHz;
-    std::mt19937 rng(seed);
-    std::normal_distribution<float> gauss(0.0f, float(std::sqrt(noisePower)));
-    for (float& x : samples)
-        x += gauss(rng);
-}
-
-std::string decode(const std::vector<float>& samples, PskMode mode, double hz, double afcLimit = 10,
-                   double capture = 10, int squelch = 10)
-{
-    ChannelDemodulator rx;
-    rx.setMode(mode);
-    rx.setFrequency(hz, capture);
-    rx.setAfcLimit(afcLimit);
-    rx.setSquelch(squelch, 1);
-    std::string text;
-    for (std::size_t pos = 0; pos < samples.size(); pos += kRxBlock)
-        rx.process(std::span<const float>(samples).subspan(pos, std::min(kRxBlock, samples.size() - pos)), text);
-    return text;
-}
-
-std::size_t editDistance(const std::string& a, const std::string& b)
-{
-    std::vector<std::size_t> row(b.size() + 1), next(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        next[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j)
-            next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-        row.swap(next);
-    }
-    return row[b.size()];
-}
-
-double cer(const std::string& sent, const std::string& got)
-{
-    return double(editDistance(sent, got)) / double(sent.size());
-}
-
-void parallelFor(int count, int threads, const std::function<void(int)>& job)
-{
-    std::atomic<int> next{0};
-    std::vector<std::thread> pool;
-    for (int t = 0; t < std::max(1, threads); ++t)
-        pool.emplace_back([&] {
-            for (int i; (i = next++) < count;)
-                job(i);
-        });
-    for (auto& th : pool)
-        th.join();
-}
-
-const char* modeName(PskMode mode)
-{
-    switch (mode) {
-    case PskMode::Bpsk: return "BPSK31";
-    case PskMode::QpskUsb: return "QPSK31 USB";
-    case PskMode::QpskLsb: return "QPSK31 LSB";
-    }
-    return "?";
-}
-
-void cerTable(const Options& o)
+void whiteNoiseTable(const BenchOptions& o)
 {
     const PskMode modes[] = {PskMode::Bpsk, PskMode::QpskUsb, PskMode::QpskLsb};
-    const std::string text = benchText(o.chars);
+    const std::string text = benchText(o.chars.value_or(o.quick ? 500 : 2000));
     std::vector<Signal> clean;
     for (PskMode mode : modes)
         clean.push_back(transmit(text, mode, kCarrierHz));
-    std::vector<int> snrs;
-    for (int snr = o.snrHigh; snr >= o.snrLow; --snr)
-        snrs.push_back(snr);
+    const std::vector<int> snrs = o.quick ? snrSteps(o, -8, -14, 1) : snrSteps(o, -4, -15, 1);
     const int columns = 3;
     std::vector<double> result(snrs.size() * columns, 0);
     parallelFor(int(result.size()), o.threads, [&](int index) {
         const int row = index / columns, col = index % columns;
         Signal noisy = clean[std::size_t(col)];
         addNoise(noisy.samples, noisy.keyedPower, snrs[std::size_t(row)], 1000u + unsigned(index));
-        result[std::size_t(index)] = cer(text, decode(noisy.samples, modes[col], kCarrierHz));
+        result[std::size_t(index)] = cer(text, receive(noisy.samples, modes[col], kCarrierHz).text);
     });
     std::printf("\nCharacter error rate, %zu characters per point (SNR in 3000 Hz, AFC 10 Hz, squelch 10)\n\n",
                 text.size());
@@ -171,14 +58,14 @@ void cerTable(const Options& o)
     std::fflush(stdout);
 }
 
-void speed(const Options& o)
+void speed(const BenchOptions& o)
 {
     const std::string text = benchText(o.quick ? 300 : 1000);
     Signal s = transmit(text, PskMode::Bpsk, kCarrierHz);
     addNoise(s.samples, s.keyedPower, -10, 7);
     for (PskMode mode : {PskMode::Bpsk, PskMode::QpskUsb}) {
         const auto start = std::chrono::steady_clock::now();
-        const std::string got = decode(s.samples, mode, kCarrierHz);
+        const std::string got = receive(s.samples, mode, kCarrierHz).text;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double audio = double(s.samples.size()) / kSampleRate;
         std::printf("Speed %s: %.0f s of audio in %.2f s = %.0f x real time (one channel, one core)\n",
@@ -186,12 +73,16 @@ void speed(const Options& o)
     }
 }
 
+namespace {
+
 struct Case {
     std::string name;
     std::function<double()> run; // returns CER
 };
 
-void robustness(const Options& o)
+} // namespace
+
+void robustness(const BenchOptions& o)
 {
     const std::size_t chars = o.quick ? 300 : 1000;
     const std::string text = benchText(chars, 3);
@@ -202,14 +93,14 @@ void robustness(const Options& o)
         cases.push_back({m + ", 8 Hz off the tuned frequency (AFC 10)", [=] {
                              Signal s = transmit(text, mode, kCarrierHz + 8);
                              addNoise(s.samples, s.keyedPower, snr, 11);
-                             return cer(text, decode(s.samples, mode, kCarrierHz));
+                             return cer(text, receive(s.samples, mode, kCarrierHz).text);
                          }});
         cases.push_back({m + ", drift 0.5 Hz/s for 60 s (AFC 10)", [=] {
                              const std::string longText = benchText(220, 5);
                              Signal s = transmit(longText, mode, kCarrierHz,
                                                  [](double t) { return kCarrierHz + 0.5 * std::min(t, 60.0); });
                              addNoise(s.samples, s.keyedPower, snr, 12);
-                             return cer(longText, decode(s.samples, mode, kCarrierHz));
+                             return cer(longText, receive(s.samples, mode, kCarrierHz).text);
                          }});
         for (double ppm : {300.0, -300.0}) {
             cases.push_back({m + ", clock error " + std::to_string(int(ppm)) + " ppm", [=] {
@@ -218,21 +109,18 @@ void robustness(const Options& o)
                                  std::vector<float> shifted;
                                  clock.process(s.samples, shifted);
                                  addNoise(shifted, s.keyedPower, snr, 13);
-                                 return cer(text, decode(shifted, mode, kCarrierHz));
+                                 return cer(text, receive(shifted, mode, kCarrierHz).text);
                              }});
         }
         cases.push_back({m + ", second signal 60 Hz away, same strength (both decoded)", [=] {
                              const std::string other = benchText(chars, 9);
                              Signal a = transmit(text, mode, kCarrierHz);
                              Signal b = transmit(other, mode, kCarrierHz + 60);
-                             std::vector<float> sum(std::max(a.samples.size(), b.samples.size()), 0.0f);
-                             for (std::size_t i = 0; i < a.samples.size(); ++i)
-                                 sum[i] += a.samples[i];
-                             for (std::size_t i = 0; i < b.samples.size(); ++i)
-                                 sum[i] += b.samples[i];
+                             std::vector<float> sum = a.samples;
+                             mixInto(sum, b.samples);
                              addNoise(sum, a.keyedPower, snr, 14);
-                             const double ca = cer(text, decode(sum, mode, kCarrierHz));
-                             const double cb = cer(other, decode(sum, mode, kCarrierHz + 60));
+                             const double ca = cer(text, receive(sum, mode, kCarrierHz).text);
+                             const double cb = cer(other, receive(sum, mode, kCarrierHz + 60).text);
                              std::printf("    (%s: channel at %.0f Hz %.2f %%, at %.0f Hz %.2f %%)\n", modeName(mode),
                                          kCarrierHz, 100 * ca, kCarrierHz + 60, 100 * cb);
                              return std::max(ca, cb);
@@ -251,7 +139,7 @@ void robustness(const Options& o)
     for (PskMode mode : {PskMode::Bpsk, PskMode::QpskUsb}) {
         std::vector<float> noise(std::size_t(minutes * 60 * kSampleRate), 0.0f);
         addNoise(noise, 0.01, 0, 21);
-        const std::string got = decode(noise, mode, kCarrierHz);
+        const std::string got = receive(noise, mode, kCarrierHz).text;
         std::printf(" %s %zu characters;", modeName(mode), got.size());
     }
     std::printf("\n");
@@ -268,16 +156,11 @@ void robustness(const Options& o)
             x = float(peak * (e - 4 * a / 3 * e * e * e));
         }
         addNoise(s.samples, s.keyedPower, 10, 31);
-        ChannelDemodulator rx;
-        rx.setFrequency(kCarrierHz, 10);
-        rx.setAfcLimit(10);
-        std::string text;
         std::vector<int> readings;
-        for (std::size_t pos = 0; pos < s.samples.size(); pos += kRxBlock) {
-            rx.process(std::span<const float>(s.samples).subspan(pos, std::min(kRxBlock, s.samples.size() - pos)), text);
+        receive(s.samples, PskMode::Bpsk, kCarrierHz, {}, [&](ChannelDemodulator& rx, std::size_t) {
             if (auto imd = rx.takeImdDb())
                 readings.push_back(*imd);
-        }
+        });
         std::printf(" set %.0f dB -> read", imdDb);
         for (int v : readings)
             std::printf(" %d", v);
@@ -286,40 +169,121 @@ void robustness(const Options& o)
     std::printf("\n");
 }
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: pskbench [--quick] [--chars N] [--threads N] [--snr HIGH LOW] [--step DB] [--mode bpsk|qpsk|both]\n"
+    "                [--only-cer] [--no-cer]\n"
+    "                [--white] [--speed] [--robust] [--fading good|moderate|poor|flat[:SPREAD]|white|all[,...]]\n"
+    "                [--interference] [--impulse] [--click] [--smeter] [--dense]\n"
+    "Without a section flag every section runs; with one or more, only those.\n";
+
+bool parseFading(const std::string& list, std::vector<FadingCondition>& out)
+{
+    std::stringstream items(list);
+    for (std::string item; std::getline(items, item, ',');) {
+        if (item == "all") {
+            const auto all = allFadingConditions();
+            out.insert(out.end(), all.begin(), all.end());
+        } else if (auto condition = fadingCondition(item)) {
+            out.push_back(*condition);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    Options o;
+    BenchOptions o;
+    BenchOptions selected; // the sections named on the command line
+    selected.white = selected.speed = selected.robust = false;
+    selected.interference = selected.impulse = selected.click = selected.smeter = selected.dense = false;
+    selected.fading.clear();
+    bool anySelected = false, noWhite = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--quick") {
             o.quick = true;
-            o.chars = 500;
-            o.snrHigh = -8;
-            o.snrLow = -14;
         } else if (arg == "--chars" && i + 1 < argc) {
             o.chars = std::size_t(std::max(50, std::atoi(argv[++i])));
         } else if (arg == "--threads" && i + 1 < argc) {
             o.threads = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--snr" && i + 2 < argc) {
-            o.snrHigh = std::atoi(argv[++i]);
-            o.snrLow = std::atoi(argv[++i]);
-        } else if (arg == "--only-cer") {
-            o.robust = o.speed = false;
+            o.snrHighDb = std::atoi(argv[++i]);
+            o.snrLowDb = std::atoi(argv[++i]);
+        } else if (arg == "--step" && i + 1 < argc) {
+            o.snrStepDb = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--mode" && i + 1 < argc) {
+            const std::string mode = argv[++i];
+            if (mode == "bpsk")
+                o.modes = {PskMode::Bpsk};
+            else if (mode == "qpsk")
+                o.modes = {PskMode::QpskUsb};
+            else if (mode == "both")
+                o.modes = {PskMode::Bpsk, PskMode::QpskUsb};
+            else
+                return std::fprintf(stderr, "%s", kUsage), 2;
+        } else if (arg == "--only-cer" || arg == "--white") {
+            selected.white = anySelected = true;
         } else if (arg == "--no-cer") {
-            o.cer = false;
+            noWhite = true;
+        } else if (arg == "--speed") {
+            selected.speed = anySelected = true;
+        } else if (arg == "--robust") {
+            selected.robust = anySelected = true;
+        } else if (arg == "--fading" && i + 1 < argc) {
+            if (!parseFading(argv[++i], selected.fading))
+                return std::fprintf(stderr, "%s", kUsage), 2;
+            anySelected = true;
+        } else if (arg == "--interference") {
+            selected.interference = anySelected = true;
+        } else if (arg == "--impulse") {
+            selected.impulse = anySelected = true;
+        } else if (arg == "--click") {
+            selected.click = anySelected = true;
+        } else if (arg == "--smeter") {
+            selected.smeter = anySelected = true;
+        } else if (arg == "--dense") {
+            selected.dense = anySelected = true;
         } else {
-            std::fprintf(stderr, "usage: pskbench [--quick] [--chars N] [--threads N] [--snr HIGH LOW] "
-                                 "[--only-cer] [--no-cer]\n");
+            std::fprintf(stderr, "%s", kUsage);
             return 2;
         }
     }
-    if (o.cer)
-        cerTable(o);
+    if (anySelected) {
+        o.white = selected.white;
+        o.speed = selected.speed;
+        o.robust = selected.robust;
+        o.fading = selected.fading;
+        o.interference = selected.interference;
+        o.impulse = selected.impulse;
+        o.click = selected.click;
+        o.smeter = selected.smeter;
+        o.dense = selected.dense;
+    }
+    if (noWhite)
+        o.white = false;
+
+    if (o.white)
+        whiteNoiseTable(o);
     if (o.speed)
         speed(o);
     if (o.robust)
         robustness(o);
+    fadingTable(o);
+    if (o.interference)
+        carrierInterference(o);
+    if (o.impulse)
+        impulseNoise(o);
+    if (o.click)
+        clickAcquisition(o);
+    if (o.smeter)
+        sMeter(o);
+    if (o.dense)
+        denseCopy(o);
     return 0;
 }
