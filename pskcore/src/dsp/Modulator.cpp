@@ -11,7 +11,8 @@ namespace pskcore {
 namespace {
 
 constexpr int kPreambleSymbols = 32; // about one second of reversals
-constexpr int kFlushSymbols = 32;    // idle reversals after the text, see endText()
+constexpr int kFlushSymbols = 32;    // idle reversals after the text (see endText()): a peer's QPSK
+                                     // decoder was seen to need more than 24
 constexpr int kTailSymbols = 32;     // about one second of steady carrier
 constexpr int kCwEdgeSamples = 40;   // 5 ms raised-cosine key edges
 constexpr double kTwoPi = 2 * std::numbers::pi;
