@@ -1,4 +1,6 @@
+#include "ModemFixtures.h"
 #include "pskcore/dsp/Modulator.h"
+#include "pskcore/dsp/Varicode.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,10 @@
 using namespace pskcore;
 
 namespace {
+
+constexpr std::size_t kPreambleSymbols = 32;
+constexpr std::size_t kFlushSymbols = 32;
+constexpr std::size_t kTailSymbols = 32;
 
 std::vector<float> renderAll(Modulator& tx, std::size_t limit = std::size_t(kSampleRate) * 600)
 {
@@ -108,11 +114,58 @@ TEST(Modulator, TransmissionIsPreambleTextTail)
     tx.queueChar('e'); // "11" then "00"
     tx.stop();
     const std::vector<float> x = renderAll(tx);
-    // Ramp-up symbol, 32 preamble symbols, 4 symbols of 'e' and separator, 32 tail symbols, fade-out symbol.
-    EXPECT_EQ(x.size(), std::size_t(kSamplesPerSymbol) * (1 + 32 + 4 + 32 + 1));
+    // Ramp-up symbol, preamble, 4 symbols of 'e' and separator, flush of idle reversals, tail, fade-out symbol.
+    EXPECT_EQ(x.size(), std::size_t(kSamplesPerSymbol) * (1 + kPreambleSymbols + 4 + kFlushSymbols + kTailSymbols + 1));
     std::vector<float> more(10);
     EXPECT_EQ(tx.render(more), 0u);
 }
+
+class ModulatorEnd : public ::testing::TestWithParam<PskMode> {};
+
+// After the last character a receiver gets as many idle symbols as if the transmitter went on idling, so
+// that its decoder (QPSK's Viterbi decoder above all) delivers that character before the carrier.
+TEST_P(ModulatorEnd, TextIsFollowedByIdleBeforeTheCarrier)
+{
+    const std::string text = "de F4ABC 73";
+    std::size_t textSymbols = 0;
+    for (char c : text)
+        textSymbols += varicode::encode(uint8_t(c)).size() + 2;
+    auto transmission = [&](bool stop) {
+        Modulator tx;
+        tx.setMode(GetParam());
+        tx.startText();
+        for (char c : text)
+            tx.queueChar(uint8_t(c));
+        if (stop)
+            tx.stop();
+        return tx;
+    };
+    Modulator ending = transmission(true);
+    const std::vector<float> ended = renderAll(ending);
+    Modulator idling = transmission(false);
+    std::vector<float> idle(ended.size());
+    idling.render(idle);
+
+    const std::size_t sameSymbols = 1 + kPreambleSymbols + textSymbols + kFlushSymbols;
+    ASSERT_EQ(ended.size(), (sameSymbols + kTailSymbols + 1) * std::size_t(kSamplesPerSymbol));
+    const std::size_t same = sameSymbols * kSamplesPerSymbol;
+    for (std::size_t i = 0; i < same; ++i)
+        ASSERT_EQ(ended[i], idle[i]) << "sample " << i;
+    const std::size_t next = same + kSamplesPerSymbol;
+    EXPECT_FALSE(std::equal(ended.begin() + std::ptrdiff_t(same), ended.begin() + std::ptrdiff_t(next),
+                            idle.begin() + std::ptrdiff_t(same)))
+        << "the tail of steady carrier follows the idle symbols";
+
+    // And our own receiver, given only the transmission, delivers the whole text.
+    std::vector<float> received = ended;
+    received.insert(received.begin(), kSampleRate / 4, 0.0f);
+    const std::string decoded = fixtures::decode(received, GetParam(), 1000);
+    ASSERT_GE(decoded.size(), text.size()) << decoded;
+    EXPECT_EQ(decoded.substr(decoded.size() - text.size()), text) << decoded;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ModulatorEnd,
+                         ::testing::Values(PskMode::Bpsk, PskMode::QpskUsb, PskMode::QpskLsb));
 
 TEST(Modulator, AbortEndsAtOnceAndKeepsTheQueue)
 {

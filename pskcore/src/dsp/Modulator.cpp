@@ -11,6 +11,8 @@ namespace pskcore {
 namespace {
 
 constexpr int kPreambleSymbols = 32; // about one second of reversals
+constexpr int kFlushSymbols = 32;    // idle reversals after the text (see endText()): a peer's QPSK
+                                     // decoder was seen to need more than 24
 constexpr int kTailSymbols = 32;     // about one second of steady carrier
 constexpr int kCwEdgeSamples = 40;   // 5 ms raised-cosine key edges
 constexpr double kTwoPi = 2 * std::numbers::pi;
@@ -116,6 +118,19 @@ bool Modulator::nextBit(int& bit)
             m_state = Phase::Text;
         return true;
     }
+    if (m_state == Phase::Flush) {
+        if (m_symbolsLeft-- > 0) {
+            bit = 0;
+            return true;
+        }
+        if (m_afterFlush == Phase::CwId) {
+            beginCwId();
+            return false;
+        }
+        m_state = Phase::Tail;
+        m_symbolsLeft = kTailSymbols;
+        return nextBit(bit);
+    }
     if (m_state == Phase::Tail) {
         bit = 1;
         return m_symbolsLeft-- > 0;
@@ -127,28 +142,30 @@ bool Modulator::nextBit(int& bit)
     if (!m_queue.empty()) {
         const Item item = m_queue.front();
         m_queue.pop_front();
-        if (item.control == 1) {
-            m_state = Phase::Tail;
-            m_symbolsLeft = kTailSymbols;
-            return nextBit(bit);
-        }
-        if (item.control == 2) {
-            beginCwId();
-            return false;
-        }
+        if (item.control != 0)
+            return endText(item.control == 1 ? Phase::Tail : Phase::CwId, bit);
         m_bits.assign(varicode::encode(item.byte));
         m_bits += "00";
         m_bitPos = 0;
         m_sent.push_back(item.byte);
         return nextBit(bit);
     }
-    if (m_stopRequested) {
-        m_state = Phase::Tail;
-        m_symbolsLeft = kTailSymbols;
-        return nextBit(bit);
-    }
+    if (m_stopRequested)
+        return endText(Phase::Tail, bit);
     bit = 0; // idle reversals keep the receivers locked
     return true;
+}
+
+// A receiver's decoder delivers a character some symbols after it ended: QPSK's Viterbi decoder decides a
+// bit only once the paths that follow it agree, and a receiver closes its squelch on the steady carrier.
+// Idle reversals after the last character let every decoder deliver it before the carrier or the CW
+// identification begins.
+bool Modulator::endText(Phase next, int& bit)
+{
+    m_state = Phase::Flush;
+    m_afterFlush = next;
+    m_symbolsLeft = kFlushSymbols;
+    return nextBit(bit);
 }
 
 void Modulator::applyBit(int bit)

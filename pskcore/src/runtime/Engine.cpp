@@ -18,12 +18,6 @@ constexpr std::size_t kHistory = kReplayBlock * kMaxReplayBlocks;
 constexpr std::size_t kMaxQueuedInput = 2 * kSampleRate; // beyond this the worker is not keeping up
 constexpr unsigned kReportEvery = 8;                  // noise and clock reports about once a second
 
-// Transmit status values below the error codes.
-constexpr int kTxEnded = 0;
-constexpr int kTxStarted = 1;
-constexpr int kTxTooSlow = 2;
-constexpr int kTxSendingRest = 3;
-
 PskMode modeFor(int mode) { return static_cast<PskMode>(std::clamp(mode, 0, 2)); }
 
 // Copies values first..last (clamped to from) to the same indexes of data, which may be null.
@@ -133,7 +127,6 @@ int32_t Engine::start(PskMessageSink sink, int device, int channels)
         output = discardOutput();
     }
 
-    m_device = device;
     m_channels = channels;
     m_sink = std::move(sink);
     configureReceiver();
@@ -158,7 +151,7 @@ int32_t Engine::start(PskMessageSink sink, int device, int channels)
         return error;
     }
     m_input = std::move(input);
-    m_output = std::move(output);
+    m_transmitter.attach(std::move(output), device);
     m_inputLive = true;
     m_running = true;
     return 0;
@@ -169,15 +162,7 @@ void Engine::stop()
     std::lock_guard control(m_controlMutex);
     if (!m_running)
         return;
-    {
-        std::lock_guard line(m_lineMutex);
-        endTransmissionLocked(false);
-    }
-    {
-        std::lock_guard tx(m_txMutex);
-        m_modulator.abort();
-        m_modulator.clearQueue();
-    }
+    m_transmitter.shutdown();
     // The worker goes first: it may be asking the input how it is.
     {
         std::lock_guard lock(m_queueMutex);
@@ -188,7 +173,6 @@ void Engine::stop()
     m_inputLive = false;
     m_input->stop();
     m_input.reset();
-    m_output.reset();
     m_sink = nullptr;
     m_running = false;
 }
@@ -354,8 +338,7 @@ void Engine::setClockError(int ppm)
             m_inputResampler.setPpm(ppm);
         });
     }
-    std::lock_guard tx(m_txMutex);
-    m_outputPpm = ppm;
+    m_transmitter.setClockErrorPpm(ppm);
 }
 
 void Engine::rewind(int blocks)
@@ -363,7 +346,7 @@ void Engine::rewind(int blocks)
     const std::size_t count = std::size_t(std::clamp(blocks, 0, kMaxReplayBlocks)) * kReplayBlock;
     std::lock_guard lock(m_stateMutex);
     command([this, count] {
-        if (m_receiverMuted)
+        if (m_transmitter.keyed())
             return;
         const std::size_t n = std::min(count, m_history.size());
         for (auto& demod : m_demod)
@@ -376,184 +359,26 @@ void Engine::rewind(int blocks)
 
 // ---------------------------------------------------------------- transmission
 
-void Engine::setTxFrequency(int hz)
-{
-    {
-        std::lock_guard lock(m_stateMutex);
-        m_txFreq = hz;
-    }
-    std::lock_guard tx(m_txMutex);
-    m_modulator.setFrequency(hz);
-}
+void Engine::setTxFrequency(int hz) { m_transmitter.setFrequency(hz); }
 
 void Engine::startTx(int mode)
 {
     std::lock_guard control(m_controlMutex);
     if (!m_running || mode < 0 || mode > 3)
         return;
-    std::lock_guard line(m_lineMutex);
-    if (m_onAir) {
-        bool ended;
-        {
-            std::lock_guard tx(m_txMutex);
-            ended = m_modulator.finished();
-        }
-        if (!ended)
-            return; // already on the air: the queue simply goes on
-        endTransmissionLocked(true);
-    }
-    unsigned generation;
-    {
-        std::lock_guard tx(m_txMutex);
-        if (mode == 3) {
-            m_modulator.startTune();
-        } else {
-            m_modulator.setMode(modeFor(mode));
-            m_modulator.startText();
-        }
-        generation = ++m_txGeneration;
-        m_txStartReported = false;
-        m_txEndReported = false;
-        m_txPending.clear();
-        m_outputResampler.reset();
-    }
-    // Lines first: the transmitter is keyed before its first sample leaves.
-    m_ptt.raise();
-    m_receiverMuted = true;
-    const int error = m_output->start(
-        m_device, [this](float* out, std::size_t n) { return fillOutput(out, n); },
-        [this] { pushTxEvent({TxEvent::Status, kTxTooSlow, 0}); });
-    if (error != 0) {
-        {
-            std::lock_guard tx(m_txMutex);
-            m_modulator.abort();
-        }
-        m_ptt.drop();
-        m_receiverMuted = false;
-        pushTxEvent({TxEvent::Status, error, generation});
-        return;
-    }
-    m_onAir = true;
-}
-
-// The playback thread's pull: the modulator's audio, clock-corrected, with what went on the air noted.
-std::size_t Engine::fillOutput(float* out, std::size_t count)
-{
-    std::size_t written;
-    bool reported;
-    {
-        std::lock_guard tx(m_txMutex);
-        if (m_outputPpm == 0) {
-            written = m_modulator.render(std::span<float>(out, count));
-        } else {
-            // Our samples must last as long on the card's clock as they would on a true one.
-            m_outputResampler.setRatio(1.0 + m_outputPpm * 1e-6);
-            while (m_txPending.size() < count && !m_modulator.finished()) {
-                m_txScratch.resize(kSamplesPerSymbol);
-                const std::size_t made = m_modulator.render(m_txScratch);
-                m_outputResampler.process(std::span<const float>(m_txScratch.data(), made), m_txPending);
-            }
-            written = std::min(count, m_txPending.size());
-            std::copy_n(m_txPending.begin(), written, out);
-            std::fill(out + written, out + count, 0.0f);
-            m_txPending.erase(m_txPending.begin(), m_txPending.begin() + std::ptrdiff_t(written));
-        }
-        const unsigned generation = m_txGeneration;
-        if (written > 0 && !m_txStartReported) {
-            m_txStartReported = true;
-            m_txOutbox.push_back({TxEvent::Started, 0, generation});
-        }
-        for (uint8_t byte : m_modulator.takeSentChars())
-            m_txOutbox.push_back({TxEvent::Sent, byte, generation});
-        if (written < count && !m_txEndReported) {
-            m_txEndReported = true;
-            m_txOutbox.push_back({TxEvent::Ended, 0, generation});
-        }
-        reported = !m_txOutbox.empty();
-        if (reported) {
-            // Lock order m_txMutex then m_queueMutex: nothing takes them the other way round.
-            std::lock_guard lock(m_queueMutex);
-            m_txEvents.insert(m_txEvents.end(), m_txOutbox.begin(), m_txOutbox.end());
-            m_txOutbox.clear();
-        }
-    }
-    if (reported)
-        m_wake.notify_one();
-    return written;
-}
-
-void Engine::sendTxCharacter(int character, int control)
-{
-    std::lock_guard tx(m_txMutex);
-    if (control == 0)
-        m_modulator.queueChar(static_cast<uint8_t>(character & 0xFF));
-    else if (character == 1)
-        m_modulator.requestReturnToReceive();
-    else if (character == 2)
-        m_modulator.requestCwId();
-}
-
-void Engine::stopTx()
-{
-    bool rest;
-    {
-        std::lock_guard tx(m_txMutex);
-        rest = m_modulator.charsRemaining() > 0 && !m_modulator.finished();
-        m_modulator.stop();
-    }
-    if (rest)
-        pushTxEvent({TxEvent::Status, kTxSendingRest, 0});
-}
-
-void Engine::abortTx()
-{
-    std::lock_guard line(m_lineMutex);
-    {
-        std::lock_guard tx(m_txMutex);
-        m_modulator.abort();
-    }
-    endTransmissionLocked(false);
-}
-
-// Ends the transmission on the air (holding m_lineMutex): after the card has played everything when
-// drain, else at once; then the lines drop and status 0 follows the characters already reported.
-void Engine::endTransmissionLocked(bool drain)
-{
-    if (!m_onAir)
-        return;
-    if (drain)
-        m_output->drain();
+    if (mode == 3)
+        m_transmitter.startTune();
     else
-        m_output->abort();
-    m_ptt.drop();
-    m_onAir = false;
-    m_receiverMuted = false;
-    pushTxEvent({TxEvent::Status, kTxEnded, 0});
+        m_transmitter.startText(modeFor(mode));
 }
 
-void Engine::clearTxBuffer()
-{
-    std::lock_guard tx(m_txMutex);
-    m_modulator.clearQueue();
-}
-
-int Engine::txCharsRemaining()
-{
-    std::lock_guard tx(m_txMutex);
-    return m_modulator.charsRemaining();
-}
-
-void Engine::setCwIdText(const char* text)
-{
-    std::lock_guard tx(m_txMutex);
-    m_modulator.setCwIdText(text ? text : "");
-}
-
-void Engine::setCwIdSpeed(int n)
-{
-    std::lock_guard tx(m_txMutex);
-    m_modulator.setCwIdSpeed(n);
-}
+void Engine::sendTxCharacter(int character, int control) { m_transmitter.send(character, control); }
+void Engine::stopTx() { m_transmitter.stop(); }
+void Engine::abortTx() { m_transmitter.abort(); }
+void Engine::clearTxBuffer() { m_transmitter.clearQueue(); }
+int Engine::txCharsRemaining() { return m_transmitter.charsRemaining(); }
+void Engine::setCwIdText(const char* text) { m_transmitter.setCwIdText(text ? text : ""); }
+void Engine::setCwIdSpeed(int n) { m_transmitter.setCwIdSpeed(n); }
 
 // ---------------------------------------------------------------- sound-card choice
 
@@ -590,11 +415,11 @@ void Engine::post(int32_t message, int32_t wParam, int32_t lParam)
         m_sink(message, wParam, lParam);
 }
 
-void Engine::pushTxEvent(TxEvent event)
+void Engine::pushTxEvents(std::span<const TxEvent> events)
 {
     {
         std::lock_guard lock(m_queueMutex);
-        m_txEvents.push_back(event);
+        m_txEvents.insert(m_txEvents.end(), events.begin(), events.end());
     }
     m_wake.notify_one();
 }
@@ -611,8 +436,10 @@ void Engine::deliverInput(const float* samples, std::size_t count)
             overrun = true;
         }
     }
-    if (overrun)
-        pushTxEvent({TxEvent::Status, kTxTooSlow, 0});
+    if (overrun) {
+        const TxEvent tooSlow{TxEvent::Status, txstatus::kTooSlow, 0};
+        pushTxEvents(std::span(&tooSlow, 1));
+    }
     else
         m_wake.notify_one();
 }
@@ -668,13 +495,13 @@ void Engine::handleTxEvent(const TxEvent& event)
 {
     switch (event.kind) {
     case TxEvent::Started:
-        post(pskmsg::TxStatus, kTxStarted, 0);
+        post(pskmsg::TxStatus, txstatus::kStarted, 0);
         break;
     case TxEvent::Sent:
         post(pskmsg::Character, event.value, 2);
         break;
     case TxEvent::Status:
-        if (event.value == kTxTooSlow) { // once in a while is enough
+        if (event.value == txstatus::kTooSlow) { // once in a while is enough
             const auto now = std::chrono::steady_clock::now();
             if (now - m_lastSlowReport < std::chrono::seconds(1))
                 break;
@@ -682,18 +509,9 @@ void Engine::handleTxEvent(const TxEvent& event)
         }
         post(pskmsg::TxStatus, event.value, 0);
         break;
-    case TxEvent::Ended: {
-        // The last sample is rendered: wait until the card has played it, then unkey.
-        std::lock_guard line(m_lineMutex);
-        bool current;
-        {
-            std::lock_guard tx(m_txMutex);
-            current = event.generation == m_txGeneration;
-        }
-        if (current)
-            endTransmissionLocked(true);
+    case TxEvent::Ended:
+        m_transmitter.endIfCurrent(event.generation);
         break;
-    }
     }
 }
 
@@ -719,7 +537,7 @@ void Engine::processInput(std::span<const float> samples)
         if (m_history.size() > 2 * kHistory)
             m_history.erase(m_history.begin(), m_history.end() - std::ptrdiff_t(kHistory));
         m_spectrum.process(piece);
-        if (m_receiverMuted) {
+        if (m_transmitter.keyed()) {
             m_demodStale = true; // a half-duplex station hears only itself while it transmits
         } else {
             if (m_demodStale) {

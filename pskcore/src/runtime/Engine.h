@@ -1,21 +1,20 @@
 #pragma once
 
 // The running engine behind the public functions: settings, the sound card and its stand-ins, the
-// processing thread that feeds the spectrum and the two channels and posts the messages, the transmitter
-// and the PTT lines.
+// processing thread that feeds the spectrum and the two channels and posts the messages, and the wiring of
+// the transmitter to them.
 //
 // Threads: the caller's (the program's GUI thread), the capture thread of the audio input, the playback
 // thread of the audio output during a transmission, and the engine's worker. The DSP objects of reception
-// belong to the worker alone: the caller's changes reach them as commands. The modulator is shared by the
-// caller and the playback thread under m_txMutex.
+// belong to the worker alone: the caller's changes reach them as commands. The transmitter documents its
+// own threads; what it reports reaches the worker as events, which the worker posts in order.
 
 #include "pskcore/dsp/ChannelDemodulator.h"
-#include "pskcore/dsp/Modulator.h"
 #include "pskcore/dsp/Resampler.h"
 #include "pskcore/dsp/Spectrum.h"
 #include "pskcore/pskcore.h"
 #include "pskcore/seams.h"
-#include "runtime/PttLines.h"
+#include "runtime/Transmitter.h"
 
 #include <array>
 #include <atomic>
@@ -63,8 +62,8 @@ public:
     void setCwIdText(const char* text);
     void setCwIdSpeed(int n);
 
-    bool setComPort(int port, int lines) { return m_ptt.select(port, lines); }
-    void setModemLines(std::shared_ptr<ModemLines> lines) { m_ptt.setLines(std::move(lines)); }
+    bool setComPort(int port, int lines) { return m_transmitter.selectPttPort(port, lines); }
+    void setModemLines(std::shared_ptr<ModemLines> lines) { m_transmitter.setModemLines(std::move(lines)); }
 
     void setInputFile(std::string path);
     void setOutputFile(std::string path);
@@ -96,25 +95,19 @@ private:
         PerChannelValues vectors{};
         std::array<int, 2> level{};
     };
-    // Reported by the playback thread or the caller, posted by the worker in order.
-    struct TxEvent {
-        enum Kind { Started, Sent, Status, Ended } kind;
-        int value = 0;
-        unsigned generation = 0;
-    };
+    using TxEvent = Transmitter::Event;
 
     bool validChannel(int channel) const { return channel == 0 || channel == 1; }
     void command(std::function<void()> change);
     // syncData and vectorData: a channel's values of the snapshot, 1 when copied.
     int profileData(PerChannelValues Snapshot::*values, int32_t* data, int channel);
     void post(int32_t message, int32_t wParam, int32_t lParam);
-    void pushTxEvent(TxEvent event);
+    // Hands events to the worker; from any thread.
+    void pushTxEvents(std::span<const TxEvent> events);
     void deliverInput(const float* samples, std::size_t count);
-    std::size_t fillOutput(float* out, std::size_t count);
     void chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<AudioOutput>& output, bool& soundCardIn,
                      bool& soundCardOut);
     void configureReceiver();
-    void endTransmissionLocked(bool drain);
 
     void workerLoop();
     void processInput(std::span<const float> samples);
@@ -126,12 +119,10 @@ private:
     // Start and stop, one at a time.
     std::mutex m_controlMutex;
     bool m_running = false;
-    int m_device = -1;
     int m_channels = 2;
     PskMessageSink m_sink;
     std::shared_ptr<AudioInput> m_input;
     std::atomic<bool> m_inputLive{false}; // m_input started: the worker may ask it whether it still runs
-    std::shared_ptr<AudioOutput> m_output;
 
     // Settings, the snapshot and the pending commands.
     std::mutex m_stateMutex;
@@ -141,7 +132,6 @@ private:
     std::array<unsigned, 2> m_appliedFreqGeneration{}; // ... and those the worker has applied
     int m_fftFullScale = 100;
     int m_ppm = 0;
-    int m_txFreq = 1000;
     std::string m_inputFile;
     std::string m_outputFile;
     bool m_demoInput = false;
@@ -172,25 +162,10 @@ private:
     bool m_inputFailureReported = false;
     std::vector<float> m_corrected;
     std::string m_decoded;
-
-    // The transmitter: shared by the caller and the playback thread.
-    std::mutex m_txMutex;
-    Modulator m_modulator;
-    Resampler m_outputResampler;
-    int m_outputPpm = 0;
-    std::vector<float> m_txPending;
-    std::vector<float> m_txScratch;
-    unsigned m_txGeneration = 0;
-    bool m_txStartReported = false;
-    bool m_txEndReported = false;
-    std::vector<TxEvent> m_txOutbox; // the playback thread's events, kept so its callback need not allocate
-
-    // Keying: the output stream and the PTT lines go up and down together under m_lineMutex.
-    std::mutex m_lineMutex;
-    bool m_onAir = false;
-    std::atomic<bool> m_receiverMuted{false};
-    PttLines m_ptt;
     std::chrono::steady_clock::time_point m_lastSlowReport{};
+
+    // Reports through m_txEvents: declared after the queue it fills.
+    Transmitter m_transmitter{[this](std::span<const TxEvent> events) { pushTxEvents(events); }};
 };
 
 } // namespace pskcore

@@ -12,7 +12,8 @@
 namespace pskcore {
 
 // The PSK31 transmitter: turns queued characters into audio (preamble of reversals, text, idle reversals
-// while the queue is empty, tail of steady carrier), the tune carrier and the CW identification.
+// while the queue is empty, after the text a flush of idle reversals then a tail of steady carrier), the
+// tune carrier and the CW identification.
 // Pull model: the owner calls render() for each audio buffer. No threads or locks inside: the owner
 // serialises calls (the runtime holds a mutex around it).
 class Modulator {
@@ -37,11 +38,11 @@ public:
     void startTune();
     // Queues one character (Windows-1252 byte).
     void queueChar(uint8_t byte);
-    // Control code (1,1): once the queue before it is sent, send the tail and end.
+    // Control code (1,1): once the queue before it is sent, send the flush and the tail and end.
     void requestReturnToReceive();
-    // Control code (2,1): once the queue before it is sent, send the CW identification.
+    // Control code (2,1): once the queue before it is sent, send the flush and the CW identification.
     void requestCwId();
-    // Ends after the queue (tail, then finished); ends tune at once.
+    // Ends after the queue (flush and tail, then finished); ends tune at once.
     void stop();
     // Ends at once, without tail; the queue is kept (clearQueue() drops it).
     void abort();
@@ -59,7 +60,7 @@ public:
     std::vector<uint8_t> takeSentChars();
 
 private:
-    enum class Phase { Off, Preamble, Text, Tail, CwId, Tune, RampDown };
+    enum class Phase { Off, Preamble, Text, Flush, Tail, CwId, Tune, RampDown };
     struct Item {
         int control;  // 0 = character, 1 = return to receive, 2 = CW identification
         uint8_t byte;
@@ -67,6 +68,8 @@ private:
 
     void beginSymbol();
     bool nextBit(int& bit);
+    // Ends the text with the flush of idle reversals, then goes on to next (Tail or CwId).
+    bool endText(Phase next, int& bit);
     void applyBit(int bit);
     void beginCwId();
     void endOrContinueAfterCwId();
@@ -84,7 +87,8 @@ private:
     bool m_stopRequested = false;
     std::vector<uint8_t> m_sent;
 
-    int m_symbolsLeft = 0;         // preamble or tail symbols still to send
+    Phase m_afterFlush = Phase::Tail;
+    int m_symbolsLeft = 0;         // preamble, flush or tail symbols still to send
     std::string m_bits;            // bits of the character being sent, then its "00"
     std::size_t m_bitPos = 0;
     int m_encoder = 0;             // QPSK encoder register, newest bit in bit 0
