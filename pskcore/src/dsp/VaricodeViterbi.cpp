@@ -26,13 +26,14 @@ constexpr int kRingSymbols = VaricodeViterbi::kLongestDelaySymbols + 1;
 static_assert(VaricodeViterbi::kLongestDelaySymbols + 1 <= 64);
 
 // Positions in the bit stream: the root (between segments) and every prefix of a Varicode word, including a word
-// followed by its first separator zero. Each position has at most one successor per bit.
+// followed by its first separator zero. Every position but the root is entered from one parent by one bit; the
+// root by a 0 bit from itself (idle) or from a word's first separator zero (the word is complete).
 struct Trellis {
     static constexpr int kRoot = 0;
-    static constexpr int kNone = -1;
-    std::vector<std::array<int16_t, 2>> next; // per node and bit
-    std::vector<int16_t> completedByte;       // per node: byte finished by a 0 bit from here to the root, or -1
-    std::vector<uint8_t> lastBit;             // per node: the bit that led to it
+    std::vector<int16_t> parent;        // per node, the root excepted
+    std::vector<uint8_t> lastBit;       // per node: the bit that enters it
+    std::vector<int16_t> completedByte; // per node: byte finished by a 0 bit from here to the root, or -1
+    std::vector<int16_t> rootSources;   // nodes a 0 bit leads from to the root
     int nodeCount = 0;
 
     Trellis()
@@ -49,21 +50,20 @@ struct Trellis {
         int counter = 0;
         for (auto& [prefix, node] : index)
             node = counter++;
-        next.assign(nodeCount, {kNone, kNone});
-        completedByte.assign(nodeCount, -1);
-        lastBit.assign(nodeCount, 0);
+        parent.assign(size_t(nodeCount), int16_t(kRoot));
+        lastBit.assign(size_t(nodeCount), 0);
+        completedByte.assign(size_t(nodeCount), -1);
+        rootSources.push_back(kRoot); // idle zero
         for (const auto& [prefix, node] : index) {
-            lastBit[node] = uint8_t(!prefix.empty() && prefix.back() == '1');
-            if (const auto one = index.find(prefix + "1"); one != index.end())
-                next[node][1] = int16_t(one->second);
-            if (prefix.empty()) {
-                next[node][0] = kRoot; // idle zero
-            } else if (prefix.back() == '1') {
-                if (const auto zero = index.find(prefix + "0"); zero != index.end())
-                    next[node][0] = int16_t(zero->second);
-            } else if (const auto word = varicode::lookup(bitsOf(prefix) >> 1, int(prefix.size()) - 1)) {
-                next[node][0] = kRoot; // second separator zero: the word is complete
-                completedByte[node] = *word;
+            if (prefix.empty())
+                continue;
+            parent[size_t(node)] = int16_t(index.at(prefix.substr(0, prefix.size() - 1)));
+            lastBit[size_t(node)] = uint8_t(prefix.back() == '1');
+            if (prefix.back() == '0') {
+                if (const auto word = varicode::lookup(bitsOf(prefix) >> 1, int(prefix.size()) - 1)) {
+                    completedByte[size_t(node)] = *word;
+                    rootSources.push_back(int16_t(node));
+                }
             }
         }
     }
@@ -156,35 +156,37 @@ std::span<const uint8_t> VaricodeViterbi::push(float coherentLlr, float differen
     }
     ++m_now;
     uint16_t* predecessor = &m_predecessors[size_t(m_now % kRingSymbols) * m_metric.size()];
-    std::fill(m_nextMetric.begin(), m_nextMetric.end(), kDead);
-    for (int node = 0; node < t.nodeCount; ++node) {
-        for (int phase = 0; phase < 2; ++phase) {
-            const int from = 2 * node + phase;
-            const float metric = m_metric[size_t(from)];
-            if (metric < kAliveAbove)
-                continue;
-            for (int bit = 0; bit < 2; ++bit) {
-                const int to = t.next[size_t(node)][size_t(bit)];
-                if (to == Trellis::kNone)
-                    continue;
-                const int toPhase = bit ? phase : phase ^ 1; // a 0 bit is a phase reversal
-                const int toState = 2 * to + toPhase;
-                const float candidate = metric + (toPhase ? -coherentHalf : coherentHalf)
-                    + (bit ? differentialHalf : -differentialHalf) + m_branchPrior[size_t(2 * node + bit)];
-                if (candidate > m_nextMetric[size_t(toState)]) {
-                    m_nextMetric[size_t(toState)] = candidate;
-                    predecessor[toState] = uint16_t(from);
-                }
+    // Symbol sign per phase (phase 1 = the symbol is −1) and bit evidence, both as log-likelihoods.
+    const float symbolGain[2] = {coherentHalf, -coherentHalf};
+    const float bitGain[2] = {-differentialHalf, differentialHalf};
+    auto enter = [&](int to, int from, float metric) {
+        m_nextMetric[size_t(to)] = metric;
+        predecessor[to] = uint16_t(from);
+        const Lineage& lineage = m_lineage[size_t(from)];
+        m_nextLineage[size_t(to)] = Lineage{(lineage.bits << 1) | t.lastBit[size_t(to / 2)], lineage.origin};
+    };
+    for (int phase = 0; phase < 2; ++phase) {
+        // Into the root by a 0 bit, i.e. a reversal: from the other phase.
+        int bestFrom = 0;
+        float best = kDead;
+        for (const int16_t node : t.rootSources) {
+            const int from = 2 * node + (phase ^ 1);
+            const float candidate = m_metric[size_t(from)] + m_branchPrior[size_t(2 * node)];
+            if (candidate > best) {
+                best = candidate;
+                bestFrom = from;
             }
         }
+        enter(2 * Trellis::kRoot + phase, bestFrom, best + symbolGain[phase] + bitGain[0]);
     }
-    const int states = int(m_metric.size());
-    for (int state = 0; state < states; ++state) {
-        if (m_nextMetric[size_t(state)] < kAliveAbove)
-            continue;
-        Lineage lineage = m_lineage[predecessor[state]];
-        lineage.bits = (lineage.bits << 1) | t.lastBit[size_t(state / 2)];
-        m_nextLineage[size_t(state)] = lineage;
+    for (int node = 1; node < t.nodeCount; ++node) {
+        const int parent = t.parent[size_t(node)];
+        const int bit = t.lastBit[size_t(node)];
+        const float gain = bitGain[bit] + m_branchPrior[size_t(2 * parent + bit)];
+        for (int phase = 0; phase < 2; ++phase) {
+            const int from = 2 * parent + (bit ? phase : phase ^ 1); // a 0 bit is a phase reversal
+            enter(2 * node + phase, from, m_metric[size_t(from)] + gain + symbolGain[phase]);
+        }
     }
     std::swap(m_metric, m_nextMetric);
     std::swap(m_lineage, m_nextLineage);
