@@ -1,13 +1,14 @@
 #include "pskcore/dsp/ChannelDemodulator.h"
 
-#include "receiver/BitDetector.h"
 #include "receiver/CarrierLoop.h"
 #include "receiver/ClockErrorMeter.h"
 #include "receiver/FrequencyControl.h"
 #include "receiver/FrontEnd.h"
 #include "receiver/ImdMeter.h"
+#include "receiver/SoftMetrics.h"
 #include "receiver/PhaseVectors.h"
 #include "receiver/Squelch.h"
+#include "receiver/SymbolDecoder.h"
 #include "receiver/SymbolPower.h"
 #include "receiver/SymbolTiming.h"
 #include "receiver/TextSink.h"
@@ -59,11 +60,15 @@ struct ChannelDemodulator::State {
     CarrierLoop loop;
     SymbolPower power;
     Squelch squelch;
-    BitDetector detector;
+    SoftMetrics soft;
+    SymbolDecoder decoder;
+    std::vector<uint8_t> characters;
     TextSink text;
     ClockErrorMeter clock;
     ImdMeter imd;
     PhaseVectors vectors;
+    SymbolHistory wasOpen;
+    SymbolHistory wasFaded;
     cf previousSymbol{0, 0}; // coherent value of the previous symbol
 };
 
@@ -73,7 +78,7 @@ ChannelDemodulator::State::State(const Config& config, double freqHz) : qpsk(isQ
     frequency.tune(freqHz, config.captureHz);
     frontEnd.setFrequency(frequency.oscillatorHz());
     squelch.configure(config.squelchThreshold, config.squelchSpeed);
-    detector.setMode(config.mode);
+    decoder.setMode(config.mode);
 }
 
 void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
@@ -94,19 +99,25 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     const bool reversal = isReversal(change);
     vectors.push(zn);
 
-    // Digital silence has no phase to judge: it must not open the squelch.
-    const double closeness = std::norm(z) > 1e-18f ? std::cos((qpsk ? 4 : 2) * std::arg(u)) : 0.0;
-    squelch.update(closeness);
+    // Digital silence has no phase to judge: it must not open the squelch, and it closes it at full speed.
+    const bool silent = std::norm(z) <= 1e-18f;
+    squelch.update(silent ? 0.0 : std::cos((qpsk ? 4 : 2) * std::arg(u)), silent ? 1.0 : std::norm(zn));
     const int level = squelch.level();
-    squelch.record(squelch.open() && !carrierGone);
+    wasOpen.record(squelch.open());
+    wasFaded.record(carrierGone);
 
     const bool locked = level >= kLockLevel;
     clock.update(timing.unwrappedPeakSamples(), locked && !carrierGone, level < kLockLevel / 2 || carrierGone);
     if (frequency.follow(loop, locked, squelch.open(), level))
         frontEnd.setFrequency(frequency.oscillatorHz());
 
-    const auto bit = detector.push(d, change);
-    text.push(bit, squelch.printableAgo(detector.delaySymbols()), carrierGone, decodedBytes);
+    SoftSymbol symbol = soft.measure(u / power.normaliser());
+    if (qpsk)
+        symbol.change = change;
+    characters.clear();
+    const auto bit = decoder.push(symbol, characters);
+    const int delay = decoder.delaySymbols();
+    text.push(bit, characters, wasOpen.ago(delay), wasFaded.ago(delay), decodedBytes);
     imd.afterSymbol(reversal, squelch.level());
 }
 
@@ -132,8 +143,9 @@ void ChannelDemodulator::setFrequency(double freqHz, double captureRangeHz)
 double ChannelDemodulator::frequencyHz() const
 {
     const State& s = *m_state;
-    // The carrier loop's own frequency counts once it has the signal.
-    return s.frequency.oscillatorHz() + (signalLevel() >= kLockLevel ? s.loop.offsetHz() : 0.0);
+    // The carrier loop's own frequency counts while it has the signal (not noise, after the signal has gone).
+    const bool held = signalLevel() >= kLockLevel && !s.power.carrierGone();
+    return s.frequency.oscillatorHz() + (held ? s.loop.offsetHz() : 0.0);
 }
 
 void ChannelDemodulator::setMode(PskMode mode)
@@ -142,8 +154,7 @@ void ChannelDemodulator::setMode(PskMode mode)
         return;
     m_config->mode = mode;
     m_state->qpsk = isQpsk(mode);
-    m_state->detector.setMode(mode);
-    m_state->text.restartCharacter();
+    m_state->decoder.setMode(mode);
 }
 
 PskMode ChannelDemodulator::mode() const { return m_config->mode; }

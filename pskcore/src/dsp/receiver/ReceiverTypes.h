@@ -3,6 +3,7 @@
 #include "pskcore/dsp/Constants.h"
 
 #include <complex>
+#include <cstdint>
 #include <numbers>
 
 namespace pskcore::receiver {
@@ -18,6 +19,17 @@ inline constexpr double kMaxLimitHz = 100.0;                 // largest AFC limi
 
 // Squelch level (0-100) above which the carrier loop is taken to hold a signal.
 inline constexpr int kLockLevel = 25;
+
+// A flag's value over the last 64 symbols, so that a decoder with a delay can look back.
+class SymbolHistory {
+public:
+    void record(bool value) { m_bits = (m_bits << 1) | uint64_t(value); }
+    // What record() was given symbolsAgo symbols ago (0-63).
+    bool ago(int symbolsAgo) const { return (m_bits >> symbolsAgo) & 1; }
+
+private:
+    uint64_t m_bits = 0; // newest in bit 0
+};
 
 inline double wrapPi(double a)
 {

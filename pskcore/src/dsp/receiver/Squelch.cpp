@@ -11,10 +11,11 @@ void Squelch::configure(int threshold, int speed)
     m_speed = std::clamp(speed, 0, 200);
 }
 
-void Squelch::update(double closeness)
+void Squelch::update(double closeness, double relativePower)
 {
     const double tau = 32.0 / (1.0 + m_speed / 10.0);
-    m_quality += (closeness - m_quality) / std::max(1.0, tau);
+    const double weight = std::clamp(relativePower, kMinWeight, 1.0);
+    m_quality += weight * (closeness - m_quality) / std::max(1.0, tau);
     const int lvl = level();
     if (m_threshold == 0 || lvl >= m_threshold)
         m_open = true;

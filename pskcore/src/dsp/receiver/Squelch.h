@@ -2,22 +2,18 @@
 
 #include "ReceiverTypes.h"
 
-#include <cstdint>
-
 namespace pskcore::receiver {
 
 // Opens on a signal from how closely the symbols sit on the constellation (noise averages 0, a clean signal 1),
-// with hysteresis, and remembers its recent states so that a decoder with a delay can look back.
+// with hysteresis.
 class Squelch {
 public:
     // threshold 0-99 against level() (0 = always open); speed 0-200 sets the averaging (about 1 s at 0).
     void configure(int threshold, int speed);
-    // Takes the closeness of one symbol (-1..1).
-    void update(double closeness);
-    // Records whether the symbol just taken may print.
-    void record(bool printable) { m_history = (m_history << 1) | uint64_t(printable); }
-    // What record() was given symbolsAgo symbols ago (0-63).
-    bool printableAgo(int symbolsAgo) const { return (m_history >> symbolsAgo) & 1; }
+    // Takes the closeness of one symbol (-1..1) and its power against the mean symbol power: a faded symbol,
+    // mostly noise, counts for less, so a fading signal keeps the squelch open while noise alone still
+    // averages 0.
+    void update(double closeness, double relativePower);
     // Back to closed, as for a new signal.
     void clear();
 
@@ -31,12 +27,14 @@ private:
     static constexpr double kQualityAtZero = 0.3, kQualitySpan = 0.6;
     static constexpr double kHeldQuality = kQualityAtZero + kQualitySpan * kLockLevel / 100.0;
     static constexpr int kHysteresis = 3;
+    // A faded symbol counts for as little as this, so the squelch still closes behind a signal that ends; a
+    // fade's peak counts no more than an average symbol.
+    static constexpr double kMinWeight = 0.25;
 
     int m_threshold = 10;
     int m_speed = 1;
     double m_quality = 0; // mean closeness, -1..1
     bool m_open = false;
-    uint64_t m_history = 0; // newest in bit 0
 };
 
 } // namespace pskcore::receiver

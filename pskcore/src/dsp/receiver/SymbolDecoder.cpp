@@ -1,0 +1,48 @@
+#include "SymbolDecoder.h"
+
+namespace pskcore::receiver {
+
+SymbolDecoder::SymbolDecoder() { m_viterbi.reset(); }
+
+void SymbolDecoder::setMode(PskMode mode)
+{
+    m_qpsk = isQpsk(mode);
+    m_viterbi.reset();
+    m_viterbi.setLowerSideband(mode == PskMode::QpskLsb);
+    m_bpsk.reset();
+    m_varicode.reset();
+    m_steadySymbols = 0;
+    m_pending.clear();
+}
+
+std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes)
+{
+    if (m_qpsk) {
+        const auto bit = m_viterbi.push(symbol.change);
+        if (bit)
+            if (const auto byte = m_varicode.pushBit(*bit))
+                bytes.push_back(*byte);
+        return bit;
+    }
+    const int bit = symbol.change.real() >= 0 ? 1 : 0;
+    // A steady carrier (no reversal for longer than any Varicode word) is not text, but the sequence decoder
+    // must explain every bit as text or idle and would force characters out of it. So what it releases during
+    // a run of unchanged symbols waits for the run to end with a reversal, and goes if the run proves a carrier.
+    m_steadySymbols = bit ? m_steadySymbols + 1 : 0;
+    if (m_steadySymbols > kSteadyCarrierSymbols) {
+        m_bpsk.reset();
+        m_pending.clear();
+        return bit;
+    }
+    const auto released = m_bpsk.push(symbol.coherentLlr, symbol.differentialLlr);
+    m_pending.insert(m_pending.end(), released.begin(), released.end());
+    if (!bit) {
+        bytes.insert(bytes.end(), m_pending.begin(), m_pending.end());
+        m_pending.clear();
+    }
+    return bit;
+}
+
+int SymbolDecoder::delaySymbols() const { return m_qpsk ? QpskViterbi::kDepth : 0; }
+
+} // namespace pskcore::receiver

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "../VaricodeViterbi.h"
+#include "QpskViterbi.h"
+#include "ReceiverTypes.h"
+#include "pskcore/dsp/Varicode.h"
+
+#include <optional>
+#include <vector>
+
+namespace pskcore::receiver {
+
+// One symbol as the decoders see it.
+struct SoftSymbol {
+    float coherentLlr = 0;     // BPSK: log-likelihood ratio of the symbol's sign, carrier removed, nats
+    float differentialLlr = 0; // BPSK: log-likelihood ratio of "no reversal" against the previous symbol, nats
+    cf change{0, 0};           // QPSK: phase change from the previous symbol (magnitude = confidence)
+};
+
+// Turns symbols into characters: BPSK through the soft sequence decoder over Varicode words and carrier phase;
+// QPSK through the Viterbi decoder of its convolutional code (kDepth symbols late), then Varicode.
+class SymbolDecoder {
+public:
+    SymbolDecoder();
+    void setMode(PskMode mode);
+    // Takes one symbol, appends the characters it completes to bytes, and returns a hard decision of its data
+    // bit (QPSK: the bit decoded kDepth symbols ago, none while the decoder fills).
+    std::optional<int> push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes);
+    // How many symbols late a QPSK bit or character comes out (BPSK characters come out as soon as they are sure).
+    int delaySymbols() const;
+
+private:
+    static constexpr int kSteadyCarrierSymbols = 16; // the longest Varicode word has 12 bits
+
+    bool m_qpsk = false;
+    int m_steadySymbols = 0;
+    // Half weight on the character prior: on the air it measured better than full weight, which fills a
+    // stretch of weak symbols with the most frequent characters.
+    static constexpr VaricodeViterbi::Options kBpskOptions{.priorWeight = 0.5f};
+
+    VaricodeViterbi m_bpsk{kBpskOptions};
+    std::vector<uint8_t> m_pending; // BPSK characters released during a run of unchanged symbols
+    QpskViterbi m_viterbi;
+    VaricodeDecoder m_varicode;
+};
+
+} // namespace pskcore::receiver
