@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numbers>
 
 using namespace pskcore;
 using namespace pskcore::fixtures;
@@ -290,3 +291,22 @@ TEST_P(SMeter, NoiseAloneReadsNearZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SMeter, ::testing::Values(PskMode::Bpsk, PskMode::QpskUsb));
+
+// A steady carrier 30 Hz beside the signal and 10 dB stronger, at 0 dB SNR: removed before it pulls the channel.
+TEST(Demodulator, SteadyCarrierBesideTheSignalDoesNotTakeTheChannel)
+{
+    constexpr unsigned kSeed = 31;
+    const std::string sent = "the quick brown fox jumps over the lazy dog 0123456789 de korvo k ";
+    for (double carrierOffsetHz : {-30.0, 30.0}) {
+        Transmission t = transmit(sent + sent, PskMode::Bpsk, 1000);
+        const double amplitude = std::sqrt(2 * t.keyedPower * 10);
+        for (std::size_t n = 0; n < t.samples.size(); ++n)
+            t.samples[n] += float(amplitude * std::cos(2 * std::numbers::pi * (1000 + carrierOffsetHz) * double(n) / kSampleRate));
+        addNoise(t.samples, t.keyedPower, 0, kSeed);
+        const std::string got = decode(t.samples, PskMode::Bpsk, 1000);
+        // The first words may go while the carrier is found; the second copy must come through.
+        EXPECT_NE(got.find(sent.substr(0, 40)), std::string::npos)
+            << "carrier " << carrierOffsetHz << " Hz, seed " << kSeed << ": " << got;
+        EXPECT_LE(editDistance(sent + sent, got), sent.size() / 10) << "carrier " << carrierOffsetHz << " Hz";
+    }
+}

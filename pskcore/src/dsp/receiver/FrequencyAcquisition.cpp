@@ -60,8 +60,18 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
     if (m_filled < kSize / 2 || maxHz < minHz)
         return std::nullopt;
     // A loop sitting on one tone of an idle signal holds no carrier: the signal lies half the symbol rate away.
-    if (currentHz && isIdleTone(*currentHz))
+    if (currentHz && toneAt(*currentHz) == Tone::Idle)
         currentHz.reset();
+    // PSK31 has no line at its carrier; a lone steady line there is a carrier alone, which is no signal to take.
+    auto found = lineSearch(minHz, maxHz, qpsk, currentHz);
+    if (found && toneAt(*found) == Tone::Lone)
+        return std::nullopt;
+    return found;
+}
+
+std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxHz, bool qpsk,
+                                                       std::optional<double> currentHz)
+{
     if (!qpsk)
         return search(minHz, maxHz, 2, currentHz, kBetterThanHeld);
     // QPSK: the square has the cleaner line on the preamble and idle (plain reversals), but under data runs of
@@ -144,18 +154,16 @@ double FrequencyAcquisition::toneOverFloor(double toneHz) const
     return linePower(toneHz) / std::max(1e-30, floor / count);
 }
 
-bool FrequencyAcquisition::isIdleTone(double toneHz)
+FrequencyAcquisition::Tone FrequencyAcquisition::toneAt(double toneHz)
 {
     transform(1);
     if (toneOverFloor(toneHz) < kToneOverFloor)
-        return false;
+        return Tone::None;
     const double power = linePower(toneHz);
-    for (double side : {-1.0, 1.0}) {
-        const double partnerHz = toneHz + side * kIdleToneSpacingHz;
-        if (toneOverFloor(partnerHz) >= kToneOverFloor && linePower(partnerHz) > kPartnerShare * power)
-            return true;
-    }
-    return false;
+    for (double side : {-1.0, 1.0})
+        if (linePower(toneHz + side * kIdleToneSpacingHz) > kPartnerShare * power)
+            return Tone::Idle;
+    return Tone::Lone;
 }
 
 void FrequencyAcquisition::clear()

@@ -36,8 +36,11 @@ private:
     double binPower(int k) const;
     // Power of a line over the bins a little way around it.
     double toneOverFloor(double toneHz) const;
-    // A steady tone at toneHz with a partner half the symbol rate away: one tone of an idle signal.
-    bool isIdleTone(double toneHz);
+    // What the plain spectrum holds at toneHz: no steady tone, one tone of an idle signal (a partner half the
+    // symbol rate away), or a lone carrier.
+    enum class Tone { None, Idle, Lone };
+    Tone toneAt(double toneHz);
+    std::optional<double> lineSearch(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz);
     // Strongest of the three bins around a line at lineHz (in the transformed spectrum's units).
     double linePower(double lineHz) const;
     std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz,

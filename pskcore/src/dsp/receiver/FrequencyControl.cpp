@@ -8,7 +8,7 @@ namespace pskcore::receiver {
 void FrequencyControl::tune(double freqHz, double captureHz)
 {
     m_captureHz = captureHz;
-    m_oscillatorHz = m_anchorHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
+    m_oscillatorHz = m_anchorHz = m_tunedHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
     m_captureLeftSymbols = kCaptureSymbols;
     m_acquisition.clear();
     m_symbolsSinceJump = 0;
@@ -37,8 +37,10 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
         || m_symbolsSinceJump % (locked ? kSearchEveryHeld : kSearchEveryFree) != 0)
         return false;
     const double heldHz = loop.offsetHz();
-    const auto offset = m_acquisition.estimate(m_anchorHz - limit - m_oscillatorHz,
-                                               m_anchorHz + limit - m_oscillatorHz, qpsk, heldHz);
+    // Right after tuning, jumps stay around where the operator tuned, however the anchor has moved.
+    const double centreHz = m_captureLeftSymbols > 0 ? m_tunedHz : m_anchorHz;
+    const auto offset = m_acquisition.estimate(centreHz - limit - m_oscillatorHz,
+                                               centreHz + limit - m_oscillatorHz, qpsk, heldHz);
     if (!offset || std::fabs(*offset - heldHz) <= (locked ? kJumpHeldHz : kJumpFreeHz))
         return false;
     m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);

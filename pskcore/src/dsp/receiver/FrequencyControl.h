@@ -40,6 +40,7 @@ private:
     double m_captureHz = 0;
     double m_oscillatorHz = 1000.0;
     double m_anchorHz = 1000.0;   // where the AFC last had the signal: the limit applies around it
+    double m_tunedHz = 1000.0;    // where the operator tuned
     int m_captureLeftSymbols = 0;
     long long m_symbolsSinceJump = 0;
     FrequencyAcquisition m_acquisition;
