@@ -25,7 +25,8 @@ public:
 
     // Tunes the channel to freqHz (clamped to 100-3900 Hz) and starts acquiring afresh (squelch closed).
     // captureRangeHz (0-100): for the next two seconds the channel may jump that far to a signal it finds,
-    // even with the AFC off (0 = only the AFC limit applies).
+    // even with the AFC off. With the AFC on it reaches at least 15 Hz (a waterfall pixel) whatever the capture
+    // range, so a click beside a trace finds it.
     void setFrequency(double freqHz, double captureRangeHz);
     // Current carrier frequency, Hz (AFC moves it).
     double frequencyHz() const;
