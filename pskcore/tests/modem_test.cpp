@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numbers>
 
 using namespace pskcore;
 using namespace pskcore::fixtures;
@@ -240,3 +241,72 @@ TEST_P(ClockError, IsMeasured)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ppm, ClockError, ::testing::Values(-500.0, 0.0, 500.0));
+
+namespace {
+
+// S-meter reading (snrLevel) at the end of a transmission received at snrDb, before the channel hears the silence.
+int sMeterAt(PskMode mode, double snrDb, unsigned seed)
+{
+    Transmission t = transmit("cq cq de korvo korvo k the s-meter reads the ratio", mode, 1000);
+    addNoise(t.samples, t.keyedPower, snrDb, seed);
+    t.samples.resize(t.samples.size() - kSampleRate); // the second of silence after the transmission
+    ChannelDemodulator rx;
+    rx.setMode(mode);
+    rx.setFrequency(1000, 10);
+    rx.setAfcLimit(10);
+    feed(rx, t.samples);
+    return rx.snrLevel();
+}
+
+} // namespace
+
+class SMeter : public ::testing::TestWithParam<PskMode> {};
+
+TEST_P(SMeter, StationsSeventeenDecibelsApartReadApart)
+{
+    constexpr unsigned kSeed = 17;
+    const int weak = sMeterAt(GetParam(), -3, kSeed), strong = sMeterAt(GetParam(), 14, kSeed);
+    // The scale gives 2 points per dB: 34 points apart, give or take the estimate's spread.
+    EXPECT_GE(strong - weak, 25) << "weak " << weak << ", strong " << strong << ", seed " << kSeed;
+    EXPECT_NEAR(weak, 34, 8) << "seed " << kSeed;
+}
+
+TEST_P(SMeter, NoiseAloneReadsNearZero)
+{
+    constexpr unsigned kSeed = 23;
+    std::vector<float> noise(std::size_t(kSampleRate) * 20, 0.0f);
+    addNoise(noise, 0.01, 0, kSeed);
+    ChannelDemodulator rx;
+    rx.setMode(GetParam());
+    rx.setFrequency(1000, 10);
+    rx.setAfcLimit(10);
+    int highest = 0;
+    for (std::size_t pos = 0; pos < noise.size(); pos += kSampleRate / 4) {
+        std::string text;
+        rx.process(std::span<const float>(noise).subspan(pos, kSampleRate / 4), text);
+        if (pos >= std::size_t(kSampleRate) * 3)
+            highest = std::max(highest, rx.snrLevel());
+    }
+    EXPECT_LE(highest, 8) << "seed " << kSeed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SMeter, ::testing::Values(PskMode::Bpsk, PskMode::QpskUsb));
+
+// A steady carrier 30 Hz beside the signal and 10 dB stronger, at 0 dB SNR: removed before it pulls the channel.
+TEST(Demodulator, SteadyCarrierBesideTheSignalDoesNotTakeTheChannel)
+{
+    constexpr unsigned kSeed = 31;
+    const std::string sent = "the quick brown fox jumps over the lazy dog 0123456789 de korvo k ";
+    for (double carrierOffsetHz : {-30.0, 30.0}) {
+        Transmission t = transmit(sent + sent, PskMode::Bpsk, 1000);
+        const double amplitude = std::sqrt(2 * t.keyedPower * 10);
+        for (std::size_t n = 0; n < t.samples.size(); ++n)
+            t.samples[n] += float(amplitude * std::cos(2 * std::numbers::pi * (1000 + carrierOffsetHz) * double(n) / kSampleRate));
+        addNoise(t.samples, t.keyedPower, 0, kSeed);
+        const std::string got = decode(t.samples, PskMode::Bpsk, 1000);
+        // The first words may go while the carrier is found; the second copy must come through.
+        EXPECT_NE(got.find(sent.substr(0, 40)), std::string::npos)
+            << "carrier " << carrierOffsetHz << " Hz, seed " << kSeed << ": " << got;
+        EXPECT_LE(editDistance(sent + sent, got), sent.size() / 10) << "carrier " << carrierOffsetHz << " Hz";
+    }
+}

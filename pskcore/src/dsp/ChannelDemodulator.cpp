@@ -7,6 +7,7 @@
 #include "receiver/ImdMeter.h"
 #include "receiver/SoftMetrics.h"
 #include "receiver/PhaseVectors.h"
+#include "receiver/SnrMeter.h"
 #include "receiver/Squelch.h"
 #include "receiver/SymbolDecoder.h"
 #include "receiver/SymbolPower.h"
@@ -69,6 +70,7 @@ struct ChannelDemodulator::State {
     PhaseVectors vectors;
     SymbolHistory wasOpen;
     SymbolHistory wasFaded;
+    SnrMeter snr;
     cf previousSymbol{0, 0}; // coherent value of the previous symbol
 };
 
@@ -137,6 +139,7 @@ void ChannelDemodulator::setFrequency(double freqHz, double captureRangeHz)
     // Whatever was held at the old frequency is gone: acquire afresh, squelch closed until the new signal shows.
     s.loop.clearFrequency();
     s.squelch.clear();
+    s.snr.clear();
     s.clock.clearHistory();
 }
 
@@ -174,6 +177,10 @@ void ChannelDemodulator::setSquelch(int threshold, int speed)
 
 int ChannelDemodulator::signalLevel() const { return m_state->squelch.level(); }
 
+int ChannelDemodulator::snrLevel() const { return m_state->snr.level(); }
+
+double ChannelDemodulator::snrDb() const { return m_state->snr.snrDb(); }
+
 bool ChannelDemodulator::squelchOpen() const { return m_state->squelch.open(); }
 
 std::array<int32_t, 16> ChannelDemodulator::syncProfile() const { return m_state->timing.syncProfile(); }
@@ -204,6 +211,7 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
                 s.frontEnd.setFrequency(s.frequency.oscillatorHz());
             break;
         case SymbolTiming::Event::Symbol:
+            s.snr.update(s.timing.symbol());
             s.onSymbol(s.timing.symbol(), decodedBytes);
             break;
         case SymbolTiming::Event::None:

@@ -574,7 +574,7 @@ void Engine::finishBlock()
         for (std::size_t c = 0; c < 2; ++c) {
             m_snapshot.sync[c] = m_demod[c].syncProfile();
             m_snapshot.vectors[c] = m_demod[c].vectors();
-            m_snapshot.level[c] = int(c) < m_channels ? m_demod[c].signalLevel() : 0;
+            m_snapshot.level[c] = int(c) < m_channels ? m_demod[c].snrLevel() : 0;
             // A frequency the caller has just set stays what the caller reads until the channel has it.
             if (m_appliedFreqGeneration[c] == m_rxFreqGeneration[c])
                 m_rxFreqNow[c] = m_demod[c].frequencyHz();

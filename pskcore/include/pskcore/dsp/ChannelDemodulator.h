@@ -25,7 +25,8 @@ public:
 
     // Tunes the channel to freqHz (clamped to 100-3900 Hz) and starts acquiring afresh (squelch closed).
     // captureRangeHz (0-100): for the next two seconds the channel may jump that far to a signal it finds,
-    // even with the AFC off (0 = only the AFC limit applies).
+    // even with the AFC off. With the AFC on it reaches at least 15 Hz (a waterfall pixel) whatever the capture
+    // range, so a click beside a trace finds it.
     void setFrequency(double freqHz, double captureRangeHz);
     // Current carrier frequency, Hz (AFC moves it).
     double frequencyHz() const;
@@ -43,8 +44,14 @@ public:
     // decodedBytes (Windows-1252). QPSK characters come out about 1.3 s (40 symbols) late.
     void process(std::span<const float> samples, std::string& decodedBytes);
 
-    // S-meter position 0-100: how closely the symbols sit on the constellation (noise 0, clean signal 100).
+    // Squelch level 0-100: how closely the symbols sit on the constellation (noise 0, clean signal 100; it
+    // reaches 100 from about -5 dB SNR on).
     int signalLevel() const;
+    // S-meter position 0-100: the channel's signal-to-noise ratio in 3 kHz, 0 at -20 dB (and on noise alone),
+    // 100 at +30 dB, 2 points per dB; estimated blind from the symbols and averaged over about 2 s.
+    int snrLevel() const;
+    // The same estimate in dB (-25 when nothing stands above the noise).
+    double snrDb() const;
     // True while the squelch lets characters through.
     bool squelchOpen() const;
     // Averaged envelope over 16 positions of the symbol period, 0-1000 (peak = symbol centre).

@@ -15,6 +15,9 @@ constexpr double kLineOverMedian = 20.0; // the line must exceed 20 x the median
 constexpr double kBetterThanHeld = 10.0;  // a new line must be 10 x stronger than the one held
 constexpr double kConfirmFactor = 2.0;     // QPSK: the fourth power must be twice as strong there
 constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the noise reference
+constexpr double kIdleToneSpacingHz = 31.25; // the two tones of an idle PSK31 signal
+constexpr double kToneOverFloor = 30.0;      // a steady tone stands this far above the bins around it
+constexpr double kPartnerShare = 0.1;        // the other idle tone is within 10 dB of it
 
 } // namespace
 
@@ -56,6 +59,19 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
 {
     if (m_filled < kSize / 2 || maxHz < minHz)
         return std::nullopt;
+    // A loop sitting on one tone of an idle signal holds no carrier: the signal lies half the symbol rate away.
+    if (currentHz && toneAt(*currentHz) == Tone::Idle)
+        currentHz.reset();
+    // PSK31 has no line at its carrier; a lone steady line there is a carrier alone, which is no signal to take.
+    auto found = lineSearch(minHz, maxHz, qpsk, currentHz);
+    if (found && toneAt(*found) == Tone::Lone)
+        return std::nullopt;
+    return found;
+}
+
+std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxHz, bool qpsk,
+                                                       std::optional<double> currentHz)
+{
     if (!qpsk)
         return search(minHz, maxHz, 2, currentHz, kBetterThanHeld);
     // QPSK: the square has the cleaner line on the preamble and idle (plain reversals), but under data runs of
@@ -77,7 +93,7 @@ void FrequencyAcquisition::transform(int multiple)
         const std::complex<float> y = m_ring[(m_pos + i) % kSize];
         const std::complex<float> y2 = y * y;
         // The fourth power is scaled back to power units to keep the numbers tame.
-        const std::complex<float> p = multiple == 4 ? y2 * y2 / std::max(1e-30f, std::abs(y2)) : y2;
+        const std::complex<float> p = multiple == 1 ? y : multiple == 4 ? y2 * y2 / std::max(1e-30f, std::abs(y2)) : y2;
         const std::complex<float> v = p * m_fft->window[i];
         m_fft->data[i][0] = v.real();
         m_fft->data[i][1] = v.imag();
@@ -126,6 +142,28 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
     const double denominator = a - 2 * b + c;
     const double delta = denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0;
     return (best + delta) * binHz / multiple;
+}
+
+double FrequencyAcquisition::toneOverFloor(double toneHz) const
+{
+    const int k = int(std::lround(toneHz / (kRateHz / kSize)));
+    double floor = 0;
+    int count = 0;
+    for (int d = 4; d <= 10; ++d, count += 2)
+        floor += binPower(k - d) + binPower(k + d);
+    return linePower(toneHz) / std::max(1e-30, floor / count);
+}
+
+FrequencyAcquisition::Tone FrequencyAcquisition::toneAt(double toneHz)
+{
+    transform(1);
+    if (toneOverFloor(toneHz) < kToneOverFloor)
+        return Tone::None;
+    const double power = linePower(toneHz);
+    for (double side : {-1.0, 1.0})
+        if (linePower(toneHz + side * kIdleToneSpacingHz) > kPartnerShare * power)
+            return Tone::Idle;
+    return Tone::Lone;
 }
 
 void FrequencyAcquisition::clear()

@@ -31,9 +31,16 @@ public:
     void clear();
 
 private:
-    // Spectrum of the square (multiple 2) or fourth power (4) of the buffer, into the FFT buffer.
+    // Spectrum of the buffer (multiple 1), its square (2) or fourth power (4), into the FFT buffer.
     void transform(int multiple);
     double binPower(int k) const;
+    // Power of a line over the bins a little way around it.
+    double toneOverFloor(double toneHz) const;
+    // What the plain spectrum holds at toneHz: no steady tone, one tone of an idle signal (a partner half the
+    // symbol rate away), or a lone carrier.
+    enum class Tone { None, Idle, Lone };
+    Tone toneAt(double toneHz);
+    std::optional<double> lineSearch(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz);
     // Strongest of the three bins around a line at lineHz (in the transformed spectrum's units).
     double linePower(double lineHz) const;
     std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz,

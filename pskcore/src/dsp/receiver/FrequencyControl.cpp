@@ -8,8 +8,8 @@ namespace pskcore::receiver {
 void FrequencyControl::tune(double freqHz, double captureHz)
 {
     m_captureHz = captureHz;
-    m_oscillatorHz = m_anchorHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
-    m_captureLeftSymbols = captureHz > 0 ? kCaptureSymbols : 0;
+    m_oscillatorHz = m_anchorHz = m_tunedHz = std::clamp(freqHz, kMinAudioHz, kMaxAudioHz);
+    m_captureLeftSymbols = kCaptureSymbols;
     m_acquisition.clear();
     m_symbolsSinceJump = 0;
 }
@@ -22,7 +22,11 @@ void FrequencyControl::setLimits(double afcLimitHz, double captureHz)
 
 double FrequencyControl::limitHz() const
 {
-    return m_captureLeftSymbols > 0 ? std::max(m_captureHz, m_afcLimitHz) : m_afcLimitHz;
+    if (m_captureLeftSymbols <= 0)
+        return m_afcLimitHz;
+    // A click lands within a waterfall pixel of the signal: with the AFC on, reach that far even at capture 0.
+    const double clickHz = m_afcLimitHz > 0 ? std::max(m_afcLimitHz, kClickReachHz) : 0.0;
+    return std::max(m_captureHz, clickHz);
 }
 
 bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
@@ -33,11 +37,16 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
         || m_symbolsSinceJump % (locked ? kSearchEveryHeld : kSearchEveryFree) != 0)
         return false;
     const double heldHz = loop.offsetHz();
-    const auto offset = m_acquisition.estimate(m_anchorHz - limit - m_oscillatorHz,
-                                               m_anchorHz + limit - m_oscillatorHz, qpsk, heldHz);
+    // Right after tuning, jumps stay around where the operator tuned, however the anchor has moved.
+    const double centreHz = m_captureLeftSymbols > 0 ? m_tunedHz : m_anchorHz;
+    const auto offset = m_acquisition.estimate(centreHz - limit - m_oscillatorHz,
+                                               centreHz + limit - m_oscillatorHz, qpsk, heldHz);
     if (!offset || std::fabs(*offset - heldHz) <= (locked ? kJumpHeldHz : kJumpFreeHz))
         return false;
     m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);
+    // A signal found after tuning is where the operator meant: the AFC limit applies around it from now on.
+    if (m_captureLeftSymbols > 0)
+        m_anchorHz = m_oscillatorHz;
     loop.clearFrequency();
     m_acquisition.clear();
     m_symbolsSinceJump = 0;

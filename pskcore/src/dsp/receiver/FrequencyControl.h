@@ -24,6 +24,9 @@ public:
 
 private:
     static constexpr int kCaptureSymbols = 64;       // about two seconds
+    // A waterfall pixel (12.7 Hz at the default width) and more: 15 Hz, with room for the AFC's pull onto an idle
+    // tone before acquisition finds the carrier.
+    static constexpr double kClickReachHz = 17.0;
     static constexpr int kSettleSymbols = 16;        // after a jump, before the next search
     static constexpr int kSearchEveryHeld = 16, kSearchEveryFree = 4;
     static constexpr double kJumpHeldHz = 2.0, kJumpFreeHz = 0.5;
@@ -37,6 +40,7 @@ private:
     double m_captureHz = 0;
     double m_oscillatorHz = 1000.0;
     double m_anchorHz = 1000.0;   // where the AFC last had the signal: the limit applies around it
+    double m_tunedHz = 1000.0;    // where the operator tuned
     int m_captureLeftSymbols = 0;
     long long m_symbolsSinceJump = 0;
     FrequencyAcquisition m_acquisition;

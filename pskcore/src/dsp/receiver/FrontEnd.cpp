@@ -62,7 +62,12 @@ const std::array<float, kSps> kAcquisition = acquisitionFilter();
 
 FrontEnd::FrontEnd() = default;
 
-void FrontEnd::setFrequency(double freqHz) { m_step = std::polar(1.0, -2 * kPi * freqHz / kSampleRate); }
+void FrontEnd::setFrequency(double freqHz)
+{
+    m_canceller.shiftHz(freqHz - m_freqHz);
+    m_freqHz = freqHz;
+    m_step = std::polar(1.0, -2 * kPi * freqHz / kSampleRate);
+}
 
 bool FrontEnd::push(float x)
 {
@@ -84,7 +89,7 @@ bool FrontEnd::push(float x)
         acc += window[k] * kFront[k];
     m_lowPassed = acc;
 
-    m_base[m_basePos] = m_base[m_basePos + kMatchedTaps] = acc;
+    m_base[m_basePos] = m_base[m_basePos + kMatchedTaps] = m_canceller.process(acc);
     m_basePos = (m_basePos + 1) % kMatchedTaps;
     cf y(0, 0);
     const cf* bwin = &m_base[m_basePos];
