@@ -12,6 +12,8 @@ void SymbolDecoder::setMode(PskMode mode)
     m_bpsk.reset();
     m_varicode.reset();
     m_steadySymbols = 0;
+    m_idleSymbols = 0;
+    m_awaitingPreamble = false;
     m_pending.clear();
 }
 
@@ -25,13 +27,19 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
         return bit;
     }
     const int bit = symbol.change.real() >= 0 ? 1 : 0;
-    // A steady carrier (no reversal for longer than any Varicode word) is not text, but the sequence decoder
-    // must explain every bit as text or idle and would force characters out of it. So what it releases during
-    // a run of unchanged symbols waits for the run to end with a reversal, and goes if the run proves a carrier.
     m_steadySymbols = bit ? m_steadySymbols + 1 : 0;
+    m_idleSymbols = bit ? 0 : m_idleSymbols + 1;
+    // A steady carrier (no reversal for longer than any Varicode word) is not text, but the sequence decoder
+    // must explain every bit as text or idle and would force characters out of it; and what follows a carrier
+    // is noise until a preamble starts the next transmission. So the decoder rests from a carrier to a
+    // preamble, and what it releases during a run of unchanged symbols waits for the run to end.
     if (m_steadySymbols > kSteadyCarrierSymbols) {
         m_bpsk.reset();
         m_pending.clear();
+        m_awaitingPreamble = true;
+    }
+    if (m_awaitingPreamble) {
+        m_awaitingPreamble = m_idleSymbols < kIdleFlushSymbols;
         return bit;
     }
     const auto released = m_bpsk.push(symbol.coherentLlr, symbol.differentialLlr);
@@ -39,6 +47,11 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
     if (!bit) {
         bytes.insert(bytes.end(), m_pending.begin(), m_pending.end());
         m_pending.clear();
+    }
+    // A run of idle zeros (a pause, or the preamble of a new transmission) settles every character before it.
+    if (m_idleSymbols == kIdleFlushSymbols) {
+        const auto flushed = m_bpsk.flush();
+        bytes.insert(bytes.end(), flushed.begin(), flushed.end());
     }
     return bit;
 }

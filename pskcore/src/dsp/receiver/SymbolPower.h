@@ -8,27 +8,31 @@
 
 namespace pskcore::receiver {
 
-// Mean symbol power for normalisation, and a short-term power that tells when the carrier has gone.
+// Mean symbol power for normalisation, and a short-term power that tells when the signal has faded or gone.
 class SymbolPower {
 public:
     void update(cf symbol)
     {
         m_mean = kMeanKeep * m_mean + kMeanShare * std::norm(symbol);
         m_recent = kRecentKeep * m_recent + kRecentShare * std::norm(symbol);
+        m_reference += kReferenceShare * (std::norm(symbol) - m_reference);
     }
     // Scale that brings the symbols to unit mean power.
     float normaliser() const { return 1.0f / std::sqrt(std::max(m_mean, 1e-20f)); }
-    // A sudden drop of the recent power below a quarter of the mean: the carrier has gone.
-    bool carrierGone() const { return m_recent < kGoneRatio * m_mean; }
+    // The recent power has dropped below a quarter of the signal's: a fade, or the carrier has gone. The
+    // signal's power is a slow mean, so that after a transmission this holds until the squelch has closed.
+    bool carrierGone() const { return m_recent < kGoneRatio * m_reference; }
 
 private:
     // The mean spans about 50 symbols, the recent power about 3.
     static constexpr float kMeanKeep = 0.98f, kMeanShare = 0.02f;
     static constexpr float kRecentKeep = 0.7f, kRecentShare = 0.3f;
     static constexpr float kGoneRatio = 0.25f;
+    static constexpr float kReferenceShare = 0.005f; // about 200 symbols
 
     float m_mean = 1e-6f;
     float m_recent = 0.0f;
+    float m_reference = 0.0f;
 };
 
 } // namespace pskcore::receiver
