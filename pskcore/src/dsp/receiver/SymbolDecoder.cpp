@@ -13,7 +13,7 @@ void SymbolDecoder::setMode(PskMode mode)
     m_varicode.reset();
     m_steadySymbols = 0;
     m_idleSymbols = 0;
-    m_awaitingPreamble = false;
+    m_restSymbols = 0;
     m_pending.clear();
 }
 
@@ -30,16 +30,17 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
     m_steadySymbols = bit ? m_steadySymbols + 1 : 0;
     m_idleSymbols = bit ? 0 : m_idleSymbols + 1;
     // A steady carrier (no reversal for longer than any Varicode word) is not text, but the sequence decoder
-    // must explain every bit as text or idle and would force characters out of it; and what follows a carrier
-    // is noise until a preamble starts the next transmission. So the decoder rests from a carrier to a
-    // preamble, and what it releases during a run of unchanged symbols waits for the run to end.
+    // must explain every bit as text or idle and would force characters out of it; and what follows the carrier
+    // at the end of a transmission is noise, strong enough to be taken for text until the receiver sees the
+    // signal has gone. So the decoder rests after a carrier until a preamble or for a while, and what it
+    // releases during a run of unchanged symbols waits for the run to end.
     if (m_steadySymbols > kSteadyCarrierSymbols) {
         m_bpsk.reset();
         m_pending.clear();
-        m_awaitingPreamble = true;
+        m_restSymbols = kRestAfterCarrierSymbols;
     }
-    if (m_awaitingPreamble) {
-        m_awaitingPreamble = m_idleSymbols < kIdleFlushSymbols;
+    if (m_restSymbols > 0) {
+        m_restSymbols = m_idleSymbols >= kIdleFlushSymbols ? 0 : m_restSymbols - 1;
         return bit;
     }
     const auto released = m_bpsk.push(symbol.coherentLlr, symbol.differentialLlr);

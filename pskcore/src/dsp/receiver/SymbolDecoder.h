@@ -30,13 +30,15 @@ public:
     int delaySymbols() const;
 
 private:
-    static constexpr int kSteadyCarrierSymbols = 16; // the longest Varicode word has 12 bits
+    // The longest Varicode word has 12 bits; bit errors joining words rarely make 24.
+    static constexpr int kSteadyCarrierSymbols = 24;
+    static constexpr int kRestAfterCarrierSymbols = 16;
     static constexpr int kIdleFlushSymbols = 8;      // as many zeros as make a preamble for the text sink
 
     bool m_qpsk = false;
     int m_steadySymbols = 0;
     int m_idleSymbols = 0;
-    bool m_awaitingPreamble = false; // a carrier ended the text
+    int m_restSymbols = 0; // after a carrier
     // Half weight on the character prior: on the air it measured better than full weight, which fills a
     // stretch of weak symbols with the most frequent characters.
     static constexpr VaricodeViterbi::Options kBpskOptions{.priorWeight = 0.5f};
