@@ -190,7 +190,8 @@ int main(int argc, char** argv)
         Channel& ch = channels[c];
         ch.startHz = freqs[c];
         ch.demodulator.setMode(mode);
-        ch.demodulator.setFrequency(freqs[c], 10);
+        // As a click on the waterfall does: no capture range of its own, the AFC's reach.
+        ch.demodulator.setFrequency(freqs[c], 0);
         ch.demodulator.setAfcLimit(afcHz);
         ch.demodulator.setSquelch(squelch, 1);
     }

@@ -24,9 +24,12 @@ double FrequencyControl::limitHz() const
 {
     if (m_captureLeftSymbols <= 0)
         return m_afcLimitHz;
-    // A click lands within a waterfall pixel of the signal: with the AFC on, reach that far even at capture 0.
-    const double clickHz = m_afcLimitHz > 0 ? std::max(m_afcLimitHz, kClickReachHz) : 0.0;
-    return std::max(m_captureHz, clickHz);
+    // A click (capture 0) lands within a waterfall pixel of the signal: with the AFC on, reach that far. A
+    // caller that gives a capture range knows its own reach: a wider one would let a weak signal's idle tones,
+    // half the symbol rate either side, pass for its carrier.
+    if (m_captureHz > 0)
+        return std::max(m_captureHz, m_afcLimitHz);
+    return m_afcLimitHz > 0 ? std::max(m_afcLimitHz, kClickReachHz) : 0.0;
 }
 
 bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
