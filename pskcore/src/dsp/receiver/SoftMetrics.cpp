@@ -22,6 +22,7 @@ SoftSymbol SoftMetrics::measure(cf coherent)
 
     SoftSymbol soft;
     soft.change = coherent * std::conj(m_previous);
+    const bool sameSign = (coherent.real() >= 0) == (m_previous.real() >= 0);
     m_previous = coherent;
 
     // Where the noise sets the limit the carrier phase is worth its 1 dB; on a strong signal the differential
@@ -31,6 +32,7 @@ SoftSymbol SoftMetrics::measure(cf coherent)
         std::clamp((kDifferentialAboveDb - esN0Db) / (kDifferentialAboveDb - kCoherentBelowDb), 0.0f, 1.0f);
     soft.coherentLlr = coherentWeight * 2 * amplitude * coherent.real() / noiseVar;
     soft.differentialLlr = (1 - coherentWeight) * soft.change.real() / noiseVar;
+    soft.bit = coherentWeight >= 0.5f ? int(sameSign) : int(soft.change.real() >= 0);
     return soft;
 }
 

@@ -1,5 +1,7 @@
 #include "SymbolDecoder.h"
 
+#include <bit>
+
 namespace pskcore::receiver {
 
 SymbolDecoder::SymbolDecoder() { m_viterbi.reset(); }
@@ -11,7 +13,7 @@ void SymbolDecoder::setMode(PskMode mode)
     m_viterbi.setLowerSideband(mode == PskMode::QpskLsb);
     m_bpsk.reset();
     m_varicode.reset();
-    m_steadySymbols = 0;
+    m_recentBits = 0;
     m_idleSymbols = 0;
     m_restSymbols = 0;
     m_pending.clear();
@@ -26,15 +28,15 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
                 bytes.push_back(*byte);
         return bit;
     }
-    const int bit = symbol.change.real() >= 0 ? 1 : 0;
-    m_steadySymbols = bit ? m_steadySymbols + 1 : 0;
+    const int bit = symbol.bit;
+    m_recentBits = (m_recentBits << 1) | uint32_t(bit);
     m_idleSymbols = bit ? 0 : m_idleSymbols + 1;
-    // A steady carrier (no reversal for longer than any Varicode word) is not text, but the sequence decoder
-    // must explain every bit as text or idle and would force characters out of it; and what follows the carrier
-    // at the end of a transmission is noise, strong enough to be taken for text until the receiver sees the
-    // signal has gone. So the decoder rests after a carrier until a preamble or for a while, and what it
-    // releases during a run of unchanged symbols waits for the run to end.
-    if (m_steadySymbols > kSteadyCarrierSymbols) {
+    // A steady carrier is not text, but the sequence decoder must explain every bit as text or idle and would
+    // force characters out of it; and what follows the carrier at the end of a transmission is noise, strong
+    // enough to be taken for text until the receiver sees the signal has gone. So the decoder rests after a
+    // carrier until a preamble or for a while, and what it releases during a run of unchanged symbols waits for
+    // the run to end.
+    if (kCarrierWindowSymbols - std::popcount(m_recentBits) <= kCarrierMostReversals) {
         m_bpsk.reset();
         m_pending.clear();
         m_restSymbols = kRestAfterCarrierSymbols;

@@ -5,6 +5,7 @@
 #include "ReceiverTypes.h"
 #include "pskcore/dsp/Varicode.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -14,7 +15,8 @@ namespace pskcore::receiver {
 struct SoftSymbol {
     float coherentLlr = 0;     // BPSK: log-likelihood ratio of the symbol's sign, carrier removed, nats
     float differentialLlr = 0; // BPSK: log-likelihood ratio of "no reversal" against the previous symbol, nats
-    cf change{0, 0};           // QPSK: phase change from the previous symbol (magnitude = confidence)
+    cf change{0, 0};           // phase change from the previous symbol (QPSK: magnitude = confidence)
+    int bit = 0;               // BPSK: the symbol's data bit decided alone (1 = no reversal)
 };
 
 // Turns symbols into characters: BPSK through the soft sequence decoder over Varicode words and carrier phase;
@@ -30,13 +32,14 @@ public:
     int delaySymbols() const;
 
 private:
-    // The longest Varicode word has 12 bits; bit errors joining words rarely make 24.
-    static constexpr int kSteadyCarrierSymbols = 24;
+    // Text has a "00" at least every 14 bits, so a stretch of 32 symbols with at most one reversal is a carrier.
+    static constexpr int kCarrierWindowSymbols = 32;
+    static constexpr int kCarrierMostReversals = 1;
     static constexpr int kRestAfterCarrierSymbols = 16;
     static constexpr int kIdleFlushSymbols = 8;      // as many zeros as make a preamble for the text sink
 
     bool m_qpsk = false;
-    int m_steadySymbols = 0;
+    uint32_t m_recentBits = 0; // newest in bit 0
     int m_idleSymbols = 0;
     int m_restSymbols = 0; // after a carrier
     // Half weight on the character prior: on the air it measured better than full weight, which fills a
