@@ -1,0 +1,107 @@
+// The receiver on a fading HF channel: the signal sinks into the noise and comes back, its phase turning.
+#include "FadingChannel.h"
+#include "ModemFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace pskcore;
+using namespace pskcore::fixtures;
+
+namespace {
+
+const std::string kQso =
+    "cq cq de f5abc f5abc pse k. g4xyz de f5abc thanks for the call, your signal is 579 579 here in paris. "
+    "the name is jean and the rig runs twenty watts to a dipole. how copy? g4xyz de f5abc k. f5abc de g4xyz "
+    "fb jean, you are 589 in london, name is peter, qth near the river. wx is cloudy and cold. 73 and good dx. ";
+
+std::size_t editDistance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1), next(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        next[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j)
+            next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        row.swap(next);
+    }
+    return row[b.size()];
+}
+
+// The transmission through the channel, then noise at snrDb against the mean faded power.
+std::vector<float> faded(const std::string& text, PskMode mode, const std::string& condition, double snrDb,
+                         unsigned seed)
+{
+    Transmission t = transmit(text, mode, 1000);
+    applyFading(t.samples, *fadingCondition(condition), seed);
+    double energy = 0;
+    std::size_t keyed = 0;
+    for (float x : t.samples)
+        if (x != 0.0f) {
+            energy += double(x) * x;
+            ++keyed;
+        }
+    addNoise(t.samples, energy / double(std::max<std::size_t>(keyed, 1)), snrDb, seed + 1);
+    return t.samples;
+}
+
+struct FadingCase {
+    PskMode mode;
+    const char* condition;
+    double snrDb;
+    double maxCer;
+};
+
+class CopiesThroughFading : public ::testing::TestWithParam<FadingCase> {};
+
+// Before the receiver held a faded signal's characters instead of dropping them, it lost one character in
+// seven here whatever the SNR.
+TEST_P(CopiesThroughFading, WithFewErrors)
+{
+    const FadingCase c = GetParam();
+    std::size_t errors = 0, sent = 0;
+    for (unsigned seed : {101u, 202u, 303u}) {
+        const std::string got = decode(faded(kQso, c.mode, c.condition, c.snrDb, seed), c.mode, 1000);
+        errors += editDistance(kQso, got);
+        sent += kQso.size();
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ": " << got);
+    }
+    EXPECT_LE(double(errors) / double(sent), c.maxCer) << c.condition << " at " << c.snrDb << " dB";
+}
+
+INSTANTIATE_TEST_SUITE_P(Conditions, CopiesThroughFading,
+                         ::testing::Values(FadingCase{PskMode::Bpsk, "moderate", 15, 0.03},
+                                           FadingCase{PskMode::Bpsk, "poor", 15, 0.08},
+                                           FadingCase{PskMode::QpskUsb, "moderate", 15, 0.03}));
+
+// A signal that sinks 30 dB for half a second and comes back: what was decoded in the fade waits for it,
+// and nothing is lost outside the fade.
+TEST(Fading, ADeepFadeCostsOnlyTheCharactersInIt)
+{
+    Transmission t = transmit(kQso, PskMode::Bpsk, 1000);
+    const std::size_t middle = t.samples.size() / 2, half = kSampleRate / 4;
+    for (std::size_t i = middle - half; i < middle + half; ++i) {
+        const double x = double(i - (middle - half)) / double(2 * half); // 0..1 across the fade
+        const double depth = std::pow(10.0, -30.0 / 20 * std::sin(std::numbers::pi * x));
+        t.samples[i] = float(t.samples[i] * depth);
+    }
+    addNoise(t.samples, t.keyedPower, 10, 7);
+    const std::string got = decode(t.samples, PskMode::Bpsk, 1000);
+    // Half a second is about two characters.
+    EXPECT_LE(editDistance(kQso, got), 4u) << got;
+}
+
+// The end of a transmission is no fade: the noise after it prints nothing.
+TEST(Fading, NothingPrintsAfterTheTransmissionEnds)
+{
+    for (double snrDb : {-8.0, 0.0, 20.0}) {
+        Transmission t = transmit(kQso, PskMode::Bpsk, 1000);
+        t.samples.insert(t.samples.end(), 5 * kSampleRate, 0.0f);
+        addNoise(t.samples, t.keyedPower, snrDb, 9);
+        EXPECT_EQ(decode(t.samples, PskMode::Bpsk, 1000), kQso) << snrDb << " dB";
+    }
+}
+
+} // namespace
