@@ -36,6 +36,15 @@ cf decide(cf u, bool qpsk)
 // An idle reversal: the phase turned by half a circle, give or take 45 degrees.
 bool isReversal(cf change) { return change.real() < 0 && std::fabs(change.imag()) < -change.real(); }
 
+// QPSK's decisions turn noisy sooner than BPSK's: on a weak signal its carrier loop narrows, so that it holds
+// the constellation rather than slipping; a strong one, which may be fading, keeps the loop quick.
+constexpr double kQpskNarrowBelowDb = -11.0, kQpskWideAboveDb = -6.0; // SNR in 3 kHz
+
+double qpskLoopNarrowing(double snrDb)
+{
+    return std::clamp((kQpskWideAboveDb - snrDb) / (kQpskWideAboveDb - kQpskNarrowBelowDb), 0.0, 1.0);
+}
+
 } // namespace
 
 // What the owner set; reset() keeps it.
@@ -80,6 +89,7 @@ ChannelDemodulator::State::State(const Config& config, double freqHz) : qpsk(isQ
     frequency.tune(freqHz, config.captureHz);
     frontEnd.setFrequency(frequency.oscillatorHz());
     squelch.configure(config.squelchThreshold, config.squelchSpeed);
+    squelch.setSlowHold(qpsk);
     decoder.setMode(config.mode);
 }
 
@@ -93,7 +103,7 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     const cf u = loop.coherent(zn);
     const cf d = decide(u, qpsk);
     const cf aligned = u * std::conj(d); // near 1 when the decision is right
-    loop.track(std::atan2(aligned.imag(), aligned.real()));
+    loop.track(std::atan2(aligned.imag(), aligned.real()), qpsk ? qpskLoopNarrowing(snr.snrDb()) : 0.0);
 
     // Differential value of this symbol: the phase change from the previous symbol.
     const cf change = u * std::conj(previousSymbol);
@@ -157,6 +167,7 @@ void ChannelDemodulator::setMode(PskMode mode)
         return;
     m_config->mode = mode;
     m_state->qpsk = isQpsk(mode);
+    m_state->squelch.setSlowHold(m_state->qpsk);
     m_state->decoder.setMode(mode);
 }
 

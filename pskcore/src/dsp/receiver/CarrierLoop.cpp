@@ -11,10 +11,12 @@ cf CarrierLoop::coherent(cf symbol)
     return symbol * std::conj(m_unitReference);
 }
 
-void CarrierLoop::track(double errorRad)
+void CarrierLoop::track(double errorRad, double narrowing)
 {
-    m_omega = std::clamp(m_omega + kFrequencyGain * errorRad, -kMaxOmega, kMaxOmega);
-    const double turn = kPhaseGain * errorRad + m_omega;
+    const double phaseGain = kPhaseGain + narrowing * (kNarrowPhaseGain - kPhaseGain);
+    const double frequencyGain = kFrequencyGain + narrowing * (kNarrowFrequencyGain - kFrequencyGain);
+    m_omega = std::clamp(m_omega + frequencyGain * errorRad, -kMaxOmega, kMaxOmega);
+    const double turn = phaseGain * errorRad + m_omega;
     m_reference = m_unitReference * cf(std::polar(1.0, turn));
 }
 

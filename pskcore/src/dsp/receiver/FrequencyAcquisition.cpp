@@ -77,11 +77,14 @@ std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxH
     // QPSK: the square has the cleaner line on the preamble and idle (plain reversals), but under data runs of
     // +-90 degree shifts put false lines in it; a line of the square is taken only where the fourth power,
     // steady under any QPSK data, confirms it.
+    // On a weak signal the fourth power's line where the loop holds is low too: the candidate's own line must
+    // also stand clear of the noise, or a false line of the square takes a held signal away.
     if (const auto offset = search(minHz, maxHz, 2, currentHz, kBetterThanHeld)) {
         transform(4);
+        const int bin = int(std::lround(*offset * 4 / (kRateHz / kSize)));
         const double there = linePower(*offset * 4);
         const double held = currentHz ? linePower(*currentHz * 4) : 0.0;
-        if (there > kConfirmFactor * held)
+        if (there > kConfirmFactor * held && there > kLineOverMedian * medianAround(bin))
             return offset;
     }
     return search(minHz, maxHz, 4, currentHz, kBetterThanHeld);
@@ -125,12 +128,7 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
     for (int k = lo; k <= hi; ++k)
         if (binPower(k) > binPower(best))
             best = k;
-    std::vector<double> noise;
-    for (int k = -kNoiseHalfSpan; k <= kNoiseHalfSpan; ++k)
-        if (std::abs(k - best) > 3)
-            noise.push_back(binPower(k));
-    std::nth_element(noise.begin(), noise.begin() + std::ptrdiff_t(noise.size() / 2), noise.end());
-    const double median = noise[noise.size() / 2];
+    const double median = medianAround(best);
     const double peak = binPower(best);
     if (!(peak > kLineOverMedian * median))
         return std::nullopt;
@@ -142,6 +140,16 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
     const double denominator = a - 2 * b + c;
     const double delta = denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0;
     return (best + delta) * binHz / multiple;
+}
+
+double FrequencyAcquisition::medianAround(int lineBin) const
+{
+    std::vector<double> noise;
+    for (int k = -kNoiseHalfSpan; k <= kNoiseHalfSpan; ++k)
+        if (std::abs(k - lineBin) > 3)
+            noise.push_back(binPower(k));
+    std::nth_element(noise.begin(), noise.begin() + std::ptrdiff_t(noise.size() / 2), noise.end());
+    return noise[noise.size() / 2];
 }
 
 double FrequencyAcquisition::toneOverFloor(double toneHz) const

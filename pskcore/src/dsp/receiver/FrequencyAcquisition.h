@@ -34,6 +34,8 @@ private:
     // Spectrum of the buffer (multiple 1), its square (2) or fourth power (4), into the FFT buffer.
     void transform(int multiple);
     double binPower(int k) const;
+    // Median bin power near zero, leaving out the bins around a line: the noise reference.
+    double medianAround(int lineBin) const;
     // Power of a line over the bins a little way around it.
     double toneOverFloor(double toneHz) const;
     // What the plain spectrum holds at toneHz: no steady tone, one tone of an idle signal (a partner half the

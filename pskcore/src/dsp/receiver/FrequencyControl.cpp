@@ -46,6 +46,10 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
                                                centreHz + limit - m_oscillatorHz, qpsk, heldHz);
     if (!offset || std::fabs(*offset - heldHz) <= (locked ? kJumpHeldHz : kJumpFreeHz))
         return false;
+    // The false lock of a QPSK loop lies a quarter of the symbol rate off; a held QPSK signal is left for no other
+    // line, as the transitions of its data put lines in the fourth power that outgrow a weak carrier's.
+    if (qpsk && locked && std::fabs(std::fabs(*offset - heldHz) - kQpskFalseLockHz) > kFalseLockToleranceHz)
+        return false;
     m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);
     // A signal found after tuning is where the operator meant: the AFC limit applies around it from now on.
     if (m_captureLeftSymbols > 0)

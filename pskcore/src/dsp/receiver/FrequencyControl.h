@@ -30,6 +30,7 @@ private:
     static constexpr int kSettleSymbols = 16;        // after a jump, before the next search
     static constexpr int kSearchEveryHeld = 16, kSearchEveryFree = 4;
     static constexpr double kJumpHeldHz = 2.0, kJumpFreeHz = 0.5;
+    static constexpr double kQpskFalseLockHz = kSymbolRate / 4, kFalseLockToleranceHz = 2.0;
     static constexpr double kAfcShare = 0.1;         // of the loop's residual frequency, per symbol
     static constexpr double kAnchorShare = 0.02;     // a held signal carries the anchor along
     static constexpr int kAnchorLevel = 30;

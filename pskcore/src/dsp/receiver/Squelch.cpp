@@ -16,6 +16,7 @@ void Squelch::update(double closeness, double relativePower)
     const double tau = 32.0 / (1.0 + m_speed / 10.0);
     const double weight = std::clamp(relativePower, kMinWeight, 1.0);
     m_quality += weight * (closeness - m_quality) / std::max(1.0, tau);
+    m_slowQuality += weight * (closeness - m_slowQuality) / std::max(1.0, kSlowSpan * tau);
     const int lvl = level();
     if (m_threshold == 0 || lvl >= m_threshold)
         m_open = true;
@@ -26,12 +27,21 @@ void Squelch::update(double closeness, double relativePower)
 void Squelch::clear()
 {
     m_quality = 0;
+    m_slowQuality = 0;
     m_open = false;
 }
 
+int Squelch::levelOf(double quality, double qualityAtZero)
+{
+    return std::clamp(int(std::lround((quality - qualityAtZero) / kQualitySpan * 100)), 0, 100);
+}
+
+int Squelch::slowLevel() const { return levelOf(m_slowQuality, kSlowQualityAtZero); }
+
 int Squelch::level() const
 {
-    return std::clamp(int(std::lround((m_quality - kQualityAtZero) / kQualitySpan * 100)), 0, 100);
+    const int quick = levelOf(m_quality, kQualityAtZero);
+    return m_slowHold ? std::max(quick, slowLevel()) : quick;
 }
 
 } // namespace pskcore::receiver

@@ -10,6 +10,10 @@ class Squelch {
 public:
     // threshold 0-99 against level() (0 = always open); speed 0-200 sets the averaging (about 1 s at 0).
     void configure(int threshold, int speed);
+    // QPSK's closeness (the fourth power of the phase) stands far less clear of noise than BPSK's at the same
+    // signal-to-noise ratio: a slower average, which noise moves less, also reads the level and holds the squelch
+    // open, so a weak QPSK signal is not cut off at every dip of the quick one.
+    void setSlowHold(bool on) { m_slowHold = on; }
     // Takes the closeness of one symbol (-1..1) and its power against the mean symbol power: a faded symbol,
     // mostly noise, counts for less, so a fading signal keeps the squelch open while noise alone still
     // averages 0.
@@ -21,7 +25,7 @@ public:
     int level() const;
     bool open() const { return m_open; }
     // The carrier loop holds a signal.
-    bool held() const { return m_quality >= kHeldQuality; }
+    bool held() const { return m_quality >= kHeldQuality || (m_slowHold && slowLevel() >= kLockLevel); }
 
 private:
     static constexpr double kQualityAtZero = 0.3, kQualitySpan = 0.6;
@@ -30,10 +34,18 @@ private:
     // A faded symbol counts for as little as this, so the squelch still closes behind a signal that ends; a
     // fade's peak counts no more than an average symbol.
     static constexpr double kMinWeight = 0.25;
+    // The slow average spans this many times the quick one; it reads from a lower zero, as its noise is smaller.
+    static constexpr double kSlowSpan = 4.0;
+    static constexpr double kSlowQualityAtZero = 0.15;
+
+    static int levelOf(double quality, double qualityAtZero);
+    int slowLevel() const;
 
     int m_threshold = 10;
     int m_speed = 1;
     double m_quality = 0; // mean closeness, -1..1
+    double m_slowQuality = 0;
+    bool m_slowHold = false;
     bool m_open = false;
 };
 
