@@ -35,7 +35,7 @@ private:
     // Text has a "00" at least every 14 bits, so a stretch of 32 symbols with at most one reversal is a carrier.
     static constexpr int kCarrierWindowSymbols = 32;
     static constexpr int kCarrierMostReversals = 1;
-    static constexpr int kRestAfterCarrierSymbols = 16;
+    static constexpr int kRestAfterCarrierSymbols = 64; // the squelch has closed behind a transmission by then
     static constexpr int kIdleFlushSymbols = 8;      // as many zeros as make a preamble for the text sink
 
     bool m_qpsk = false;
