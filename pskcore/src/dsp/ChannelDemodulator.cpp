@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace pskcore {
 
@@ -97,6 +98,7 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
 {
     power.update(z);
     const bool carrierGone = power.carrierGone();
+    const bool faded = power.faded(qpsk ? std::numeric_limits<float>::max() : soft.noisePower());
     const cf zn = z * power.normaliser();
 
     // Coherent value against the tracked carrier, and the decision.
@@ -116,7 +118,7 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     squelch.update(silent ? 0.0 : std::cos((qpsk ? 4 : 2) * std::arg(u)), silent ? 1.0 : std::norm(zn));
     const int level = squelch.level();
     wasOpen.record(squelch.open());
-    wasFaded.record(carrierGone);
+    wasFaded.record(faded);
 
     const bool locked = level >= kLockLevel;
     clock.update(timing.unwrappedPeakSamples(), locked && !carrierGone, level < kLockLevel / 2 || carrierGone);

@@ -13,6 +13,8 @@ class SoftMetrics {
 public:
     // coherent: the symbol with the carrier removed, in the receiver's absolute units.
     SoftSymbol measure(cf coherent);
+    // Noise power in the symbols' units (both dimensions), as estimated so far.
+    float noisePower() const { return 2 * m_noiseVar; }
 
 private:
     static constexpr float kNoiseShare = 1.0f / 128; // the noise is steady: averaged over 4 s
