@@ -18,11 +18,10 @@ constexpr std::size_t kHistory = kReplayBlock * kMaxReplayBlocks;
 constexpr std::size_t kMaxQueuedInput = 2 * kSampleRate; // beyond this the worker is not keeping up
 constexpr unsigned kReportEvery = 8;                  // noise and clock reports about once a second
 
-// Transmit status values below the error codes.
-constexpr int kTxEnded = 0;
-constexpr int kTxStarted = 1;
-constexpr int kTxTooSlow = 2;
-constexpr int kTxSendingRest = 3;
+constexpr int kTxEnded = psktx::Ended;
+constexpr int kTxStarted = psktx::Started;
+constexpr int kTxTooSlow = psktx::TooSlow;
+constexpr int kTxSendingRest = psktx::SendingRest;
 
 PskMode modeFor(int mode) { return static_cast<PskMode>(std::clamp(mode, 0, 2)); }
 
