@@ -63,11 +63,14 @@ public:
     Displays(EngineInterface &engine, const ConnectionFlags &flags, TSettings &settings, DisplayWidgets widgets,
              QObject *parent = nullptr);
 
-    // The data the engine's get functions fill and the paint functions draw.
+    // The data the engine's get functions fill and the paint functions draw: the FFT by
+    // bin, the raw samples, and the points of the synchro and vector displays.
+    static constexpr std::size_t kRawSamples = 2048;
+    static constexpr std::size_t kScopePoints = 16;
     std::array<int32_t, DisplayBand::kBins> &fftData() { return m_fftData; }
-    std::array<int32_t, 2048> &rawData() { return m_rawData; }
-    std::array<int32_t, 16> &syncData() { return m_syncData; }
-    std::array<int32_t, 16> &vectorData() { return m_vectorData; }
+    std::array<int32_t, kRawSamples> &rawData() { return m_rawData; }
+    std::array<int32_t, kScopePoints> &syncData() { return m_syncData; }
+    std::array<int32_t, kScopePoints> &vectorData() { return m_vectorData; }
 
     void SpectrumDisplayPaint();
     // Advances the waterfall by one row from the FFT data while the engine runs.
@@ -113,7 +116,7 @@ private:
     DisplayWidgets m_w;
     QImage m_waterfallHistory;
     std::array<int32_t, DisplayBand::kBins> m_fftData{};
-    std::array<int32_t, 2048> m_rawData{};
-    std::array<int32_t, 16> m_syncData{};
-    std::array<int32_t, 16> m_vectorData{};
+    std::array<int32_t, kRawSamples> m_rawData{};
+    std::array<int32_t, kScopePoints> m_syncData{};
+    std::array<int32_t, kScopePoints> m_vectorData{};
 };
