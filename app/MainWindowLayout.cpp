@@ -2,9 +2,9 @@
 // the ones that follow the window's size.
 
 #include "app/CompactTabWidget.h"
-#include "app/InfoPanel.h"
+#include "ground/InfoPanel.h"
 #include "app/MainWindowMetrics.h"
-#include "app/StatusBar.h"
+#include "ground/StatusBar.h"
 #include "app/TPSKForm.h"
 #include "controls/TLEDLabel.h"
 #include "controls/TSpinEdit.h"
@@ -159,22 +159,22 @@ void TPSKForm::buildToolBar(QWidget *client)
     buttons->setContentsMargins(1, 1, 0, 0);
     buttons->setSpacing(0);
 
-    OnBtn = toolButton(ToolBar, buttons, Images, 1, QStringLiteral("Connecter/activer la carte son"), true);
-    TxBtn = toolButton(ToolBar, buttons, Images, 3, QStringLiteral("Emettre"), false);
-    TuneBtn = toolButton(ToolBar, buttons, Images, 4, QStringLiteral("Envoyer un tune"), false);
-    CWIDBtn = toolButton(ToolBar, buttons, Images, 19, QStringLiteral("Envoyer l'identification CW"), false);
-    RewindBtn = toolButton(ToolBar, buttons, Images, 21, QStringLiteral("Replay"), false);
-    MacroBtn = toolButton(ToolBar, buttons, Images, 5, QStringLiteral("Créer/Editer une procédure"), true);
-    RxAdjustBtn = toolButton(ToolBar, buttons, Images, 6,
+    OnBtn = toolButton(ToolBar, buttons, Images, Image::Connect, QStringLiteral("Connecter/activer la carte son"), true);
+    TxBtn = toolButton(ToolBar, buttons, Images, Image::Transmit, QStringLiteral("Emettre"), false);
+    TuneBtn = toolButton(ToolBar, buttons, Images, Image::Tune, QStringLiteral("Envoyer un tune"), false);
+    CWIDBtn = toolButton(ToolBar, buttons, Images, Image::CwId, QStringLiteral("Envoyer l'identification CW"), false);
+    RewindBtn = toolButton(ToolBar, buttons, Images, Image::Replay, QStringLiteral("Replay"), false);
+    MacroBtn = toolButton(ToolBar, buttons, Images, Image::MacroEditor, QStringLiteral("Créer/Editer une procédure"), true);
+    RxAdjustBtn = toolButton(ToolBar, buttons, Images, Image::InputLevel,
                              QStringLiteral("Ajuster le niveau d'entrée de la carte son"), true);
-    TXAdjustBtn = toolButton(ToolBar, buttons, Images, 7,
+    TXAdjustBtn = toolButton(ToolBar, buttons, Images, Image::OutputLevel,
                              QStringLiteral("Ajuster le niveau de sortie de la carte son"), true);
-    TalmerBtn = toolButton(ToolBar, buttons, Images, 22, QStringLiteral("Se connecter à Talmer"), true);
+    TalmerBtn = toolButton(ToolBar, buttons, Images, Image::Logbook, QStringLiteral("Se connecter à Talmer"), true);
     TalmerBtn->hide();
-    CfgBtn = toolButton(ToolBar, buttons, Images, 8, QStringLiteral("Configuration"), true);
-    AboutBtn = toolButton(ToolBar, buttons, Images, 13, QStringLiteral("A propos de Korvo..."), true);
-    HelpBtn = toolButton(ToolBar, buttons, Images, 20, QStringLiteral("Aide en ligne"), false);
-    ExitBtn = toolButton(ToolBar, buttons, Images, 24, QStringLiteral("Quitter Korvo"), true);
+    CfgBtn = toolButton(ToolBar, buttons, Images, Image::Configuration, QStringLiteral("Configuration"), true);
+    AboutBtn = toolButton(ToolBar, buttons, Images, Image::About, QStringLiteral("A propos de Korvo..."), true);
+    HelpBtn = toolButton(ToolBar, buttons, Images, Image::Help, QStringLiteral("Aide en ligne"), false);
+    ExitBtn = toolButton(ToolBar, buttons, Images, Image::Exit, QStringLiteral("Quitter Korvo"), true);
     buttons->addStretch(1);
     CoolBar->setGeometry(0, 0, kToolBarWidth, 376);
 }
@@ -307,12 +307,12 @@ void TPSKForm::buildQSOBox(QWidget *client)
     ClearBtn = new QToolButton(QSOBox);
     ClearBtn->setGeometry(97, 57, 20, 20);
     ClearBtn->setIconSize(QSize(16, 16));
-    ClearBtn->setIcon(Images.icon(9));
+    ClearBtn->setIcon(Images.icon(Image::Clear));
     ClearBtn->setToolTip(QStringLiteral("Effacer les données du QSO"));
     SendBtn = new QToolButton(QSOBox);
     SendBtn->setGeometry(120, 57, 20, 20);
     SendBtn->setIconSize(QSize(16, 16));
-    SendBtn->setIcon(Images.icon(22));
+    SendBtn->setIcon(Images.icon(Image::Logbook));
     SendBtn->setToolTip(QStringLiteral("Envoyer les données à TALMER"));
     SendBtn->setEnabled(false);
 }

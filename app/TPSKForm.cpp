@@ -1,12 +1,12 @@
 #include "app/TPSKForm.h"
 
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 #include "app/FKeyShortcuts.h"
-#include "app/InfoPanel.h"
+#include "ground/InfoPanel.h"
 #include "app/MainWindowMetrics.h"
 #include "app/ResizeForm.h"
 #include "app/StartupTexts.h"
-#include "app/StatusBar.h"
+#include "ground/StatusBar.h"
 #include "app/StatusClock.h"
 #include "app/ToolCommands.h"
 #include "config/ConfigCommand.h"
@@ -16,7 +16,7 @@
 #include "forms/TAboutForm.h"
 #include "logbook/LogbookLink.h"
 #include "displays/Displays.h"
-#include "engine/ConnectionControl.h"
+#include "session/ConnectionControl.h"
 #include "config/SettingsStore.h"
 #include "channels/ReceiveChannels.h"
 #include "channels/ReceiveTerminal.h"
@@ -25,11 +25,11 @@
 #include "controls/Tdbmeter.h"
 #include "engine/EngineInterface.h"
 #include "engine/EngineMessage.h"
-#include "engine/EngineNotifications.h"
+#include "session/EngineNotifications.h"
 #include "macros/MacroControl.h"
 #include "transmit/TransmitBuffer.h"
 #include "transmit/TransmitControl.h"
-#include "transmit/TransmitWiring.h"
+#include "app/TransmitWiring.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,9 +91,9 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     receiveChannels = std::make_unique<ReceiveChannels>(engine, Canal, channels);
     receiveTerminals[0] = std::make_unique<ReceiveTerminal>(TermOne, 0, *receiveChannels, HisCall, Images);
     receiveTerminals[1] = std::make_unique<ReceiveTerminal>(TermTwo, 1, *receiveChannels, HisCall, Images);
-    notifications = std::make_unique<EngineNotifications>(*this, *receiveChannels);
-    displays = std::make_unique<Displays>(*this);
-    connection = std::make_unique<ConnectionControl>(*this);
+    displays = std::make_unique<Displays>(engine, flags, Settings, displayWidgets());
+    notifications = std::make_unique<EngineNotifications>(engine, flags, notificationTargets());
+    connection = std::make_unique<ConnectionControl>(engine, flags, Settings, connectionWidgets());
     connect(OnBtn, &QToolButton::clicked, connection.get(), &ConnectionControl::OnBtnClick);
     configCommand = std::make_unique<ConfigCommand>(
         Settings, engine, [this]() -> SettingsStore & { return *store; }, this,
@@ -126,6 +126,67 @@ TPSKForm::~TPSKForm()
         engine.fnStopSoundCard();
 }
 
+DisplayWidgets TPSKForm::displayWidgets() const
+{
+    DisplayWidgets w;
+    w.Monitor = Monitor;
+    w.WaterfallDisplay = WaterfallDisplay;
+    w.AmpliDisplay = AmpliDisplay;
+    w.SpectrumDisplay = SpectrumDisplay;
+    w.SignalDisplay = SignalDisplay;
+    w.SyncDisplay = SyncDisplay;
+    w.VECDisplay = VECDisplay;
+    w.waterfallLabels = {CN1, CN2};
+    w.spectrumLabels = {SP1, SP2};
+    w.LeftBtn = LeftBtn;
+    w.RightBtn = RightBtn;
+    w.Canal = Canal;
+    w.channels = channels;
+    w.StatusBar = StatusBar;
+    return w;
+}
+
+NotificationTargets TPSKForm::notificationTargets()
+{
+    NotificationTargets t;
+    t.displays = displays.get();
+    t.channels = receiveChannels.get();
+    t.terminals = {receiveTerminals[0].get(), receiveTerminals[1].get()};
+    t.TxBuf = TxBuf;
+    t.Monitor = Monitor;
+    t.imd = {IMDOne, IMDTwo};
+    t.ppm = {PPMOne, PPMTwo};
+    t.StatusBar = StatusBar;
+    t.TXLed = TXLed;
+    t.RXLed = RXLed;
+    t.setStatusNotice = [this](int icon, const QString &message) { setStatusNotice(icon, message); };
+    return t;
+}
+
+ConnectionWidgets TPSKForm::connectionWidgets()
+{
+    ConnectionWidgets w;
+    w.window = this;
+    w.OnBtn = OnBtn;
+    w.TxBtn = TxBtn;
+    w.TuneBtn = TuneBtn;
+    w.CWIDBtn = CWIDBtn;
+    w.RewindBtn = RewindBtn;
+    w.LeftBtn = LeftBtn;
+    w.RightBtn = RightBtn;
+    w.Canal = Canal;
+    w.LEDOne = LEDOne;
+    w.RXLed = RXLed;
+    w.TXLed = TXLed;
+    w.StatusBar = StatusBar;
+    w.macroButtons = macroButtons;
+    w.Images = &Images;
+    w.displays = displays.get();
+    w.channels = receiveChannels.get();
+    w.repaintStatusBar = [this] { repaintStatusBar(); };
+    return w;
+}
+
 void TPSKForm::connectToolBar()
 {
     connect(RxAdjustBtn, &QToolButton::clicked, this, &TPSKForm::RxAdjMenuClick);
@@ -147,7 +208,6 @@ void TPSKForm::FormCreate()
     Settings.DatePattern = datePatternFor(Settings.DateFormat);
     PageControl->setCurrentWidget(TabTerm);
     placeChannels();
-    FFTFullScale = 100;
 
     if (!engine.fnSetComPort(Settings.ComPort, Settings.PTTControl))
         showFailure(QStringLiteral("Erreur en sélectionnant le port COM"));
@@ -374,7 +434,7 @@ void TPSKForm::TimerTimer()
 {
     const QDateTime now = QDateTime::currentDateTime();
     StatusBar->setPanelText(0, clockPanelText(now, Settings.ShowUTCTime, UTCOffset(now)));
-    setStatusNotice(14, kWebPageAddress);
+    setStatusNotice(Image::Information, kWebPageAddress);
 }
 
 void TPSKForm::setStatusNotice(int icon, const QString &message)
@@ -398,7 +458,7 @@ void TPSKForm::StatusBarDrawPanel(QPainter &painter, int panel, const QRect &rec
         const QRect text(QPoint(rect.left() + 26, rect.top() + 4), rect.bottomRight());
         painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, StatusMessage);
     } else if (panel == 4) {
-        Images.draw(painter, rect.left() + 2, rect.top(), flags.CardActive ? 1 : 2);
+        Images.draw(painter, rect.left() + 2, rect.top(), flags.CardActive ? Image::Connect : Image::Disconnect);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Images.h"
+#include "channels/ChannelWidgets.h"
+#include "ground/Images.h"
 #include "config/SettingsBatches.h"
 #include "config/TSettings.h"
 #include "controls/TSpinEdit.h"
@@ -30,6 +31,9 @@ class SettingsStore;
 class Tdbmeter;
 class Displays;
 class ConnectionControl;
+struct ConnectionWidgets;
+struct DisplayWidgets;
+struct NotificationTargets;
 class ConfigCommand;
 class LogbookLink;
 class PaneLook;
@@ -46,26 +50,6 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class QVBoxLayout;
-
-// The controls of one receive channel; index 0 is "Canal 1", 1 is "Canal 2".
-// The named twins (RXOne, RXTwo, ...) point at the same widgets.
-struct ChannelWidgets
-{
-    QWidget *page = nullptr;
-    QGroupBox *meterGroup = nullptr;
-    QGroupBox *freqGroup = nullptr;
-    Tdbmeter *meter = nullptr;
-    QLabel *squelchLabel = nullptr;
-    QSlider *squelchBar = nullptr;
-    QSpinBox *squelchSpeed = nullptr;
-    TSpinEdit *rx = nullptr;
-    TSpinEdit *tx = nullptr;
-    QCheckBox *afc = nullptr;
-    QSpinBox *afcRange = nullptr;
-    QCheckBox *net = nullptr;
-    QLabel *ppm = nullptr;
-    QLabel *imd = nullptr;
-};
 
 // The main window: every named control, the lasting state of the program and the
 // wiring between the engine and the subsystems.
@@ -128,13 +112,7 @@ public:
     std::unique_ptr<MacroControl> macros;
     TWAVPlayer *WAVPlayer = nullptr;
 
-    std::array<int32_t, 1024> FFTData{};
-    std::array<int32_t, 2048> RawData{};
-    std::array<int32_t, 16> SyncData{};
-    std::array<int32_t, 16> VectorData{};
-    int FFTFullScale = 100;
-
-    int StatusIcon = 14;
+    int StatusIcon = Image::Information;
     QString StatusMessage;
 
     ImageList Images;
@@ -202,6 +180,7 @@ public:
 
     // Channel tabs.
     QTabWidget *Canal = nullptr;
+    // The named twins below (RXOne, RXTwo, ...) point at the same widgets.
     std::array<ChannelWidgets, 2> channels{};
     Tdbmeter *SMOne = nullptr;
     Tdbmeter *SMTwo = nullptr;
@@ -258,6 +237,10 @@ private:
     ChannelWidgets buildChannelPage(int channel);
     void buildBottomBars(QWidget *client);
     void bindNamedChannelControls();
+    // What each subsystem is handed of the window.
+    DisplayWidgets displayWidgets() const;
+    NotificationTargets notificationTargets();
+    ConnectionWidgets connectionWidgets();
     void connectToolBar();
 
     void StatusBarDrawPanel(class QPainter &painter, int panel, const QRect &rect);

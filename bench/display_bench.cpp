@@ -83,7 +83,7 @@ int main(int argc, char **argv)
             QElapsedTimer clock;
             clock.start();
             const double cpuStart = threadCpuMs();
-            engine.fnGetFFTData(form.FFTData.data(), displayBand.firstBin(), displayBand.lastBin());
+            engine.fnGetFFTData(form.displays->fftData().data(), displayBand.firstBin(), displayBand.lastBin());
             form.displays->SpectrumDisplayPaint();
             form.displays->WaterfallDisplayPaint();
             const qint64 drawn = clock.nsecsElapsed();

@@ -1,6 +1,6 @@
 #include "channels/ChannelControls.h"
 
-#include "app/TPSKForm.h"
+#include "channels/ChannelWidgets.h"
 #include "controls/TSpinEdit.h"
 #include "controls/Tdbmeter.h"
 #include "engine/EngineInterface.h"

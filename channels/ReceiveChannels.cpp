@@ -1,6 +1,6 @@
 #include "channels/ReceiveChannels.h"
 
-#include "app/TPSKForm.h"
+#include "channels/ChannelWidgets.h"
 #include "engine/EngineInterface.h"
 
 #include <QTabWidget>

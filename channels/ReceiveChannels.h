@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/ChannelControls.h"
+#include "channels/ChannelWidgets.h"
 
 #include <QObject>
 #include <array>
@@ -8,7 +9,6 @@
 
 class EngineInterface;
 class QTabWidget;
-struct ChannelWidgets;
 
 // The two receive channels together: the current channel (the tab shown in
 // `Canal`), the NET rule, the engine start push and the engine refresh.

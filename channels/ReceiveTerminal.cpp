@@ -1,7 +1,8 @@
 #include "channels/ReceiveTerminal.h"
 
-#include "app/Images.h"
+#include "ground/Images.h"
 #include "channels/ReceiveChannels.h"
+#include "channels/ReceivedText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,12 +14,6 @@
 #include <QTextBlock>
 
 namespace {
-
-// Picture indexes in the main window's image list.
-constexpr int kClearIcon = 9;
-constexpr int kCopyIcon = 10;
-constexpr int kColourIcon = 17;
-constexpr int kFontIcon = 18;
 
 bool isBlank(QChar c)
 {
@@ -69,10 +64,10 @@ ReceiveTerminal::ReceiveTerminal(QPlainTextEdit *pane, int channel, ReceiveChann
     , m_hisCall(hisCall)
 {
     popup = new QMenu(m_pane);
-    clearAction = popup->addAction(images.icon(kClearIcon), QStringLiteral("Vider"));
-    copyAction = popup->addAction(images.icon(kCopyIcon), QStringLiteral("Copier"));
-    colorAction = popup->addAction(images.icon(kColourIcon), QStringLiteral("Couleur"));
-    fontAction = popup->addAction(images.icon(kFontIcon), QStringLiteral("Police"));
+    clearAction = popup->addAction(images.icon(Image::Clear), QStringLiteral("Vider"));
+    copyAction = popup->addAction(images.icon(Image::Copy), QStringLiteral("Copier"));
+    colorAction = popup->addAction(images.icon(Image::Colour), QStringLiteral("Couleur"));
+    fontAction = popup->addAction(images.icon(Image::Font), QStringLiteral("Police"));
     connect(clearAction, &QAction::triggered, this, &ReceiveTerminal::ClearTermClick);
     connect(copyAction, &QAction::triggered, this, &ReceiveTerminal::CopyTermClick);
 
@@ -105,6 +100,13 @@ void ReceiveTerminal::ClearTermClick()
 void ReceiveTerminal::CopyTermClick()
 {
     QApplication::clipboard()->setText(paneCopyText(m_pane->toPlainText()));
+}
+
+void ReceiveTerminal::receiveCharacter(int code, bool typing)
+{
+    if (typing)
+        typeReceivedCharacter(m_pane, code);
+    trimFirstDisplayedLine(m_pane, kMaxLines);
 }
 
 void ReceiveTerminal::selectWordAt(const QPoint &viewportPos)

@@ -41,6 +41,13 @@ public:
     // CopyTermOneClick / CopyTermTwoClick.
     void CopyTermClick();
 
+    // A character the engine received on this pane's channel, typed at the caret
+    // (see typeReceivedCharacter) while `typing`; the pane then drops its first line
+    // when it shows more than kMaxLines. Stamps and the operator add text too, so the
+    // pane is kept short even while the engine is stopped.
+    static constexpr int kMaxLines = 128;
+    void receiveCharacter(int code, bool typing);
+
     // TermOnePopup / TermTwoPopup. "Couleur" and "Police" belong to the pane look.
     QMenu *popup = nullptr;
     QAction *clearAction = nullptr;

@@ -1,6 +1,6 @@
 #include "config/ConfigCommand.h"
 
-#include "app/Cp1252.h"
+#include "ground/Cp1252.h"
 #include "config/ComPortMap.h"
 #include "config/DateFormats.h"
 #include "config/RadioGroup.h"
@@ -64,10 +64,7 @@ void ConfigCommand::sendToEngine()
 {
     if (m_hooks.rebuildCaption)
         m_hooks.rebuildCaption();
-    QByteArray cwid;
-    for (QChar ch : m_settings.CWID)
-        cwid += char(Cp1252::fromUnicode(ch).value_or('?'));
-    m_engine.fnSetCWIDString(cwid.constData());
+    m_engine.fnSetCWIDString(Cp1252::encode(m_settings.CWID).constData());
     m_engine.fnSetCWIDSpeed(m_settings.CWIDSpeed + 1);
     m_engine.fnSetClockErrorAdjustment(m_settings.PPMAdjust);
     m_engine.fnSetComPort(m_settings.ComPort, m_settings.PTTControl);

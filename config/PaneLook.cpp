@@ -1,6 +1,6 @@
 #include "config/PaneLook.h"
 
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 #include "config/LookDialogsQt.h"
 #include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"

@@ -1,6 +1,6 @@
 #include "config/SettingsBatches.h"
 
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 #include "config/SettingsStore.h"
 
 #include <exception>

@@ -1,6 +1,6 @@
 #include "config/TSetForm.h"
 
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 #include "config/ComPortMap.h"
 #include "config/DateFormats.h"
 #include "config/RadioGroup.h"
@@ -9,7 +9,7 @@
 #include "config/TSettings.h"
 #include "controls/TCGauge.h"
 #include "engine/EngineInterface.h"
-#include "macros/DatePattern.h"
+#include "config/DatePattern.h"
 
 #include <QCheckBox>
 #include <QDateTime>

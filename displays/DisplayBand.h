@@ -10,7 +10,7 @@ struct DisplayBand
 {
     static constexpr int kFftSize = 2048;        // engine FFT points
     static constexpr int kSampleRateHz = 8000;
-    static constexpr int kBins = kFftSize / 2;   // bins 0..1023 held in FFTData
+    static constexpr int kBins = kFftSize / 2;   // bins 0..1023 held in the displays' FFT data
     static constexpr int kLowestEdgeHz = 1;      // a left shift never goes below this
     static constexpr int kHighestEdgeHz = 3500;  // a right shift never goes above this
     static constexpr int kShiftLimitLowHz = 100; // LeftBtn enabled while WFMin is above this
@@ -39,7 +39,7 @@ struct DisplayBand
     // then narrows).
     void shiftLeft();
     void shiftRight();
-    // The mappings need edges within 1-3500 Hz (so that the bins lie inside FFTData)
+    // The mappings need edges within 1-3500 Hz (so that the bins lie inside the FFT data)
     // and at least one bin between them. The dialog and the shifts keep to this; a
     // band read from a damaged or partly read store may not.
     bool isMappable() const

@@ -12,7 +12,7 @@
 struct BandScene
 {
     DisplayBand band;
-    std::span<const int32_t, DisplayBand::kBins> fft; // FFTData, indexed by absolute bin
+    std::span<const int32_t, DisplayBand::kBins> fft; // the FFT data, indexed by absolute bin
     int fullScale = 100;                              // FFTFullScale
     bool cardActive = false;
     std::array<int, 2> rxHz{};

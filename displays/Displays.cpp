@@ -1,7 +1,9 @@
 #include "displays/Displays.h"
 
-#include "app/StatusBar.h"
-#include "app/TPSKForm.h"
+#include "config/TSettings.h"
+#include "controls/TSpinEdit.h"
+#include "engine/ConnectionFlags.h"
+#include "ground/StatusBar.h"
 #include "displays/PixelOps.h"
 #include "displays/ScopeRenderers.h"
 #include "displays/SpectrumRenderer.h"
@@ -42,26 +44,30 @@ bool drawable(const QWidget *display)
 
 } // namespace
 
-Displays::Displays(TPSKForm &form, QObject *parent)
+Displays::Displays(EngineInterface &engine, const ConnectionFlags &flags, TSettings &settings,
+                   DisplayWidgets widgets, QObject *parent)
     : QObject(parent)
-    , m_form(form)
+    , m_engine(engine)
+    , m_flags(flags)
+    , m_settings(settings)
+    , m_w(widgets)
 {
-    connect(form.WaterfallDisplay, &TPaintBox::mouseReleased, this,
+    connect(m_w.WaterfallDisplay, &TPaintBox::mouseReleased, this,
             [this](Qt::MouseButton button, int x, int) { WaterfallDisplayMouseUp(button, x); });
-    connect(form.SpectrumDisplay, &TPaintBox::mouseReleased, this,
+    connect(m_w.SpectrumDisplay, &TPaintBox::mouseReleased, this,
             [this](Qt::MouseButton button, int x, int) { SpectrumDisplayMouseUp(button, x); });
-    connect(form.WaterfallDisplay, &TPaintBox::mouseMoved, this, [this](int x, int) { WaterfallMove(x); });
-    connect(form.SpectrumDisplay, &TPaintBox::mouseMoved, this, [this](int x, int) { SpectrumMove(x); });
-    connect(form.LeftBtn, &QToolButton::clicked, this, &Displays::LeftBtnClick);
-    connect(form.RightBtn, &QToolButton::clicked, this, &Displays::RightBtnClick);
+    connect(m_w.WaterfallDisplay, &TPaintBox::mouseMoved, this, [this](int x, int) { WaterfallMove(x); });
+    connect(m_w.SpectrumDisplay, &TPaintBox::mouseMoved, this, [this](int x, int) { SpectrumMove(x); });
+    connect(m_w.LeftBtn, &QToolButton::clicked, this, &Displays::LeftBtnClick);
+    connect(m_w.RightBtn, &QToolButton::clicked, this, &Displays::RightBtnClick);
 
     // A new size shows at once: the history restarts, the other displays are drawn
     // again from the data they last had.
-    connect(form.WaterfallDisplay, &TPaintBox::resized, this, &Displays::resetWaterfallHistory);
-    connect(form.SpectrumDisplay, &TPaintBox::resized, this, &Displays::SpectrumDisplayPaint);
-    connect(form.SignalDisplay, &TPaintBox::resized, this, &Displays::SignalDisplayPaint);
-    connect(form.SyncDisplay, &TPaintBox::resized, this, &Displays::SyncroDisplayPaint);
-    connect(form.VECDisplay, &TPaintBox::resized, this, &Displays::VectorDisplayPaint);
+    connect(m_w.WaterfallDisplay, &TPaintBox::resized, this, &Displays::resetWaterfallHistory);
+    connect(m_w.SpectrumDisplay, &TPaintBox::resized, this, &Displays::SpectrumDisplayPaint);
+    connect(m_w.SignalDisplay, &TPaintBox::resized, this, &Displays::SignalDisplayPaint);
+    connect(m_w.SyncDisplay, &TPaintBox::resized, this, &Displays::SyncroDisplayPaint);
+    connect(m_w.VECDisplay, &TPaintBox::resized, this, &Displays::VectorDisplayPaint);
 
     placeInitialLabels();
 }
@@ -69,17 +75,17 @@ Displays::Displays(TPSKForm &form, QObject *parent)
 void Displays::placeInitialLabels()
 {
     // Until the first drawing with the engine running, the labels stand side by side.
-    m_form.CN1->move(0, kWaterfallLabelTop);
-    m_form.CN2->move(m_form.CN1->width(), kWaterfallLabelTop);
-    m_form.SP1->move(1, kSpectrumLabelTop);
-    m_form.SP2->move(1 + m_form.SP1->width(), kSpectrumLabelTop);
+    m_w.waterfallLabels[0]->move(0, kWaterfallLabelTop);
+    m_w.waterfallLabels[1]->move(m_w.waterfallLabels[0]->width(), kWaterfallLabelTop);
+    m_w.spectrumLabels[0]->move(1, kSpectrumLabelTop);
+    m_w.spectrumLabels[1]->move(1 + m_w.spectrumLabels[0]->width(), kSpectrumLabelTop);
 }
 
 DisplayBand Displays::band() const
 {
-    // An unusable stored band would divide by zero or read past FFTData: the displays
+    // An unusable stored band would divide by zero or read past the FFT data: the displays
     // then show the default band instead.
-    const DisplayBand stored{m_form.Settings.WFMin, m_form.Settings.WFMax};
+    const DisplayBand stored{m_settings.WFMin, m_settings.WFMax};
     return stored.isMappable() ? stored : DisplayBand{};
 }
 
@@ -87,8 +93,8 @@ BandScene Displays::bandScene() const
 {
     std::array<int, 2> rxHz{};
     for (int channel = 0; channel < 2; ++channel)
-        rxHz[channel] = static_cast<int>(m_form.channels[channel].rx->value());
-    return BandScene{band(), m_form.FFTData, m_form.FFTFullScale, m_form.flags.CardActive, rxHz};
+        rxHz[channel] = static_cast<int>(m_w.channels[channel].rx->value());
+    return BandScene{band(), m_fftData, kFFTFullScale, m_flags.CardActive, rxHz};
 }
 
 void Displays::placeLabels(const MarkerColumns &markers, const std::array<QLabel *, 2> &labels,
@@ -104,87 +110,87 @@ void Displays::placeLabels(const MarkerColumns &markers, const std::array<QLabel
 
 void Displays::SpectrumDisplayPaint()
 {
-    TPaintBox *display = m_form.SpectrumDisplay;
+    TPaintBox *display = m_w.SpectrumDisplay;
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    const MarkerColumns markers = renderSpectrum(image, bandScene(), m_form.Settings.SpectrumPlain);
-    placeLabels(markers, {m_form.SP1, m_form.SP2}, kSpectrumLabelOffset, kSpectrumLabelTop,
+    const MarkerColumns markers = renderSpectrum(image, bandScene(), m_settings.SpectrumPlain);
+    placeLabels(markers, m_w.spectrumLabels, kSpectrumLabelOffset, kSpectrumLabelTop,
                 display->width());
     display->setFrame(std::move(image));
 }
 
 void Displays::WaterfallDisplayPaint()
 {
-    TPaintBox *display = m_form.WaterfallDisplay;
+    TPaintBox *display = m_w.WaterfallDisplay;
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    QImage amplitude = offscreen(m_form.AmpliDisplay);
+    QImage amplitude = offscreen(m_w.AmpliDisplay);
     const MarkerColumns markers = renderWaterfall(image, m_waterfallHistory, amplitude, bandScene());
-    placeLabels(markers, {m_form.CN1, m_form.CN2}, kWaterfallLabelOffset, kWaterfallLabelTop,
+    placeLabels(markers, m_w.waterfallLabels, kWaterfallLabelOffset, kWaterfallLabelTop,
                 display->width());
-    m_form.AmpliDisplay->setFrame(std::move(amplitude));
+    m_w.AmpliDisplay->setFrame(std::move(amplitude));
     display->setFrame(std::move(image));
 }
 
 void Displays::redrawWaterfallFrame()
 {
-    TPaintBox *display = m_form.WaterfallDisplay;
+    TPaintBox *display = m_w.WaterfallDisplay;
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
     const MarkerColumns markers = redrawWaterfall(image, m_waterfallHistory, bandScene());
-    placeLabels(markers, {m_form.CN1, m_form.CN2}, kWaterfallLabelOffset, kWaterfallLabelTop,
+    placeLabels(markers, m_w.waterfallLabels, kWaterfallLabelOffset, kWaterfallLabelTop,
                 display->width());
     display->setFrame(std::move(image));
 }
 
 void Displays::resetWaterfallHistory()
 {
-    m_waterfallHistory = blankWaterfallHistory(m_form.WaterfallDisplay->size());
+    m_waterfallHistory = blankWaterfallHistory(m_w.WaterfallDisplay->size());
     redrawWaterfallFrame();
 }
 
 void Displays::SignalDisplayPaint()
 {
-    TPaintBox *display = m_form.SignalDisplay;
+    TPaintBox *display = m_w.SignalDisplay;
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    renderSignal(image, m_form.RawData, m_form.flags.CardActive,
-                 m_form.Monitor->currentIndex() == kSignalTab);
+    renderSignal(image, m_rawData, m_flags.CardActive,
+                 m_w.Monitor->currentIndex() == kSignalTab);
     display->setFrame(std::move(image));
 }
 
 void Displays::SyncroDisplayPaint()
 {
-    TPaintBox *display = m_form.SyncDisplay;
+    TPaintBox *display = m_w.SyncDisplay;
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    renderSync(image, m_form.SyncData, m_form.flags.CardActive);
+    renderSync(image, m_syncData, m_flags.CardActive);
     display->setFrame(std::move(image));
 }
 
 void Displays::VectorDisplayPaint()
 {
-    TPaintBox *display = m_form.VECDisplay;
+    TPaintBox *display = m_w.VECDisplay;
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    renderVectors(image, m_form.VectorData, m_form.flags.CardActive);
+    renderVectors(image, m_vectorData, m_flags.CardActive);
     display->setFrame(std::move(image));
 }
 
 void Displays::WaterfallDisplayMouseUp(Qt::MouseButton button, int x)
 {
-    clickToTune(m_form.WaterfallDisplay, button, x);
+    clickToTune(m_w.WaterfallDisplay, button, x);
 }
 
 void Displays::SpectrumDisplayMouseUp(Qt::MouseButton button, int x)
 {
-    clickToTune(m_form.SpectrumDisplay, button, x);
+    clickToTune(m_w.SpectrumDisplay, button, x);
 }
 
 void Displays::clickToTune(const TPaintBox *display, Qt::MouseButton button, int x)
@@ -192,11 +198,11 @@ void Displays::clickToTune(const TPaintBox *display, Qt::MouseButton button, int
     const int channel = button == Qt::LeftButton ? 0 : button == Qt::RightButton ? 1 : -1;
     if (channel < 0 || display->width() <= 0)
         return;
-    m_form.Canal->setCurrentIndex(channel);
-    const ChannelWidgets &widgets = m_form.channels[channel];
+    m_w.Canal->setCurrentIndex(channel);
+    const ChannelWidgets &widgets = m_w.channels[channel];
     // The field clamps to 1-3996, also for a release beyond the display's edges.
     widgets.rx->setValue(band().pixelToHz(x, display->width()));
-    EngineInterface &engine = m_form.engine;
+    EngineInterface &engine = m_engine;
     engine.fnSetRXFrequency(static_cast<int32_t>(widgets.rx->value()), kTuneCaptureRangeHz, channel);
     if (widgets.afc->isChecked())
         return; // the engine's AFC is already pulling with the channel's width
@@ -211,19 +217,19 @@ void Displays::clickToTune(const TPaintBox *display, Qt::MouseButton button, int
 
 void Displays::WaterfallMove(int x)
 {
-    showReadout(m_form.WaterfallDisplay, x);
+    showReadout(m_w.WaterfallDisplay, x);
 }
 
 void Displays::SpectrumMove(int x)
 {
-    showReadout(m_form.SpectrumDisplay, x);
+    showReadout(m_w.SpectrumDisplay, x);
 }
 
 void Displays::showReadout(const TPaintBox *display, int x)
 {
     if (display->width() <= 0)
         return;
-    m_form.StatusBar->setPanelText(kReadoutPanel, frequencyReadout(band().pixelToHz(x, display->width())));
+    m_w.StatusBar->setPanelText(kReadoutPanel, frequencyReadout(band().pixelToHz(x, display->width())));
 }
 
 void Displays::LeftBtnClick()
@@ -241,14 +247,14 @@ void Displays::shiftBand(void (DisplayBand::*shift)())
 {
     DisplayBand shifted = band();
     (shifted.*shift)();
-    m_form.Settings.WFMin = shifted.WFMin;
-    m_form.Settings.WFMax = shifted.WFMax;
+    m_settings.WFMin = shifted.WFMin;
+    m_settings.WFMax = shifted.WFMax;
     applyShiftRule();
 }
 
 void Displays::applyShiftRule()
 {
     const DisplayBand current = band();
-    m_form.LeftBtn->setEnabled(current.canShiftLeft());
-    m_form.RightBtn->setEnabled(current.canShiftRight());
+    m_w.LeftBtn->setEnabled(current.canShiftLeft());
+    m_w.RightBtn->setEnabled(current.canShiftRight());
 }

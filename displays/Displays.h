@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/ChannelWidgets.h"
 #include "displays/DisplayBand.h"
 #include "displays/DisplayScene.h"
 
@@ -7,16 +8,41 @@
 #include <QObject>
 
 #include <array>
+#include <cstdint>
 
+struct ConnectionFlags;
+class EngineInterface;
+class PanelStatusBar;
 class QLabel;
+class QTabWidget;
+class QToolButton;
 class TPaintBox;
-class TPSKForm;
+struct TSettings;
+
+// The main-window controls the displays draw on and act on.
+struct DisplayWidgets
+{
+    QTabWidget *Monitor = nullptr;              // the tabs holding the displays
+    TPaintBox *WaterfallDisplay = nullptr;
+    TPaintBox *AmpliDisplay = nullptr;
+    TPaintBox *SpectrumDisplay = nullptr;
+    TPaintBox *SignalDisplay = nullptr;
+    TPaintBox *SyncDisplay = nullptr;
+    TPaintBox *VECDisplay = nullptr;
+    std::array<QLabel *, 2> waterfallLabels{};  // CN1, CN2: the channels' markers on the waterfall
+    std::array<QLabel *, 2> spectrumLabels{};   // SP1, SP2: the same on the spectrum
+    QToolButton *LeftBtn = nullptr;
+    QToolButton *RightBtn = nullptr;
+    QTabWidget *Canal = nullptr;                // click-to-tune shows the tuned channel's tab
+    std::array<ChannelWidgets, 2> channels{};   // receive field, AFC box and AFC width
+    PanelStatusBar *StatusBar = nullptr;        // panel 1 shows the frequency under the mouse
+};
 
 // The signal displays of the Monitor tabs: waterfall (with AmpliDisplay), spectrum,
 // signal, synchro and vector; click-to-tune, the frequency read-out and the 100 Hz
 // band shifts. The main window owns one instance.
 //
-// The paint functions draw from the main window's data arrays into an off-screen
+// The paint functions draw from the displays' own data arrays into an off-screen
 // image and hand it to the display, which copies it to the screen in one operation.
 // They are what the new-data handler calls after each fetch (spectrum then
 // waterfall; synchro then vector; signal on the "Signal" tab), and what the
@@ -30,10 +56,24 @@ public:
     // The Monitor tab showing raw samples: while it is shown they are fetched instead of the FFT.
     static constexpr int kSignalTab = 2;
 
-    explicit Displays(TPSKForm &form, QObject *parent = nullptr);
+    // The full scale the engine's FFT is asked for, and the spectrum drawn with.
+    static constexpr int kFFTFullScale = 100;
+
+    // settings: the band (WFMin, WFMax), which the shift buttons change, and SpectrumPlain.
+    Displays(EngineInterface &engine, const ConnectionFlags &flags, TSettings &settings, DisplayWidgets widgets,
+             QObject *parent = nullptr);
+
+    // The data the engine's get functions fill and the paint functions draw: the FFT by
+    // bin, the raw samples, and the points of the synchro and vector displays.
+    static constexpr std::size_t kRawSamples = 2048;
+    static constexpr std::size_t kScopePoints = 16;
+    std::array<int32_t, DisplayBand::kBins> &fftData() { return m_fftData; }
+    std::array<int32_t, kRawSamples> &rawData() { return m_rawData; }
+    std::array<int32_t, kScopePoints> &syncData() { return m_syncData; }
+    std::array<int32_t, kScopePoints> &vectorData() { return m_vectorData; }
 
     void SpectrumDisplayPaint();
-    // Advances the waterfall by one row from FFTData while the engine runs.
+    // Advances the waterfall by one row from the FFT data while the engine runs.
     void WaterfallDisplayPaint();
     void SignalDisplayPaint();
     void SyncroDisplayPaint();
@@ -70,6 +110,13 @@ private:
     void shiftBand(void (DisplayBand::*shift)());
     void placeInitialLabels();
 
-    TPSKForm &m_form;
+    EngineInterface &m_engine;
+    const ConnectionFlags &m_flags;
+    TSettings &m_settings;
+    DisplayWidgets m_w;
     QImage m_waterfallHistory;
+    std::array<int32_t, DisplayBand::kBins> m_fftData{};
+    std::array<int32_t, kRawSamples> m_rawData{};
+    std::array<int32_t, kScopePoints> m_syncData{};
+    std::array<int32_t, kScopePoints> m_vectorData{};
 };

@@ -3,15 +3,17 @@
 #include <QEvent>
 #include <cstdint>
 
+#include <pskcore/pskcore.h>
+
 class QObject;
 
 // The engine's message numbers (WM_USER + 1000 to 1004 on the engine's first platform).
 namespace EngineMessage {
-constexpr int32_t NewData = 0x7E8;
-constexpr int32_t Character = 0x7E9;
-constexpr int32_t TxStatus = 0x7EA;
-constexpr int32_t ImdOrNoise = 0x7EB;
-constexpr int32_t ClockError = 0x7EC;
+constexpr int32_t NewData = pskmsg::NewData;
+constexpr int32_t Character = pskmsg::Character;
+constexpr int32_t TxStatus = pskmsg::TxStatus;
+constexpr int32_t ImdOrNoise = pskmsg::ImdOrNoise;
+constexpr int32_t ClockError = pskmsg::ClockError;
 }
 
 // One engine message carried to the GUI thread as a posted Qt event.

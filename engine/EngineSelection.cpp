@@ -1,11 +1,8 @@
 #include "engine/EngineSelection.h"
 
-#include "engine/UnavailableEngine.h"
-
-#ifdef KORVO_HAS_PSKCORE
 #include "engine/PskcoreEngine.h"
+
 #include <pskcore/pskcore.h>
-#endif
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -36,18 +33,13 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
 
 EngineChoice selectEngine(const ProgramOptions &options)
 {
-#ifdef KORVO_HAS_PSKCORE
     const bool askCard = options.audioIn.isEmpty() && !options.demo;
     return selectEngine(options, askCard ? pskHasCaptureDevice() : true);
-#else
-    return selectEngine(options, false);
-#endif
 }
 
 EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice)
 {
     EngineChoice choice;
-#ifdef KORVO_HAS_PSKCORE
     const bool demo = options.demo || (options.audioIn.isEmpty() && !hasCaptureDevice);
     pskSetInputFile(options.audioIn.toStdString());
     pskSetOutputFile(options.audioOut.toStdString());
@@ -59,10 +51,5 @@ EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice)
     else if (demo)
         choice.note = QStringLiteral("Pas de carte son : bande de démonstration");
     choice.engine = std::make_unique<PskcoreEngine>();
-#else
-    Q_UNUSED(options);
-    Q_UNUSED(hasCaptureDevice);
-    choice.engine = std::make_unique<UnavailableEngine>();
-#endif
     return choice;
 }

@@ -1,7 +1,5 @@
 #include "engine/PskcoreEngine.h"
 
-#ifdef KORVO_HAS_PSKCORE
-
 #include "engine/EngineMessage.h"
 
 #include <QObject>
@@ -80,4 +78,3 @@ void PskcoreEngine::fnSetCWIDSpeed(int32_t n) { ::fnSetCWIDSpeed(n); }
 void PskcoreEngine::fnSetClockErrorAdjustment(int32_t ppm) { ::fnSetClockErrorAdjustment(ppm); }
 void PskcoreEngine::fnRewindInput(int32_t blocks) { ::fnRewindInput(blocks); }
 
-#endif

@@ -1,17 +1,12 @@
 #include "logbook/LogbookLink.h"
 
-#include "app/Dialogs.h"
-#include "app/Images.h"
+#include "ground/Dialogs.h"
+#include "ground/Images.h"
 #include "controls/TLED.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QLineEdit>
-
-namespace {
-constexpr int kConnectIcon = 22;
-constexpr int kDisconnectIcon = 23;
-}
 
 LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection> bus, QObject *parent)
     : QObject(parent), m_controls(controls), m_talmer(std::move(bus))
@@ -59,7 +54,7 @@ void LogbookLink::showState()
         m_controls.QuenLed->setLit(connected);
     if (m_controls.images)
         m_controls.TalmerBtn->setIcon(
-            m_controls.images->icon(connected ? kDisconnectIcon : kConnectIcon));
+            m_controls.images->icon(connected ? Image::LogbookOpen : Image::Logbook));
     m_controls.TalmerBtn->setToolTip(connected ? QStringLiteral("Se déconnecter de TALMER")
                                                : QStringLiteral("Se connecter à TALMER"));
 }

@@ -1,6 +1,6 @@
 #include "macros/MacroControl.h"
 
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 #include "config/SettingsStore.h"
 #include "config/TSettings.h"
 #include "engine/ConnectionFlags.h"

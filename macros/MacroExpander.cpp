@@ -1,7 +1,7 @@
 #include "macros/MacroExpander.h"
 
-#include "app/Cp1252.h"
-#include "macros/DatePattern.h"
+#include "ground/Cp1252.h"
+#include "config/DatePattern.h"
 
 #include <QFile>
 #include <QFileInfo>

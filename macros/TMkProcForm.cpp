@@ -1,6 +1,6 @@
 #include "macros/TMkProcForm.h"
 
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 #include "config/SettingsStore.h"
 #include "macros/MacroTable.h"
 #include "macros/TFiche.h"

@@ -1,8 +1,8 @@
 #include "transmit/TransmitBuffer.h"
 
-#include "app/Cp1252.h"
-#include "app/Dialogs.h"
-#include "app/Images.h"
+#include "ground/Cp1252.h"
+#include "ground/Dialogs.h"
+#include "ground/Images.h"
 #include "engine/ConnectionFlags.h"
 #include "engine/EngineInterface.h"
 
@@ -85,7 +85,7 @@ void TransmitBuffer::TxBufKeyPress(QChar ch)
     if (!m_flags.CardActive) {
         Dialogs::current().beep();
         if (m_setStatusNotice)
-            m_setStatusNotice(0, QStringLiteral("Erreur ! La carte son n'est pas activée..."));
+            m_setStatusNotice(Image::Stop, QStringLiteral("Erreur ! La carte son n'est pas activée..."));
         m_pane->clear();
         return;
     }

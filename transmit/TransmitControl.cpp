@@ -1,14 +1,16 @@
 #include "transmit/TransmitControl.h"
 
-#include "app/Dialogs.h"
-#include "app/Images.h"
-#include "app/StatusBar.h"
+#include "ground/Dialogs.h"
+#include "ground/Images.h"
+#include "ground/StatusBar.h"
 #include "config/TSettings.h"
 #include "controls/TLED.h"
 #include "engine/ConnectionFlags.h"
 #include "engine/EngineErrorText.h"
 #include "engine/EngineInterface.h"
 #include "transmit/TransmitStamp.h"
+
+#include <pskcore/pskcore.h>
 
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -17,9 +19,6 @@
 
 namespace {
 
-constexpr int kIconActive = 0;
-constexpr int kIconTx = 3;
-constexpr int kIconTune = 4;
 constexpr int kTuneMode = 3;
 
 } // namespace
@@ -77,7 +76,7 @@ void TransmitControl::TuneBtnClick()
         m_flags.Tuning = false;
         m_engine.fnStopTX();
         if (m_w.Images)
-            m_w.TuneBtn->setIcon(m_w.Images->icon(kIconTune));
+            m_w.TuneBtn->setIcon(m_w.Images->icon(Image::Tune));
         m_w.TuneBtn->setToolTip(QStringLiteral("Envoyer un tune"));
         m_w.TxBtn->setEnabled(true);
         m_w.CWIDBtn->setEnabled(true);
@@ -90,7 +89,7 @@ void TransmitControl::TuneBtnClick()
         m_w.applyNetRule();
     m_engine.fnStartTX(kTuneMode);
     if (m_w.Images)
-        m_w.TuneBtn->setIcon(m_w.Images->icon(kIconActive));
+        m_w.TuneBtn->setIcon(m_w.Images->icon(Image::Stop));
     m_w.TuneBtn->setToolTip(QStringLiteral("Stopper le tune"));
 }
 
@@ -113,7 +112,7 @@ void TransmitControl::TxStatus(int32_t code)
     if (!m_flags.CardActive)
         return;
     switch (code) {
-    case 0:
+    case psktx::Ended:
         m_w.TuneBtn->setEnabled(true);
         m_w.CWIDBtn->setEnabled(false);
         showTxIdle();
@@ -125,7 +124,7 @@ void TransmitControl::TxStatus(int32_t code)
         m_flags.Transmitting = false;
         m_w.Canal->setEnabled(true);
         return;
-    case 1:
+    case psktx::Started:
         if (m_w.StatusBar)
             m_w.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Emission en cours..."));
         addStamp(true);
@@ -136,16 +135,16 @@ void TransmitControl::TxStatus(int32_t code)
         m_w.RXLed->setLit(false);
         m_w.Canal->setEnabled(false);
         return;
-    case 2:
+    case psktx::TooSlow:
         if (m_w.setStatusNotice)
-            m_w.setStatusNotice(15, QStringLiteral("Processeur trop lent ou occupé"));
+            m_w.setStatusNotice(Image::Warning, QStringLiteral("Processeur trop lent ou occupé"));
         return;
-    case 3:
+    case psktx::SendingRest:
         if (m_w.setStatusNotice)
-            m_w.setStatusNotice(16, QStringLiteral("Transmission des caractères restants..."));
+            m_w.setStatusNotice(Image::CharactersPending, QStringLiteral("Transmission des caractères restants..."));
         return;
     default:
-        if (code > 3)
+        if (code > psktx::SendingRest)
             showFailure(EngineErrorText(code));
         return;
     }
@@ -154,14 +153,14 @@ void TransmitControl::TxStatus(int32_t code)
 void TransmitControl::showTxIdle()
 {
     if (m_w.Images)
-        m_w.TxBtn->setIcon(m_w.Images->icon(kIconTx));
+        m_w.TxBtn->setIcon(m_w.Images->icon(Image::Transmit));
     m_w.TxBtn->setToolTip(QStringLiteral("Emettre"));
 }
 
 void TransmitControl::showTxActive()
 {
     if (m_w.Images)
-        m_w.TxBtn->setIcon(m_w.Images->icon(kIconActive));
+        m_w.TxBtn->setIcon(m_w.Images->icon(Image::Stop));
     m_w.TxBtn->setToolTip(QStringLiteral("Stopper l'émission"));
 }
 

@@ -1,10 +1,11 @@
-#include "app/InfoPanel.h"
-#include "app/StatusBar.h"
+#include "ground/InfoPanel.h"
+#include "ground/StatusBar.h"
 #include "app/StatusClock.h"
 #include "app/TPSKForm.h"
 #include "app/ToolCommands.h"
 #include "config/SettingsStore.h"
 #include "controls/TLEDLabel.h"
+#include "displays/Displays.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
@@ -101,7 +102,7 @@ private slots:
         QCOMPARE(form->AFCOneRg->value(), 10);
         QCOMPARE(form->SQTwoBar->value(), 10);
         QCOMPARE(form->SQSpOne->value(), 1);
-        QCOMPARE(form->FFTFullScale, 100);
+        QCOMPARE(Displays::kFFTFullScale, 100);
         QVERIFY(!form->flags.CardActive);
         QCOMPARE(form->PageControl->currentIndex(), 0);
         QVERIFY(m_dialogs->shown().isEmpty());

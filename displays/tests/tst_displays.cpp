@@ -1,4 +1,4 @@
-#include "app/StatusBar.h"
+#include "ground/StatusBar.h"
 #include "app/TPSKForm.h"
 #include "displays/DisplayColours.h"
 #include "displays/Displays.h"
@@ -299,8 +299,8 @@ void TestDisplays::resizeAndEngineStartClearHistory()
 void TestDisplays::stoppedLooks()
 {
     h.form().flags.CardActive = true;
-    h.form().SyncData.fill(1000);
-    h.form().VectorData.fill(700);
+    displays().syncData().fill(1000);
+    displays().vectorData().fill(700);
     displays().SyncroDisplayPaint();
     displays().VectorDisplayPaint();
     h.form().flags.CardActive = false;

@@ -64,9 +64,7 @@ void TestEngineSelection::notes()
     options.demo = demo;
     const EngineChoice choice = selectEngine(options, card);
     QVERIFY(choice.engine);
-#ifdef KORVO_HAS_PSKCORE
     QTEST(choice.note, "note");
-#endif
 }
 
 QTEST_MAIN(TestEngineSelection)

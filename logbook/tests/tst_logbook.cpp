@@ -1,4 +1,4 @@
-#include "app/Images.h"
+#include "ground/Images.h"
 #include "controls/TLED.h"
 #include "logbook/LogbookLink.h"
 #include "logbook/tests/FakeTalmerService.h"

@@ -1,4 +1,4 @@
-#include "macros/DatePattern.h"
+#include "config/DatePattern.h"
 #include "macros/MacroExpander.h"
 
 #include <QFile>

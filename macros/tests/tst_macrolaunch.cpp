@@ -1,4 +1,4 @@
-#include "app/Images.h"
+#include "ground/Images.h"
 #include "config/SettingsStore.h"
 #include "config/TSettings.h"
 #include "engine/ConnectionFlags.h"

@@ -1,8 +1,8 @@
 // pskcore-decode: decodes PSK31 from an audio file, one channel per --freq (default: the strongest signal).
-#include "Cp1252.h"
 #include "Options.h"
 #include "WavIo.h"
 
+#include "pskcore/Cp1252.h"
 #include "pskcore/dsp/ChannelDemodulator.h"
 #include "pskcore/dsp/Resampler.h"
 #include "pskcore/dsp/Spectrum.h"
@@ -78,7 +78,7 @@ std::string printable(const std::string& bytes)
         } else if (c == '\t' || c >= 0x20)
             text += char(c);
     }
-    return cp1252ToUtf8(text);
+    return cp1252::toUtf8(text);
 }
 
 std::string jsonString(const std::string& utf8)

@@ -1,8 +1,8 @@
 // pskcore-encode: writes the PSK31 transmission of a text as an 8000 Hz 16-bit mono WAV file.
-#include "Cp1252.h"
 #include "Options.h"
 #include "WavIo.h"
 
+#include "pskcore/Cp1252.h"
 #include "pskcore/dsp/Modulator.h"
 
 #include <cstdio>
@@ -18,6 +18,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: pskcore-encode [--mode bpsk|qpsk-usb|qpsk-lsb] [--freq HZ] [--level DBFS] [--cwid TEXT] TEXT|- OUT.wav";
+// Sent for a character the air's character set has no byte for.
+constexpr char kUnknownCharacter = '?';
 constexpr std::size_t kMaxSamples = std::size_t(kSampleRate) * 3600 * 4; // four hours
 
 int fail(const std::string& message)
@@ -81,7 +83,7 @@ int main(int argc, char** argv)
         tx.setCwIdText(*cwid);
     tx.startText();
     // Line breaks go on the air as CR LF.
-    for (unsigned char c : utf8ToCp1252(text)) {
+    for (unsigned char c : cp1252::fromUtf8(text, kUnknownCharacter)) {
         if (c == '\n') {
             tx.queueChar('\r');
             tx.queueChar('\n');

@@ -1,4 +1,4 @@
-#include "app/Images.h"
+#include "ground/Images.h"
 #include "engine/ConnectionFlags.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"

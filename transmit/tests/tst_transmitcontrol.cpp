@@ -1,6 +1,6 @@
-#include "app/Images.h"
+#include "ground/Images.h"
 #include "app/StartupTexts.h"
-#include "app/StatusBar.h"
+#include "ground/StatusBar.h"
 #include "config/TSettings.h"
 #include "controls/TLED.h"
 #include "engine/ConnectionFlags.h"

@@ -16,10 +16,18 @@ using PskMessageSink = std::function<void(int32_t message, int32_t wParam, int32
 namespace pskmsg {
 inline constexpr int32_t NewData = 0x7E8;     // fetch the latest data with the get functions
 inline constexpr int32_t Character = 0x7E9;   // wParam character, lParam channel (2: transmitted)
-inline constexpr int32_t TxStatus = 0x7EA;    // 0 ended, 1 started, 2 too slow, 3 sending the rest, >3 error
+inline constexpr int32_t TxStatus = 0x7EA;    // wParam a transmit status (psktx) or an error code
 inline constexpr int32_t ImdOrNoise = 0x7EB;  // wParam dB, lParam 0/1 IMD of that channel, 2 noise
 inline constexpr int32_t ClockError = 0x7EC;  // wParam ppm, lParam channel
 } // namespace pskmsg
+
+// The transmit status: wParam of pskmsg::TxStatus. Values above SendingRest are error codes (pskerr).
+namespace psktx {
+inline constexpr int32_t Ended = 0;        // the transmitter is off again
+inline constexpr int32_t Started = 1;      // the transmitter is keyed
+inline constexpr int32_t TooSlow = 2;      // the output ran dry: the processor is too slow or busy
+inline constexpr int32_t SendingRest = 3;  // stopping: the characters still queued are being sent
+} // namespace psktx
 
 // Error codes of fnStartSoundCard and of the transmit status above 3.
 namespace pskerr {

@@ -437,7 +437,7 @@ void Engine::deliverInput(const float* samples, std::size_t count)
         }
     }
     if (overrun) {
-        const TxEvent tooSlow{TxEvent::Status, txstatus::kTooSlow, 0};
+        const TxEvent tooSlow{TxEvent::Status, psktx::TooSlow, 0};
         pushTxEvents(std::span(&tooSlow, 1));
     }
     else
@@ -495,13 +495,13 @@ void Engine::handleTxEvent(const TxEvent& event)
 {
     switch (event.kind) {
     case TxEvent::Started:
-        post(pskmsg::TxStatus, txstatus::kStarted, 0);
+        post(pskmsg::TxStatus, psktx::Started, 0);
         break;
     case TxEvent::Sent:
         post(pskmsg::Character, event.value, 2);
         break;
     case TxEvent::Status:
-        if (event.value == txstatus::kTooSlow) { // once in a while is enough
+        if (event.value == psktx::TooSlow) { // once in a while is enough
             const auto now = std::chrono::steady_clock::now();
             if (now - m_lastSlowReport < std::chrono::seconds(1))
                 break;

@@ -87,7 +87,7 @@ void Transmitter::start(std::optional<PskMode> mode)
     m_keyed = true;
     const int error = m_output->start(
         m_device, [this](float* out, std::size_t n) { return fill(out, n); },
-        [this] { report({Event::Status, txstatus::kTooSlow, 0}); });
+        [this] { report({Event::Status, psktx::TooSlow, 0}); });
     if (error != 0) {
         {
             std::lock_guard tx(m_txMutex);
@@ -160,7 +160,7 @@ void Transmitter::stop()
         m_modulator.stop();
     }
     if (rest)
-        report({Event::Status, txstatus::kSendingRest, 0});
+        report({Event::Status, psktx::SendingRest, 0});
 }
 
 void Transmitter::abort()
@@ -208,7 +208,7 @@ void Transmitter::endLocked(bool drain)
     m_ptt.drop();
     m_onAir = false;
     m_keyed = false;
-    report({Event::Status, txstatus::kEnded, 0});
+    report({Event::Status, psktx::Ended, 0});
 }
 
 } // namespace pskcore

@@ -11,6 +11,7 @@
 
 #include "pskcore/dsp/Modulator.h"
 #include "pskcore/dsp/Resampler.h"
+#include "pskcore/pskcore.h"
 #include "pskcore/seams.h"
 #include "runtime/PttLines.h"
 
@@ -24,14 +25,6 @@
 #include <vector>
 
 namespace pskcore {
-
-// Transmit status values, below the error codes.
-namespace txstatus {
-inline constexpr int kEnded = 0;
-inline constexpr int kStarted = 1;
-inline constexpr int kTooSlow = 2;
-inline constexpr int kSendingRest = 3;
-} // namespace txstatus
 
 class Transmitter {
 public:

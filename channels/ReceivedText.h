@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QString>
-#include <cstdint>
-
 class QPlainTextEdit;
 
 // Gives a received character code to a pane as if typed at its caret: 32-255 insert
@@ -18,8 +15,3 @@ int displayedLineCount(QPlainTextEdit *pane);
 // (with its line break when it is a whole line) and puts the caret at the end.
 // One line at most per call. Returns whether a line was deleted.
 bool trimFirstDisplayedLine(QPlainTextEdit *pane, int maxLines);
-
-// The read-outs of the engine's reports. No space between the number and "dB".
-QString imdReadout(int32_t db);      // "IMD:-28dB"
-QString noiseReadout(int32_t db);    // "Niveau de bruit: -40dB"
-QString clockErrorReadout(int32_t ppm); // "-12 ppm"

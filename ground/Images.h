@@ -6,6 +6,37 @@
 
 class QPainter;
 
+// The pictures of the list, by index.
+namespace Image {
+enum : int {
+    Stop = 0,
+    Connect,
+    Disconnect,
+    Transmit,
+    Tune,
+    MacroEditor,
+    InputLevel,
+    OutputLevel,
+    Configuration,
+    Clear,
+    Copy,
+    Paste,
+    Unused,
+    About,
+    Information,
+    Warning,
+    CharactersPending,
+    Colour,
+    Font,
+    CwId,
+    Help,
+    Replay,
+    Logbook,
+    LogbookOpen,
+    Exit,
+};
+} // namespace Image
+
 // The main window's shared pictures, 21 x 21, referred to by index by the tool bar,
 // the pop-up menus and the status bar.
 class ImageList

@@ -1,11 +1,12 @@
-#include "app/StatusBar.h"
+#include "ground/StatusBar.h"
 #include "app/TPSKForm.h"
 #include "channels/ReceiveChannels.h"
 #include "controls/TLEDLabel.h"
 #include "controls/Tdbmeter.h"
+#include "displays/Displays.h"
 #include "engine/EngineMessage.h"
-#include "engine/EngineNotifications.h"
-#include "engine/ReceivedText.h"
+#include "session/EngineNotifications.h"
+#include "channels/ReceivedText.h"
 #include "tests/support/FormHarness.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(h.form().RXOne->value(), 1234.0);
         QCOMPARE(h.form().RXTwo->value(), 3996.0);
         if (tab == 2) {
-            QCOMPARE(h.form().RawData[1], -7);
+            QCOMPARE(h.form().displays->rawData()[1], -7);
             QCOMPARE(h.form().StatusBar->panelText(2), QString());
             QVERIFY(!h.form().RXLed->Lit());
         } else {
@@ -244,7 +245,9 @@ private slots:
         QVERIFY2(pieces > 2, "the first line must wrap");
         const int firstPiece = first.layout()->lineAt(0).textLength();
 
-        receive({'z'}, 1);   // a character for the other channel still trims this pane
+        receive({'z'}, 1);   // a character for the other channel leaves this pane alone
+        QCOMPARE(displayedLineCount(pane), 127 + pieces);
+        receive({0}, 0);     // a dropped code still trims the pane of its channel
         QCOMPARE(displayedLineCount(pane), 127 + pieces - 1);
         QCOMPARE(pane->document()->begin().text(), longLine.mid(firstPiece));
     }

@@ -1,6 +1,6 @@
-#include "engine/ReceivedText.h"
+#include "channels/ReceivedText.h"
 
-#include "app/Cp1252.h"
+#include "ground/Cp1252.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -66,19 +66,4 @@ bool trimFirstDisplayedLine(QPlainTextEdit *pane, int maxLines)
     cursor.movePosition(QTextCursor::End);
     pane->setTextCursor(cursor);
     return true;
-}
-
-QString imdReadout(int32_t db)
-{
-    return QStringLiteral("IMD:") + QString::number(db) + QStringLiteral("dB");
-}
-
-QString noiseReadout(int32_t db)
-{
-    return QStringLiteral("Niveau de bruit: ") + QString::number(db) + QStringLiteral("dB");
-}
-
-QString clockErrorReadout(int32_t ppm)
-{
-    return QString::number(ppm) + QStringLiteral(" ppm");
 }

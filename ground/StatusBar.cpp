@@ -1,4 +1,4 @@
-#include "app/StatusBar.h"
+#include "ground/StatusBar.h"
 
 #include <QMouseEvent>
 #include <QPainter>

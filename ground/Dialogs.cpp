@@ -1,4 +1,4 @@
-#include "app/Dialogs.h"
+#include "ground/Dialogs.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "app/InfoPanel.h"
+#include "ground/InfoPanel.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/Cp1252.h"
+#include "ground/Cp1252.h"
 
 #include <QtTest>
 

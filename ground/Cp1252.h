@@ -5,10 +5,9 @@
 #include <QString>
 #include <optional>
 
-// Windows-1252, the engine's character set: what the transmit pane hands to the
-// engine and what the engine reports it received. Bytes 0x81, 0x8D, 0x8F, 0x90 and
-// 0x9D have no character of their own and map to the C1 controls of the same
-// number, as the platform's own conversion does, so every byte round-trips.
+// Windows-1252, the engine's character set, for Qt text: what the program hands to the
+// engine and what the engine reports it received. A thin layer over the engine's own
+// codec, so the program and the engine's tools agree on every byte.
 namespace Cp1252 {
 
 // The character of one byte.
@@ -20,5 +19,8 @@ std::optional<unsigned char> fromUnicode(QChar ch);
 
 // Decodes a whole text (a file, a C string from the engine).
 QString decode(const QByteArray &bytes);
+
+// Encodes a text for the engine; characters without a byte are left out.
+QByteArray encode(const QString &text);
 
 } // namespace Cp1252

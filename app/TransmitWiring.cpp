@@ -1,4 +1,4 @@
-#include "transmit/TransmitWiring.h"
+#include "app/TransmitWiring.h"
 
 #include "app/TPSKForm.h"
 #include "channels/ReceiveChannels.h"

@@ -1,4 +1,4 @@
-#include "app/Images.h"
+#include "ground/Images.h"
 
 #include <QImage>
 #include <QPainter>
