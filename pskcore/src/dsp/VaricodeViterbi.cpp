@@ -25,6 +25,9 @@ constexpr int kRingSymbols = VaricodeViterbi::kLongestDelaySymbols + 1;
 static_assert(VaricodeViterbi::kLongestDelaySymbols + 1 <= 64);
 // Context history kept: more than the longest segment (a 10-bit word and "00").
 constexpr int kHistorySymbols = 16;
+// A word ending this far below the best survivor is not worth the pair-prior search: it would have to gain e^30
+// on every other path before the release deadline.
+constexpr float kPairSearchBeamNats = 30.0f;
 // Contexts are padded to a multiple of this for the vectorised pair-prior search.
 constexpr int kLanes = 8;
 
@@ -181,6 +184,8 @@ void VaricodeViterbi::buildPrior()
                 : characterprior::pairLogProbability(contextBytes[size_t(previous)], uint8_t(byte));
             character.weightedLogPrior[size_t(previous)] = m_wordLogPrior + weight * logPrior;
         }
+        character.bestWeightedLogPrior =
+            *std::max_element(character.weightedLogPrior.begin(), character.weightedLogPrior.end());
         m_contextCharacters.push_back(std::move(character));
     }
 }
@@ -313,7 +318,10 @@ std::span<const uint8_t> VaricodeViterbi::push(float coherentLlr, float differen
         for (const ContextCharacter& character : m_contextCharacters) {
             const int from = 2 * t.wordEnd[character.byte] + (phase ^ 1);
             const float wordMetric = m_metric[size_t(from)];
-            if (wordMetric < kAliveAbove)
+            const int to = rootState(m_contextAfter[character.byte], phase);
+            // The pair prior can at most bring the best of its contexts: skip words that cannot win anyway.
+            const float bound = wordMetric + character.bestWeightedLogPrior;
+            if (bound < -kPairSearchBeamNats || bound + zeroGain <= m_nextMetric[size_t(to)])
                 continue;
             const int64_t start = m_now - t.segmentBits[character.byte];
             const int startPhase = phase ^ t.segmentParity[character.byte];
@@ -323,7 +331,6 @@ std::span<const uint8_t> VaricodeViterbi::push(float coherentLlr, float differen
             const float* prior = character.weightedLogPrior.data();
             const float best = maxOfSums(startMetric, prior, m_contextStride);
             const float candidate = wordMetric - m_bestMetricHistory[2 * slot + size_t(startPhase)] + best + zeroGain;
-            const int to = rootState(m_contextAfter[character.byte], phase);
             if (candidate > m_nextMetric[size_t(to)]) {
                 m_nextMetric[size_t(to)] = candidate;
                 const int previous = argmaxOfSums(startMetric, prior, m_contextCount);

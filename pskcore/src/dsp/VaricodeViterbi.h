@@ -42,16 +42,18 @@ public:
     };
 
     struct Options {
-        // Weight on the prior's log-probabilities, 0 (none: maximum likelihood) to 1 (full). The smoothed
-        // unigram at full weight measured best on English and on text dense with call signs alike; the pair
-        // prior is sharper and wants about 0.5 to leave call signs and rare words alone.
-        float priorWeight = 1.0f;
+        // Weight on the prior's log-probabilities, 0 (none: maximum likelihood) to 1 (full). The pair prior is
+        // sharp and wants about 0.5 to leave call signs and rare words alone; the smoothed unigram measured best
+        // at full weight.
+        float priorWeight = 0.5f;
         // Probability that a segment is an idle "0" rather than a character, 0 < p < 1.
         float idleProbability = 0.1f;
         // Release deadline: a symbol's decision is taken from the best path at the latest this many symbols
         // after it was received, 1..kLongestDelaySymbols (32 = 1.02 s).
         int maxDelaySymbols = 32;
-        Prior prior = Prior::Unigram;
+        // The pair prior at 0.5 reaches 2 % CER about 0.55 dB lower than the unigram at full weight on English
+        // and QSO text, and copies text dense with call signs no worse.
+        Prior prior = Prior::Bigram;
     };
 
     VaricodeViterbi(); // default Options
@@ -83,6 +85,7 @@ private:
     struct ContextCharacter {
         uint8_t byte;
         std::vector<float> weightedLogPrior;
+        float bestWeightedLogPrior;
     };
 
     void buildPrior();
