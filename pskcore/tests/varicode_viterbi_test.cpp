@@ -14,6 +14,7 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -172,11 +173,57 @@ TEST(VaricodeViterbi, PriorTableMatchesCorpus)
     EXPECT_EQ(counts, characterprior::corpusCounts()) << "run pskcore/tools/character_counts.py";
 }
 
+TEST(VaricodeViterbi, PairTableMatchesCorpus)
+{
+    std::ifstream file(PSKCORE_DATA_DIR "/corpus.txt", std::ios::binary);
+    ASSERT_TRUE(file) << "corpus not found";
+    std::string stream; // line ends as CR LF
+    for (char c; file.get(c);) {
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            stream += '\r';
+        stream += c;
+    }
+    std::map<std::pair<uint8_t, uint8_t>, uint32_t> pairs;
+    for (size_t i = 1; i < stream.size(); ++i)
+        ++pairs[{uint8_t(stream[i - 1]), uint8_t(stream[i])}];
+    std::vector<characterprior::PairCount> expected;
+    for (const auto& [pair, count] : pairs)
+        expected.push_back({pair.first, pair.second, count});
+    const auto table = characterprior::corpusPairCounts();
+    EXPECT_EQ(expected, std::vector<characterprior::PairCount>(table.begin(), table.end()))
+        << "run pskcore/tools/character_counts.py";
+}
+
+// The pair prior is a distribution after every byte, and sharper than the unigram where the corpus knows the pair.
+TEST(VaricodeViterbi, PairPriorIsADistribution)
+{
+    for (const int previous : {int(' '), int('e'), int('Q'), int('\r'), 0xE9}) {
+        double total = 0.0;
+        for (int next = 0; next < 256; ++next)
+            total += std::exp(double(characterprior::pairLogProbability(uint8_t(previous), uint8_t(next))));
+        EXPECT_NEAR(total, 1.0, 0.03) << "after byte " << previous;
+    }
+    EXPECT_GT(characterprior::pairLogProbability('Q', 'S'), characterprior::unigramLogProbability()['S']);
+    EXPECT_GT(characterprior::pairLogProbability('\r', '\n'), std::log(0.5f));
+}
+
+constexpr VaricodeViterbi::Options kUnigram{.priorWeight = 1.0f, .prior = VaricodeViterbi::Prior::Unigram};
+constexpr VaricodeViterbi::Options kBigram{.priorWeight = 0.5f, .prior = VaricodeViterbi::Prior::Bigram};
+
 struct SeedCase {
     Metric metric;
     double snrDb;
     uint32_t seed;
+    VaricodeViterbi::Options options = kUnigram;
 };
+
+void PrintTo(const SeedCase& c, std::ostream* out)
+{
+    *out << (c.metric == Metric::Coherent ? "coherent " : "differential ") << c.snrDb << " dB seed " << c.seed
+         << (c.options.prior == VaricodeViterbi::Prior::Bigram ? " bigram" : " unigram");
+}
 
 class EveryByte : public ::testing::TestWithParam<SeedCase> {};
 
@@ -184,11 +231,13 @@ TEST_P(EveryByte, DecodesExactly)
 {
     const SeedCase& c = GetParam();
     const std::string text = allBytes();
-    EXPECT_EQ(decodeSoft(transmit(text, c.snrDb, c.seed), c.metric), text) << "seed " << c.seed;
+    EXPECT_EQ(decodeSoft(transmit(text, c.snrDb, c.seed), c.metric, c.options), text) << "seed " << c.seed;
 }
 
 INSTANTIATE_TEST_SUITE_P(VaricodeViterbi, EveryByte,
-                         ::testing::Values(SeedCase{Metric::Coherent, -6.0, 11}, SeedCase{Metric::Differential, -6.0, 12}));
+                         ::testing::Values(SeedCase{Metric::Coherent, -6.0, 11}, SeedCase{Metric::Differential, -6.0, 12},
+                                           SeedCase{Metric::Coherent, -6.0, 13, kBigram},
+                                           SeedCase{Metric::Differential, -6.0, 14, kBigram}));
 
 class CallSigns : public ::testing::TestWithParam<SeedCase> {};
 
@@ -197,12 +246,15 @@ TEST_P(CallSigns, CopiedExactly)
 {
     const SeedCase& c = GetParam();
     const std::string text = repeatedText(kCallSigns, 1000);
-    EXPECT_EQ(decodeSoft(transmit(text, c.snrDb, c.seed), c.metric), text) << "seed " << c.seed;
+    EXPECT_EQ(decodeSoft(transmit(text, c.snrDb, c.seed), c.metric, c.options), text) << "seed " << c.seed;
 }
 
 INSTANTIATE_TEST_SUITE_P(VaricodeViterbi, CallSigns,
                          ::testing::Values(SeedCase{Metric::Coherent, -10.0, 21}, SeedCase{Metric::Coherent, -10.0, 22},
-                                           SeedCase{Metric::Differential, -9.0, 23}));
+                                           SeedCase{Metric::Differential, -9.0, 23},
+                                           SeedCase{Metric::Coherent, -10.0, 24, kBigram},
+                                           SeedCase{Metric::Coherent, -10.0, 25, kBigram},
+                                           SeedCase{Metric::Differential, -9.0, 26, kBigram}));
 
 // Where hard decisions lose a few percent of the characters, the sequence decoder loses clearly fewer.
 TEST(VaricodeViterbi, BeatsHardDecisionsAtLowSnr)
@@ -270,32 +322,41 @@ TEST(VaricodeViterbi, ResetBehavesLikeNew)
     EXPECT_EQ(decodeSoft(used, next, Metric::Coherent), decodeSoft(fresh, next, Metric::Coherent));
 }
 
-// Figures for the notes, not a pass/fail test: CER against SNR for the hard and soft receivers.
+// Figures for the notes, not a pass/fail test: CER against SNR for the hard and soft receivers, on mixed text and
+// on call signs alone, and the soft decoders' speed.
 TEST(VaricodeViterbi, DISABLED_SensitivityTable)
 {
     constexpr size_t kChars = 20000;
     constexpr uint32_t kSeed = 1000;
-    const std::string text = repeatedText(kEnglish, kChars / 2) + repeatedText(kCallSigns, kChars / 4)
+    constexpr VaricodeViterbi::Options kUnigramHalf{.priorWeight = 0.5f, .prior = VaricodeViterbi::Prior::Unigram};
+    const std::string mixed = repeatedText(kEnglish, kChars / 2) + repeatedText(kCallSigns, kChars / 4)
         + repeatedText(kEnglish, kChars / 4);
-    std::printf("CER %%, %zu characters, seed %u + SNR index\n", text.size(), kSeed);
-    std::printf("SNR dB | hard diff | hard coh | soft coh no prior | soft coh unigram | soft diff unigram\n");
-    double softSeconds = 0.0;
-    size_t softSymbols = 0;
-    for (int step = 0; step <= 8; ++step) {
-        const double snrDb = -12.0 - 0.5 * step;
-        const Reception reception = transmit(text, snrDb, kSeed + uint32_t(step));
+    const std::string callSigns = repeatedText(kCallSigns, kChars);
+    for (const auto& [name, text] : {std::pair{"mixed", &mixed}, std::pair{"call signs", &callSigns}}) {
+        std::printf("%s text: CER %%, %zu characters, seed %u + SNR index\n", name, text->size(), kSeed);
+        std::printf("SNR dB | hard diff | hard coh | coh no prior | coh uni 1 | coh uni .5 | coh bi .5 | diff uni 1 | diff bi .5\n");
+        for (int step = 0; step <= 8; ++step) {
+            const double snrDb = -12.0 - 0.5 * step;
+            const Reception reception = transmit(*text, snrDb, kSeed + uint32_t(step));
+            auto cer = [&](Metric metric, VaricodeViterbi::Options options) {
+                return 100 * characterErrorRate(*text, decodeSoft(reception, metric, options));
+            };
+            std::printf("%6.1f | %9.2f | %8.2f | %12.2f | %9.2f | %10.2f | %9.2f | %10.2f | %10.2f\n", snrDb,
+                        100 * characterErrorRate(*text, decodeHard(reception, Metric::Differential)),
+                        100 * characterErrorRate(*text, decodeHard(reception, Metric::Coherent)),
+                        cer(Metric::Coherent, {.priorWeight = 0.0f}), cer(Metric::Coherent, kUnigram),
+                        cer(Metric::Coherent, kUnigramHalf), cer(Metric::Coherent, kBigram),
+                        cer(Metric::Differential, kUnigram), cer(Metric::Differential, kBigram));
+        }
+    }
+    const Reception reception = transmit(mixed, -14.0, kSeed);
+    for (const auto& [name, options] : {std::pair{"unigram", kUnigram}, std::pair{"bigram", kBigram}}) {
         // Processor time, not wall time: the machine may be shared.
         const std::clock_t start = std::clock();
-        const std::string unigram = decodeSoft(reception, Metric::Coherent);
-        softSeconds += double(std::clock() - start) / CLOCKS_PER_SEC;
-        softSymbols += reception.symbols.size();
-        std::printf("%6.1f | %9.2f | %8.2f | %17.2f | %16.2f | %17.2f\n", snrDb,
-                    100 * characterErrorRate(text, decodeHard(reception, Metric::Differential)),
-                    100 * characterErrorRate(text, decodeHard(reception, Metric::Coherent)),
-                    100 * characterErrorRate(text, decodeSoft(reception, Metric::Coherent, {.priorWeight = 0.0f})),
-                    100 * characterErrorRate(text, unigram),
-                    100 * characterErrorRate(text, decodeSoft(reception, Metric::Differential)));
+        decodeSoft(reception, Metric::Coherent, options);
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        const double symbolsPerSecond = double(reception.symbols.size()) / seconds;
+        std::printf("%s decoder: %.0f symbols/s = %.0f x real time\n", name, symbolsPerSecond,
+                    symbolsPerSecond / 31.25);
     }
-    const double symbolsPerSecond = double(softSymbols) / softSeconds;
-    std::printf("soft decoder: %.0f symbols/s = %.0f x real time\n", symbolsPerSecond, symbolsPerSecond / 31.25);
 }

@@ -74,6 +74,7 @@ struct ChannelDemodulator::State {
     SoftMetrics soft;
     SymbolDecoder decoder;
     std::vector<uint8_t> characters;
+    std::vector<uint8_t> settled;
     TextSink text;
     ClockErrorMeter clock;
     ImdMeter imd;
@@ -131,7 +132,12 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     if (qpsk)
         symbol.change = change;
     characters.clear();
-    const auto bit = decoder.push(symbol, characters);
+    settled.clear();
+    const auto bit = decoder.push(symbol, characters, settled);
+    // Settled by a pause, they print if the squelch was open when it began; else they came from the noise
+    // before a new transmission's preamble.
+    if (wasOpen.ago(SymbolDecoder::kIdleFlushSymbols))
+        characters.insert(characters.end(), settled.begin(), settled.end());
     const int delay = decoder.delaySymbols();
     text.push(bit, characters, wasOpen.ago(delay), wasFaded.ago(delay), decodedBytes);
     imd.afterSymbol(reversal, squelch.level());

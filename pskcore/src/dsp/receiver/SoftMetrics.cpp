@@ -9,14 +9,17 @@ SoftSymbol SoftMetrics::measure(cf coherent)
 {
     // Noise: the part of the symbol across the previous symbol's axis. The channel's phase moves little from one
     // symbol to the next even in a fade, where the carrier loop lags; the rare big turn at a deep null is clipped.
+    // The averages start as plain means, so that the first symbols weigh no more than the later ones.
+    ++m_symbols;
+    const auto share = [this](float steady) { return std::max(steady, 1.0f / float(m_symbols)); };
     const float previousMagnitude = std::abs(m_previous);
     if (previousMagnitude > 0) {
         const float across = (coherent * std::conj(m_previous)).imag() / previousMagnitude;
         const float sample = m_noiseVar == 0 ? across * across : std::min(across * across, kOutlier * m_noiseVar);
-        m_noiseVar = m_noiseVar == 0 ? sample : m_noiseVar + kNoiseShare * (sample - m_noiseVar);
+        m_noiseVar += share(kNoiseShare) * (sample - m_noiseVar);
     }
-    m_power += kAmplitudeShare * (std::norm(coherent) - m_power);
-    m_meanPower += kMeanShare * (std::norm(coherent) - m_meanPower);
+    m_power += share(kAmplitudeShare) * (std::norm(coherent) - m_power);
+    m_meanPower += share(kMeanShare) * (std::norm(coherent) - m_meanPower);
     const float noiseVar = std::max(m_noiseVar, 1e-30f);
     const float amplitude = std::sqrt(std::max(m_power - 2 * noiseVar, 0.0f));
 

@@ -23,6 +23,7 @@ private:
     static constexpr float kCoherentBelowDb = 9, kDifferentialAboveDb = 12; // Es/N0
     static constexpr float kOutlier = 9.0f; // a noise sample beyond three deviations is clipped
 
+    long long m_symbols = 0;
     float m_noiseVar = 0;     // per real dimension
     float m_power = 0;        // recent symbol power
     float m_meanPower = 0;    // symbol power over two seconds

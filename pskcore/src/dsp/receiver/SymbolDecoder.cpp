@@ -19,7 +19,8 @@ void SymbolDecoder::setMode(PskMode mode)
     m_pending.clear();
 }
 
-std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes)
+std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes,
+                                       std::vector<uint8_t>& settled)
 {
     if (m_qpsk) {
         const auto bit = m_viterbi.push(symbol.change);
@@ -51,10 +52,9 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
         bytes.insert(bytes.end(), m_pending.begin(), m_pending.end());
         m_pending.clear();
     }
-    // A run of idle zeros (a pause, or the preamble of a new transmission) settles every character before it.
     if (m_idleSymbols == kIdleFlushSymbols) {
         const auto flushed = m_bpsk.flush();
-        bytes.insert(bytes.end(), flushed.begin(), flushed.end());
+        settled.insert(settled.end(), flushed.begin(), flushed.end());
     }
     return bit;
 }

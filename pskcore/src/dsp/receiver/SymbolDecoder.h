@@ -23,11 +23,15 @@ struct SoftSymbol {
 // QPSK through the Viterbi decoder of its convolutional code (kDepth symbols late), then Varicode.
 class SymbolDecoder {
 public:
+    static constexpr int kIdleFlushSymbols = 8; // as many zeros as make a preamble for the text sink
+
     SymbolDecoder();
     void setMode(PskMode mode);
     // Takes one symbol, appends the characters it completes to bytes, and returns a hard decision of its data
-    // bit (QPSK: the bit decoded kDepth symbols ago, none while the decoder fills).
-    std::optional<int> push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes);
+    // bit (QPSK: the bit decoded kDepth symbols ago, none while the decoder fills). BPSK characters still
+    // unsure when a run of idle zeros shows (a pause, or the preamble of a new transmission) are settled then
+    // and go to settled instead: they were received before the run began.
+    std::optional<int> push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes, std::vector<uint8_t>& settled);
     // How many symbols late a QPSK bit or character comes out (BPSK characters come out as soon as they are sure).
     int delaySymbols() const;
 
@@ -36,7 +40,6 @@ private:
     static constexpr int kCarrierWindowSymbols = 32;
     static constexpr int kCarrierMostReversals = 1;
     static constexpr int kRestAfterCarrierSymbols = 64; // the squelch has closed behind a transmission by then
-    static constexpr int kIdleFlushSymbols = 8;      // as many zeros as make a preamble for the text sink
 
     bool m_qpsk = false;
     uint32_t m_recentBits = 0; // newest in bit 0
