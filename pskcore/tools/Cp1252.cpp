@@ -38,6 +38,11 @@ std::string cp1252ToUtf8(const std::string& bytes)
     return out;
 }
 
+bool isCp1252Control(unsigned char byte)
+{
+    return byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte < 0xA0 && kHigh[byte - 0x80] == 0);
+}
+
 std::string utf8ToCp1252(const std::string& utf8)
 {
     std::string out;

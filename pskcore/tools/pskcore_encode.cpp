@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,11 +16,17 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: pskcore-encode [--mode bpsk|qpsk-usb|qpsk-lsb] [--freq HZ] [--level DBFS] [--cwid TEXT] TEXT|- OUT.wav";
+constexpr std::size_t kMaxInputBytes = 1 << 20; // text from standard input: far more than hours on the air
 constexpr std::size_t kMaxSamples = std::size_t(kSampleRate) * 3600 * 4; // four hours
 
 int fail(const std::string& message)
 {
-    std::fprintf(stderr, "pskcore-encode: %s\n", message.c_str());
+    // One line whatever the message holds (a file name may contain a line break).
+    std::string line = message;
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    std::fprintf(stderr, "pskcore-encode: %s\n", line.c_str());
     return 2;
 }
 
@@ -70,8 +74,20 @@ int main(int argc, char** argv)
     if (positional.size() != 2)
         return fail(std::string("expected TEXT (or - for standard input) and OUT.wav (") + kUsage + ")");
     std::string text = positional[0];
-    if (text == "-")
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    if (text == "-") {
+        text.clear();
+        std::vector<char> chunk(65536);
+        while (text.size() <= kMaxInputBytes) {
+            const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), stdin);
+            text.append(chunk.data(), n);
+            if (n < chunk.size())
+                break;
+        }
+        if (text.size() > kMaxInputBytes)
+            return fail("standard input holds more than 1 MB of text");
+        if (std::ferror(stdin))
+            return fail("cannot read standard input");
+    }
 
     Modulator tx;
     tx.setMode(mode);
