@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -109,16 +110,22 @@ int main(int argc, char** argv)
         tx.requestCwId();
     tx.stop();
 
-    std::vector<float> samples;
+    std::string error;
+    WavOutput8k output;
+    if (!output.open(positional[1], error))
+        return fail(error);
     std::vector<float> block(4096);
+    std::size_t written = 0;
     while (!tx.finished()) {
         const std::size_t n = tx.render(block);
-        samples.insert(samples.end(), block.begin(), block.begin() + std::ptrdiff_t(n));
-        if (samples.size() > kMaxSamples)
+        output.write(std::span<const float>(block).first(n));
+        written += n;
+        if (written > kMaxSamples) {
+            output.discard();
             return fail("text too long (more than four hours on the air)");
+        }
     }
-    std::string error;
-    if (!writeWav8k(positional[1], samples, error))
+    if (!output.close(error))
         return fail(error);
     return 0;
 }
