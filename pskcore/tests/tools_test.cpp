@@ -219,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"FreqTrailingSpace", "--freq '1000 ' FILE"}, BadCase{"FreqHex", "--freq 0x3e8 FILE"},
                       BadCase{"PpmExponent", "--ppm 1e2 FILE"}, BadCase{"AfcInfinity", "--afc inf FILE"},
                       BadCase{"SquelchNan", "--squelch nan FILE"}, BadCase{"DeviceNode", "/dev/zero"},
-                      BadCase{"LineBreakInName", "'/nonexistent/two\nlines.wav'"}),
+                      BadCase{"LineBreakInName", "'/nonexistent/two\nlines.wav'"},
+                      BadCase{"TooManyChannels", "$(for f in $(seq 1000 10 1330); do echo --freq $f; done) FILE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Tools, EncodeFailsCleanly)

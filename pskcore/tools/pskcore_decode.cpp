@@ -22,6 +22,7 @@ using namespace pskcore;
 
 namespace {
 
+constexpr std::size_t kMaxChannels = 32; // each channel costs memory and time: a bound for a runaway script
 constexpr const char* kUsage =
     "usage: pskcore-decode [--mode bpsk|qpsk-usb|qpsk-lsb] [--freq HZ]... [--afc HZ] [--squelch N] [--ppm N] "
     "[--json] FILE";
@@ -242,6 +243,8 @@ int main(int argc, char** argv)
                 const auto f = parseNumber(*v, kMinAudioHz, kMaxAudioHz);
                 if (!f)
                     return fail("--freq must be a frequency from 100 to 3900 Hz, not '" + *v + "'");
+                if (freqs.size() == kMaxChannels)
+                    return fail("at most " + std::to_string(kMaxChannels) + " --freq may be given");
                 freqs.push_back(*f);
             } else if (arg == "--afc") {
                 const auto a = parseNumber(*v, 0, 100);
