@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <future>
 #include <sys/stat.h>
 #include <thread>
@@ -199,6 +200,46 @@ TEST_F(EngineStart, PlaysARecordingAtAnotherRateFromItsFile)
     fnStopSoundCard();
     pskSetInputFile("");
     std::remove(file.c_str());
+}
+
+namespace {
+
+long residentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+} // namespace
+
+TEST_F(EngineStart, ALongRecordingIsPlayedWithoutLoadingIt)
+{
+    // Half an hour at 8 kHz (silence compresses to almost nothing) is 58 MB as floats.
+    const std::string file = ::testing::TempDir() + "engine_long_" + std::to_string(::getpid()) + ".flac";
+    SF_INFO info{};
+    info.samplerate = 8000;
+    info.channels = 1;
+    info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    SNDFILE* f = sf_open(file.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr);
+    const std::vector<float> minute(8000 * 60, 0.0f);
+    for (int m = 0; m < 30; ++m)
+        sf_write_float(f, minute.data(), sf_count_t(minute.size()));
+    sf_close(f);
+
+    pskcore::setAudioSeam(nullptr, output);
+    pskSetInputFile(file);
+    const long before = residentKb();
+    ASSERT_EQ(fnStartSoundCard(messages.sink(), -1, 2), 0);
+    EXPECT_TRUE(messages.waitFor([&] { return !messages.of(pskmsg::NewData).empty(); }));
+    const long after = residentKb();
+    fnStopSoundCard();
+    pskSetInputFile("");
+    std::remove(file.c_str());
+    EXPECT_LT(after - before, 16 * 1024) << "before " << before << " kB, after " << after << " kB";
 }
 
 TEST_F(EngineStart, SettingsPrecedeTheFirstStartAndHoldAcrossStopAndStart)
