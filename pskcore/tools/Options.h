@@ -7,7 +7,8 @@
 
 namespace pskcore {
 
-// Command-line value parsing for the tools: whole string must be a number within [lo, hi].
+// Command-line value parsing for the tools: the whole string must be a plain decimal number (sign, digits,
+// fraction) within [lo, hi].
 std::optional<double> parseNumber(const std::string& text, double lo, double hi);
 // "bpsk", "qpsk-usb" or "qpsk-lsb".
 std::optional<PskMode> parseMode(const std::string& text);

@@ -1,14 +1,33 @@
 #pragma once
 
+#include <span>
 #include <string>
-#include <vector>
+
+typedef struct sf_private_tag SNDFILE;
 
 namespace pskcore {
 
-// Reads any file libsndfile reads, mixed to mono and resampled to 8000 Hz. On failure returns false and
-// sets error to a one-line message.
-bool readAudio8k(const std::string& path, std::vector<float>& samples, std::string& error);
-// Writes 8000 Hz 16-bit mono WAV. On failure returns false and sets error.
-bool writeWav8k(const std::string& path, const std::vector<float>& samples, std::string& error);
+// An 8000 Hz 16-bit mono WAV file written block by block to a regular file (created or replaced), so a long
+// transmission never sits whole in memory. Errors are one line naming the file.
+class WavOutput8k {
+public:
+    WavOutput8k() = default;
+    ~WavOutput8k();
+    WavOutput8k(const WavOutput8k&) = delete;
+    WavOutput8k& operator=(const WavOutput8k&) = delete;
+
+    bool open(const std::string& path, std::string& error);
+    void write(std::span<const float> samples);
+    // Completes the file; false, with error set, if any write or the completion failed.
+    bool close(std::string& error);
+    // Closes and deletes a file that cannot be completed.
+    void discard();
+
+private:
+    std::string m_path;
+    int m_fd = -1;
+    SNDFILE* m_file = nullptr;
+    bool m_failed = false;
+};
 
 } // namespace pskcore

@@ -1,6 +1,6 @@
 // pskcore-decode: decodes PSK31 from an audio file, one channel per --freq (default: the strongest signal).
 #include "Options.h"
-#include "WavIo.h"
+#include "runtime/AudioFileReader.h"
 
 #include "pskcore/Cp1252.h"
 #include "pskcore/dsp/ChannelDemodulator.h"
@@ -8,22 +8,33 @@
 #include "pskcore/dsp/Spectrum.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace pskcore;
 
 namespace {
 
+constexpr std::size_t kMaxChannels = 32; // each channel costs memory and time: a bound for a runaway script
 constexpr const char* kUsage =
     "usage: pskcore-decode [--mode bpsk|qpsk-usb|qpsk-lsb] [--freq HZ]... [--afc HZ] [--squelch N] [--ppm N] "
     "[--json] FILE";
 
 int fail(const std::string& message)
 {
-    std::fprintf(stderr, "pskcore-decode: %s\n", message.c_str());
+    // One line whatever the message holds (a file name may contain a line break).
+    std::string line = message;
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    std::fprintf(stderr, "pskcore-decode: %s\n", line.c_str());
     return 2;
 }
 
@@ -33,38 +44,122 @@ struct Channel {
     std::string bytes;
 };
 
-// The carrier of the strongest PSK31 signal: the peak of the file's mean spectrum summed over the
+// The carrier of the strongest PSK31 signal: the peak of the recording's mean spectrum summed over the
 // width of a signal (the two idle tones +-15.6 Hz around a carrier both fall inside the sum).
-double strongestSignalHz(const std::vector<float>& samples)
-{
-    Spectrum spectrum;
-    constexpr int kBins = kFftSize / 2;
-    std::vector<double> mean(kBins, 0.0);
-    std::vector<int32_t> bins(kBins);
-    for (std::size_t pos = 0; pos < samples.size(); pos += kFftSize / 2) {
-        const std::size_t n = std::min<std::size_t>(kFftSize / 2, samples.size() - pos);
-        spectrum.process(std::span<const float>(samples).subspan(pos, n));
-        spectrum.fill(bins.data(), 0, kBins - 1, 10000);
-        for (int k = 0; k < kBins; ++k)
-            mean[k] += std::pow(10.0, (bins[k] / 10000.0 - 1.0) * 10.0); // back to power
-    }
-    const int lo = int(kMinAudioHz * kFftSize / kSampleRate), hi = int(kMaxAudioHz * kFftSize / kSampleRate);
-    constexpr int kHalfWidth = 5; // bins, about 20 Hz
-    double best = -1;
-    int bestBin = (lo + hi) / 2;
-    for (int k = lo + kHalfWidth; k <= hi - kHalfWidth; ++k) {
-        double sum = 0;
-        for (int j = -kHalfWidth; j <= kHalfWidth; ++j)
-            sum += mean[k + j];
-        if (sum > best) {
-            best = sum;
-            bestBin = k;
+class StrongestSignal {
+public:
+    void add(std::span<const float> samples)
+    {
+        while (!samples.empty()) {
+            const std::size_t n = std::min(samples.size(), kHop - m_fill);
+            m_spectrum.process(samples.first(n));
+            samples = samples.subspan(n);
+            m_fill += n;
+            if (m_fill == kHop)
+                accumulate();
         }
     }
-    return double(bestBin) * kSampleRate / kFftSize;
+
+    double carrierHz()
+    {
+        if (m_fill > 0)
+            accumulate();
+        const int lo = int(kMinAudioHz * kFftSize / kSampleRate), hi = int(kMaxAudioHz * kFftSize / kSampleRate);
+        constexpr int kHalfWidth = 5; // bins, about 20 Hz
+        double best = -1;
+        int bestBin = (lo + hi) / 2;
+        for (int k = lo + kHalfWidth; k <= hi - kHalfWidth; ++k) {
+            double sum = 0;
+            for (int j = -kHalfWidth; j <= kHalfWidth; ++j)
+                sum += m_mean[std::size_t(k + j)];
+            if (sum > best) {
+                best = sum;
+                bestBin = k;
+            }
+        }
+        return double(bestBin) * kSampleRate / kFftSize;
+    }
+
+private:
+    static constexpr std::size_t kHop = kFftSize / 2;
+    static constexpr int kBins = kFftSize / 2;
+
+    void accumulate()
+    {
+        m_spectrum.fill(m_bins.data(), 0, kBins - 1, 10000);
+        for (int k = 0; k < kBins; ++k)
+            m_mean[std::size_t(k)] += std::pow(10.0, (m_bins[std::size_t(k)] / 10000.0 - 1.0) * 10.0); // power
+        m_fill = 0;
+    }
+
+    Spectrum m_spectrum;
+    std::vector<double> m_mean = std::vector<double>(kBins, 0.0);
+    std::vector<int32_t> m_bins = std::vector<int32_t>(kBins);
+    std::size_t m_fill = 0;
+};
+
+// Standard error kept to this tool's own one line: the libraries behind libsndfile (mpg123, for one) print
+// notes of their own about a damaged file.
+class QuietLibraries {
+public:
+    QuietLibraries() : m_saved(::dup(STDERR_FILENO))
+    {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietLibraries()
+    {
+        if (m_saved >= 0) {
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+    QuietLibraries(const QuietLibraries&) = delete;
+    QuietLibraries& operator=(const QuietLibraries&) = delete;
+
+private:
+    int m_saved;
+};
+
+// Reads the recording block by block, clock-corrected by ppm, into consume. False with error set when the
+// file cannot be read, is truncated or fails part-way.
+bool readRecording(const std::string& path, double ppm, const std::function<void(std::span<const float>)>& consume,
+                   std::string& error)
+{
+    AudioFileReader reader;
+    bool opened = false;
+    {
+        const QuietLibraries quiet;
+        opened = reader.open(path, error);
+    }
+    if (!opened)
+        return false;
+    Resampler clock;
+    clock.setPpm(ppm);
+    std::vector<float> block, corrected;
+    for (bool more = reader.problem().empty(); more;) {
+        block.clear();
+        {
+            const QuietLibraries quiet;
+            more = reader.read(block);
+        }
+        if (ppm != 0) {
+            corrected.clear();
+            clock.process(block, corrected);
+            block.swap(corrected);
+        }
+        if (!block.empty())
+            consume(block);
+    }
+    error = reader.problem();
+    return error.empty();
 }
 
-// Decoded bytes as terminal text: CR (or LF, or CR LF) is a line break; other control codes are dropped.
+// Decoded bytes as terminal text: CR (or LF, or CR LF) is a line break; other control codes (C0, DEL, C1)
+// are dropped.
 std::string printable(const std::string& bytes)
 {
     std::string text;
@@ -75,10 +170,18 @@ std::string printable(const std::string& bytes)
         else if (c == '\n') {
             if (i == 0 || bytes[i - 1] != '\r')
                 text += '\n';
-        } else if (c == '\t' || c >= 0x20)
+        } else if (!cp1252::isControl(c))
             text += char(c);
     }
     return cp1252::toUtf8(text);
+}
+
+// A frequency as printed, two decimals. JSON has no NaN or infinity: one that is not a number reads fallbackHz.
+std::string hzText(double hz, double fallbackHz)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", std::isfinite(hz) ? hz : fallbackHz);
+    return text;
 }
 
 std::string jsonString(const std::string& utf8)
@@ -140,6 +243,8 @@ int main(int argc, char** argv)
                 const auto f = parseNumber(*v, kMinAudioHz, kMaxAudioHz);
                 if (!f)
                     return fail("--freq must be a frequency from 100 to 3900 Hz, not '" + *v + "'");
+                if (freqs.size() == kMaxChannels)
+                    return fail("at most " + std::to_string(kMaxChannels) + " --freq may be given");
                 freqs.push_back(*f);
             } else if (arg == "--afc") {
                 const auto a = parseNumber(*v, 0, 100);
@@ -171,19 +276,13 @@ int main(int argc, char** argv)
     if (path.empty())
         return fail(std::string("no input file (") + kUsage + ")");
 
-    std::vector<float> samples;
     std::string error;
-    if (!readAudio8k(path, samples, error))
-        return fail(error);
-    if (ppm != 0) {
-        Resampler clock;
-        clock.setPpm(ppm);
-        std::vector<float> corrected;
-        clock.process(samples, corrected);
-        samples.swap(corrected);
+    if (freqs.empty()) {
+        StrongestSignal strongest;
+        if (!readRecording(path, ppm, [&](std::span<const float> block) { strongest.add(block); }, error))
+            return fail(error);
+        freqs.push_back(strongest.carrierHz());
     }
-    if (freqs.empty())
-        freqs.push_back(strongestSignalHz(samples));
 
     std::vector<Channel> channels(freqs.size());
     for (std::size_t c = 0; c < freqs.size(); ++c) {
@@ -195,31 +294,36 @@ int main(int argc, char** argv)
         ch.demodulator.setAfcLimit(afcHz);
         ch.demodulator.setSquelch(squelch, 1);
     }
-    // Two seconds of silence after the recording let the QPSK decoder (and the equaliser) hand out the last
-    // characters, which it decides some symbols late.
-    samples.resize(samples.size() + 2 * kSampleRate, 0.0f);
-    constexpr std::size_t kBlock = 2048;
-    for (std::size_t pos = 0; pos < samples.size(); pos += kBlock) {
-        const auto block = std::span<const float>(samples).subspan(pos, std::min(kBlock, samples.size() - pos));
+    const auto demodulate = [&](std::span<const float> block) {
         for (Channel& ch : channels)
             ch.demodulator.process(block, ch.bytes);
-    }
+    };
+    if (!readRecording(path, ppm, demodulate, error))
+        return fail(error);
+    // Two seconds of silence after the recording let the QPSK decoder (and the equaliser) hand out the last
+    // characters, which it decides some symbols late.
+    demodulate(std::vector<float>(2 * kSampleRate, 0.0f));
 
+    std::string out;
     if (json) {
         for (std::size_t c = 0; c < channels.size(); ++c) {
             const Channel& ch = channels[c];
-            std::printf("{\"channel\": %zu, \"mode\": \"%s\", \"start_hz\": %.2f, \"final_hz\": %.2f, \"text\": %s}\n",
-                        c, modeName(mode), ch.startHz, ch.demodulator.frequencyHz(),
-                        jsonString(printable(ch.bytes)).c_str());
+            out += "{\"channel\": " + std::to_string(c) + ", \"mode\": \"" + modeName(mode) +
+                   "\", \"start_hz\": " + hzText(ch.startHz, ch.startHz) +
+                   ", \"final_hz\": " + hzText(ch.demodulator.frequencyHz(), ch.startHz) +
+                   ", \"text\": " + jsonString(printable(ch.bytes)) + "}\n";
         }
     } else {
         for (std::size_t c = 0; c < channels.size(); ++c) {
             if (channels.size() > 1)
-                std::printf("%s[%.2f Hz] ", c ? "\n" : "", channels[c].startHz);
-            std::fputs(printable(channels[c].bytes).c_str(), stdout);
+                out += (c ? "\n[" : "[") + hzText(channels[c].startHz, channels[c].startHz) + " Hz] ";
+            out += printable(channels[c].bytes);
         }
         if (channels.size() > 1)
-            std::fputs("\n", stdout);
+            out += "\n";
     }
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    // A full disk or a closed pipe is a failure the caller must see.
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        return fail(std::string("cannot write the output: ") + std::strerror(errno));
+    return 0;
 }

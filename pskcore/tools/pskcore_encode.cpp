@@ -7,8 +7,7 @@
 
 #include <cstdio>
 #include <optional>
-#include <iostream>
-#include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,11 +19,17 @@ constexpr const char* kUsage =
     "usage: pskcore-encode [--mode bpsk|qpsk-usb|qpsk-lsb] [--freq HZ] [--level DBFS] [--cwid TEXT] TEXT|- OUT.wav";
 // Sent for a character the air's character set has no byte for.
 constexpr char kUnknownCharacter = '?';
+constexpr std::size_t kMaxInputBytes = 1 << 20; // text from standard input: far more than hours on the air
 constexpr std::size_t kMaxSamples = std::size_t(kSampleRate) * 3600 * 4; // four hours
 
 int fail(const std::string& message)
 {
-    std::fprintf(stderr, "pskcore-encode: %s\n", message.c_str());
+    // One line whatever the message holds (a file name may contain a line break).
+    std::string line = message;
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    std::fprintf(stderr, "pskcore-encode: %s\n", line.c_str());
     return 2;
 }
 
@@ -72,8 +77,20 @@ int main(int argc, char** argv)
     if (positional.size() != 2)
         return fail(std::string("expected TEXT (or - for standard input) and OUT.wav (") + kUsage + ")");
     std::string text = positional[0];
-    if (text == "-")
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    if (text == "-") {
+        text.clear();
+        std::vector<char> chunk(65536);
+        while (text.size() <= kMaxInputBytes) {
+            const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), stdin);
+            text.append(chunk.data(), n);
+            if (n < chunk.size())
+                break;
+        }
+        if (text.size() > kMaxInputBytes)
+            return fail("standard input holds more than 1 MB of text");
+        if (std::ferror(stdin))
+            return fail("cannot read standard input");
+    }
 
     Modulator tx;
     tx.setMode(mode);
@@ -95,16 +112,22 @@ int main(int argc, char** argv)
         tx.requestCwId();
     tx.stop();
 
-    std::vector<float> samples;
+    std::string error;
+    WavOutput8k output;
+    if (!output.open(positional[1], error))
+        return fail(error);
     std::vector<float> block(4096);
+    std::size_t written = 0;
     while (!tx.finished()) {
         const std::size_t n = tx.render(block);
-        samples.insert(samples.end(), block.begin(), block.begin() + std::ptrdiff_t(n));
-        if (samples.size() > kMaxSamples)
+        output.write(std::span<const float>(block).first(n));
+        written += n;
+        if (written > kMaxSamples) {
+            output.discard();
             return fail("text too long (more than four hours on the air)");
+        }
     }
-    std::string error;
-    if (!writeWav8k(positional[1], samples, error))
+    if (!output.close(error))
         return fail(error);
     return 0;
 }

@@ -15,6 +15,9 @@ char32_t toUnicode(unsigned char byte);
 // sent as some other character).
 std::optional<unsigned char> fromUnicode(char32_t codePoint);
 
+// A control code of the air text: C0 (below 0x20), DEL, and the five bytes above that stand for C1 controls.
+bool isControl(unsigned char byte);
+
 // Bytes to UTF-8.
 std::string toUtf8(std::string_view bytes);
 

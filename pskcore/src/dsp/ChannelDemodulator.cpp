@@ -1,5 +1,6 @@
 #include "pskcore/dsp/ChannelDemodulator.h"
 
+#include "FiniteSample.h"
 #include "receiver/CarrierLoop.h"
 #include "receiver/ClockErrorMeter.h"
 #include "receiver/FrequencyControl.h"
@@ -220,8 +221,8 @@ void ChannelDemodulator::reset()
 void ChannelDemodulator::process(std::span<const float> samples, std::string& decodedBytes)
 {
     State& s = *m_state;
-    for (float x : samples) {
-        if (!s.frontEnd.push(x))
+    for (float raw : samples) {
+        if (!s.frontEnd.push(finiteSample(raw)))
             continue;
         s.imd.pushBaseband(s.frontEnd.lowPassed());
         s.frequency.pushBaseband(s.frontEnd.acquisitionPulse());

@@ -1,5 +1,7 @@
 #include "pskcore/dsp/Resampler.h"
 
+#include "FiniteSample.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -55,7 +57,8 @@ double Resampler::ratio() const { return m_ratio; }
 
 void Resampler::process(std::span<const float> in, std::vector<float>& out)
 {
-    m_buffer.insert(m_buffer.end(), in.begin(), in.end());
+    for (float x : in)
+        m_buffer.push_back(finiteSample(x));
     const int width = 2 * m_reach;
     while (m_position + m_reach + 1 < double(m_buffer.size())) {
         const int centre = int(std::floor(m_position));

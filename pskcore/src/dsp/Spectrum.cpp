@@ -1,6 +1,7 @@
 #include "pskcore/dsp/Spectrum.h"
 
 #include "FftwPlanner.h"
+#include "FiniteSample.h"
 
 #include <fftw3.h>
 
@@ -58,7 +59,8 @@ Spectrum::~Spectrum() { delete m_fft; }
 
 void Spectrum::process(std::span<const float> samples)
 {
-    for (float x : samples) {
+    for (float raw : samples) {
+        const float x = finiteSample(raw);
         if (std::fabs(x) >= kSaturationLevel)
             m_saturatedPending = true;
         m_history.push_back(x);
@@ -88,7 +90,7 @@ bool Spectrum::fill(int32_t* out, int firstBin, int lastBin, int fullScale) cons
     firstBin = std::clamp(firstBin, 0, kBins - 1);
     lastBin = std::clamp(lastBin, 0, kBins - 1);
     for (int k = firstBin; k <= lastBin; ++k)
-        out[k] = int32_t(std::lround((m_powerDb[k] - kFloorDb) / -kFloorDb * fullScale));
+        out[k] = int32_t(std::lround((std::min(double(m_powerDb[k]), 0.0) - kFloorDb) / -kFloorDb * fullScale));
     return m_saturated;
 }
 

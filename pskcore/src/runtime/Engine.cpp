@@ -1,5 +1,6 @@
 #include "runtime/Engine.h"
 
+#include "runtime/AudioFileReader.h"
 #include "runtime/DemoBand.h"
 #include "runtime/PacedIo.h"
 #include "runtime/PortAudioIo.h"
@@ -30,15 +31,30 @@ void copyRange(const std::array<int32_t, N>& from, int32_t* data, int first, int
         data[k] = from[std::size_t(k)];
 }
 
+// The recording is opened here (a header read: quick, and never blocking on a FIFO or a device) and read
+// block by block on the pacing thread, so a long one neither fills the memory nor holds up the caller.
 std::shared_ptr<AudioInput> fileInput(const std::string& path)
 {
-    auto samples = std::make_shared<std::vector<float>>();
-    if (!loadAudio8k(path, *samples))
+    struct Playback {
+        AudioFileReader reader;
+        std::vector<float> pending;
+        std::size_t position = 0;
+    };
+    auto playback = std::make_shared<Playback>();
+    std::string error;
+    if (!playback->reader.open(path, error))
         return nullptr;
-    auto position = std::make_shared<std::size_t>(0);
-    return std::make_shared<PacedInput>([samples, position](std::span<float> out) {
-        for (float& sample : out)
-            sample = *position < samples->size() ? (*samples)[(*position)++] : 0.0f;
+    return std::make_shared<PacedInput>([playback](std::span<float> out) {
+        Playback& p = *playback;
+        for (float& sample : out) {
+            if (p.position == p.pending.size()) {
+                p.pending.clear();
+                p.position = 0;
+                while (p.pending.empty() && p.reader.read(p.pending)) {
+                }
+            }
+            sample = p.position < p.pending.size() ? p.pending[p.position++] : 0.0f;
+        }
     });
 }
 

@@ -62,6 +62,12 @@ std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& i)
 
 } // namespace
 
+bool isControl(unsigned char byte)
+{
+    const char32_t cp = toUnicode(byte);
+    return cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
+}
+
 char32_t toUnicode(unsigned char byte)
 {
     if (byte >= kHighFirst && byte <= kHighLast)
