@@ -10,6 +10,7 @@ packages=(
   portaudio19-dev libsndfile1-dev libfftw3-dev libgtest-dev
   xvfb xauth dbus dbus-x11 valgrind sox locales
   libglib2.0-bin pulseaudio-utils fonts-dejavu-core fonts-liberation2 imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()
