@@ -1,6 +1,7 @@
 #include "app/StartupTexts.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 constexpr int kLowestHz = 1;
@@ -31,9 +32,10 @@ QString replayHint(int blocks, const QLocale &locale)
 
 std::pair<int, int> channelPlacement(int wfMin, int wfMax)
 {
-    const int centre = wfMin + (wfMax - wfMin) / 2;
-    return {std::clamp(centre - kChannelOffsetHz, kLowestHz, kHighestHz),
-            std::clamp(centre + kChannelOffsetHz, kLowestHz, kHighestHz)};
+    // In 64 bits: whatever the edges, their difference cannot overflow.
+    const int64_t centre = wfMin + (int64_t(wfMax) - wfMin) / 2;
+    return {int(std::clamp<int64_t>(centre - kChannelOffsetHz, kLowestHz, kHighestHz)),
+            int(std::clamp<int64_t>(centre + kChannelOffsetHz, kLowestHz, kHighestHz))};
 }
 
 QString portIndicatorHint(int pttControl, int comPort)

@@ -1,5 +1,7 @@
 #include "app/TPSKForm.h"
 
+#include "app/WindowBounds.h"
+
 #include "ground/Dialogs.h"
 #include "app/FKeyShortcuts.h"
 #include "ground/InfoPanel.h"
@@ -253,10 +255,12 @@ void TPSKForm::applyStartupValues(const StartupStoreValues &values)
             move(*w.Left, y());
         if (w.Top)
             move(x(), *w.Top);
+        const QScreen *s = screen();
+        const QSize available = s ? s->availableGeometry().size() : QSize(kDefaultWindowWidthPx, kDefaultWindowHeightPx);
         if (w.Height)
-            resize(width(), *w.Height);
+            resize(width(), storedWindowSide(*w.Height, kDefaultWindowHeightPx, available.height()));
         if (w.Width)
-            resize(*w.Width, height());
+            resize(storedWindowSide(*w.Width, kDefaultWindowWidthPx, available.width()), height());
     }
 
     applyPaneLook(values.panes);

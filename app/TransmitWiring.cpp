@@ -28,6 +28,10 @@ void attachTransmitAndMacros(TPSKForm &form)
     tw.Images = &form.Images;
     tw.setStatusNotice = notice;
     tw.applyNetRule = [&form] { form.receiveChannels->applyNetRule(); };
+    tw.dropUndelivered = [&form] {
+        if (form.transmitBuffer)
+            form.transmitBuffer->dropUndelivered();
+    };
     form.transmit = std::make_unique<TransmitControl>(form.engine, form.flags, form.Settings, tw);
     TransmitControl *transmit = form.transmit.get();
     QObject::connect(form.TxBtn, &QToolButton::clicked, transmit, &TransmitControl::TxBtnClick);

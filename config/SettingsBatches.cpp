@@ -36,12 +36,68 @@ struct PaneDefaults
     int FTCol;
 };
 
+// Each stored integer against the range of its control or of the engine: a value
+// outside it reads as the default, so no later arithmetic meets a value it was not
+// made for (a band edge of -1048577 Hz would index far outside the FFT data).
+struct IntegerRange
+{
+    int lowest;
+    int highest;
+};
+
+constexpr IntegerRange kCWIDSpeedRange{0, 3};
+constexpr IntegerRange kComPortRange{1, 8};
+constexpr IntegerRange kPTTControlRange{0, 3};
+constexpr IntegerRange kRXModeRange{0, 2};
+constexpr IntegerRange kBlocksRange{1, 99};
+constexpr IntegerRange kPPMAdjustRange{-10000, 10000};
+constexpr IntegerRange kBandEdgeRange{kStoredBandLowestHz, kStoredBandHighestHz};
+constexpr IntegerRange kAFCRange{0, 100};
+constexpr IntegerRange kSquelchRange{0, 99};
+constexpr IntegerRange kSquelchSpeedRange{0, 200};
+constexpr IntegerRange kColourRange{0, 0xFFFFFF};
+constexpr IntegerRange kFontSizeRange{1, 144};
+
+int readInRange(const SettingsStore &store, const QString &section, const QString &name, int defaultValue,
+                IntegerRange range)
+{
+    const int value = store.readInteger(section, name, defaultValue);
+    return value >= range.lowest && value <= range.highest ? value : defaultValue;
+}
+
+// Both edges read; a pair that maps no bin falls back to the default band whole.
+void readBand(const SettingsStore &store, int &wfMin, int &wfMax)
+{
+    const int low = readInRange(store, SettingsStore::Settings, QStringLiteral("WFMin"), kDefaults.WFMin,
+                                kBandEdgeRange);
+    const int high = readInRange(store, SettingsStore::Settings, QStringLiteral("WFMax"), kDefaults.WFMax,
+                                 kBandEdgeRange);
+    const bool usable = isStoredBandUsable(low, high);
+    wfMin = usable ? low : kDefaults.WFMin;
+    wfMax = usable ? high : kDefaults.WFMax;
+}
+
 // Black panes; green text for channel 1, yellow for channel 2 and the transmit pane.
 constexpr PaneDefaults paneDefaults[3] = {{0, 65280}, {0, 65535}, {0, 65535}};
 const QString defaultFontName = QStringLiteral("Courier New");
 constexpr int defaultFontSize = 8;
 
 } // namespace
+
+QString unreadableLinesText(const QString &path, const QStringList &problems, const QString &copy)
+{
+    return QStringLiteral("Le fichier de réglages %1 contient des lignes que Korvo ne sait pas lire (%2). "
+                          "Korvo n'y change que les valeurs qu'il écrit ; une copie intacte est gardée dans %3.")
+        .arg(path, problems.join(QStringLiteral(", ")), copy);
+}
+
+bool isStoredBandUsable(int wfMinHz, int wfMaxHz)
+{
+    // The edges are checked before any product is formed: no value can overflow it.
+    if (wfMinHz < kStoredBandLowestHz || wfMaxHz > kStoredBandHighestHz || wfMinHz >= wfMaxHz)
+        return false;
+    return wfMinHz * kBandFftSize / kBandSampleRateHz < wfMaxHz * kBandFftSize / kBandSampleRateHz;
+}
 
 bool runReadScope(const std::function<void()> &reads)
 {
@@ -69,6 +125,16 @@ bool runWriteScope(SettingsStore &store, const std::function<void()> &writes)
 
 StartupStoreValues loadStartupSettings(SettingsStore &store)
 {
+    // Before anything is written: the file as the operator left it is kept whole.
+    if (!store.problems().isEmpty()) {
+        try {
+            const QString copy = store.keepCopyOfOriginal();
+            if (!copy.isEmpty())
+                showFailure(unreadableLinesText(store.path(), store.problems(), copy));
+        } catch (const StoreWriteError &) {
+            showFailure(kStoreWriteFailureText);
+        }
+    }
     try {
         store.ensureSections();
     } catch (const StoreWriteError &) {
@@ -83,13 +149,12 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
         t.ShowUTCTime = store.readBool(S, QStringLiteral("ShowUTCTime"), kDefaults.ShowUTCTime);
         t.SpectrumPlain = store.readBool(S, QStringLiteral("SpectrumPlain"), kDefaults.SpectrumPlain);
         t.DateFormat = store.readInteger(S, QStringLiteral("DateFormat"), kDefaults.DateFormat);
-        t.CWIDSpeed = store.readInteger(S, QStringLiteral("CWIDSpeed"), kDefaults.CWIDSpeed);
+        t.CWIDSpeed = readInRange(store, S, QStringLiteral("CWIDSpeed"), kDefaults.CWIDSpeed, kCWIDSpeedRange);
         t.CWID = store.readString(S, QStringLiteral("CWID"), kDefaults.CWID);
-        t.ComPort = store.readInteger(S, QStringLiteral("ComPort"), kDefaults.ComPort);
-        t.PTTControl = store.readInteger(S, QStringLiteral("PTTControl"), kDefaults.PTTControl);
-        t.RXMode = store.readInteger(S, QStringLiteral("RXMode"), kDefaults.RXMode);
-        t.WFMin = store.readInteger(S, QStringLiteral("WFMin"), kDefaults.WFMin);
-        t.WFMax = store.readInteger(S, QStringLiteral("WFMax"), kDefaults.WFMax);
+        t.ComPort = readInRange(store, S, QStringLiteral("ComPort"), kDefaults.ComPort, kComPortRange);
+        t.PTTControl = readInRange(store, S, QStringLiteral("PTTControl"), kDefaults.PTTControl, kPTTControlRange);
+        t.RXMode = readInRange(store, S, QStringLiteral("RXMode"), kDefaults.RXMode, kRXModeRange);
+        readBand(store, t.WFMin, t.WFMax);
 
         // The channel values interleave: both AFC boxes, both ranges, and so on.
         const ChannelNames names[2] = {channelNames(0), channelNames(1)};
@@ -97,32 +162,32 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
         for (int c = 0; c < 2; ++c)
             v.channels[c].AFCOk = store.readBool(S, names[c].AFCOk, d.AFCOk);
         for (int c = 0; c < 2; ++c)
-            v.channels[c].AFCRange = store.readInteger(S, names[c].AFCRange, d.AFCRange);
+            v.channels[c].AFCRange = readInRange(store, S, names[c].AFCRange, d.AFCRange, kAFCRange);
         for (int c = 0; c < 2; ++c)
             v.channels[c].NetOk = store.readBool(S, names[c].NetOk, d.NetOk);
         for (int c = 0; c < 2; ++c)
-            v.channels[c].Sq = store.readInteger(S, names[c].Sq, d.Sq);
+            v.channels[c].Sq = readInRange(store, S, names[c].Sq, d.Sq, kSquelchRange);
         for (int c = 0; c < 2; ++c)
-            v.channels[c].SqSp = store.readInteger(S, names[c].SqSp, d.SqSp);
+            v.channels[c].SqSp = readInRange(store, S, names[c].SqSp, d.SqSp, kSquelchSpeedRange);
 
-        t.Blocks = store.readInteger(S, QStringLiteral("Blocks"), kDefaults.Blocks);
-        t.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust);
+        t.Blocks = readInRange(store, S, QStringLiteral("Blocks"), kDefaults.Blocks, kBlocksRange);
+        t.PPMAdjust = readInRange(store, S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust, kPPMAdjustRange);
 
         v.window.WindowState = store.readBool(L, QStringLiteral("WindowState"), false);
         if (!*v.window.WindowState) {
             v.window.Left = store.readInteger(L, QStringLiteral("Left"), 50);
             v.window.Top = store.readInteger(L, QStringLiteral("Top"), 50);
-            v.window.Height = store.readInteger(L, QStringLiteral("Height"), 450);
-            v.window.Width = store.readInteger(L, QStringLiteral("Width"), 645);
+            v.window.Height = store.readInteger(L, QStringLiteral("Height"), kDefaultWindowHeightPx);
+            v.window.Width = store.readInteger(L, QStringLiteral("Width"), kDefaultWindowWidthPx);
         }
 
         for (int p = 0; p < 3; ++p) {
             const QString n = QString::number(p + 1);
             PaneStartupValues &pane = v.panes[p];
-            pane.Color = store.readInteger(L, QStringLiteral("Color") + n, paneDefaults[p].Color);
+            pane.Color = readInRange(store, L, QStringLiteral("Color") + n, paneDefaults[p].Color, kColourRange);
             pane.FTName = store.readString(L, QStringLiteral("FT%1Name").arg(n), defaultFontName);
-            pane.FTCol = store.readInteger(L, QStringLiteral("FT%1Col").arg(n), paneDefaults[p].FTCol);
-            pane.FTSize = store.readInteger(L, QStringLiteral("FT%1Size").arg(n), defaultFontSize);
+            pane.FTCol = readInRange(store, L, QStringLiteral("FT%1Col").arg(n), paneDefaults[p].FTCol, kColourRange);
+            pane.FTSize = readInRange(store, L, QStringLiteral("FT%1Size").arg(n), defaultFontSize, kFontSizeRange);
             pane.FTStyle = store.readInteger(L, QStringLiteral("FT%1Style").arg(n), 0);
         }
     });
@@ -143,15 +208,18 @@ DialogStoreValues loadDialogSettings(SettingsStore &store)
         v.ShowUTCTime = store.readBool(S, QStringLiteral("ShowUTCTime"), kDefaults.ShowUTCTime);
         v.SpectrumPlain = store.readBool(S, QStringLiteral("SpectrumPlain"), kDefaults.SpectrumPlain);
         v.DateFormat = store.readInteger(S, QStringLiteral("DateFormat"), kDefaults.DateFormat);
-        v.CWIDSpeed = store.readInteger(S, QStringLiteral("CWIDSpeed"), kDefaults.CWIDSpeed);
+        v.CWIDSpeed = readInRange(store, S, QStringLiteral("CWIDSpeed"), kDefaults.CWIDSpeed, kCWIDSpeedRange);
         v.CWID = store.readString(S, QStringLiteral("CWID"), kDefaults.CWID);
-        v.ComPort = store.readInteger(S, QStringLiteral("ComPort"), kDefaults.ComPort);
-        v.PTTControl = store.readInteger(S, QStringLiteral("PTTControl"), kDefaults.PTTControl);
-        v.RXMode = store.readInteger(S, QStringLiteral("RXMode"), kDefaults.RXMode);
-        v.Blocks = store.readInteger(S, QStringLiteral("Blocks"), kDefaults.Blocks);
-        v.WFMin = store.readInteger(S, QStringLiteral("WFMin"), kDefaults.WFMin);
-        v.WFMax = store.readInteger(S, QStringLiteral("WFMax"), kDefaults.WFMax);
-        v.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust);
+        v.ComPort = readInRange(store, S, QStringLiteral("ComPort"), kDefaults.ComPort, kComPortRange);
+        v.PTTControl = readInRange(store, S, QStringLiteral("PTTControl"), kDefaults.PTTControl, kPTTControlRange);
+        v.RXMode = readInRange(store, S, QStringLiteral("RXMode"), kDefaults.RXMode, kRXModeRange);
+        v.Blocks = readInRange(store, S, QStringLiteral("Blocks"), kDefaults.Blocks, kBlocksRange);
+        int wfMin = 0;
+        int wfMax = 0;
+        readBand(store, wfMin, wfMax);
+        v.WFMin = wfMin;
+        v.WFMax = wfMax;
+        v.PPMAdjust = readInRange(store, S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust, kPPMAdjustRange);
     });
     return v;
 }

@@ -3,6 +3,7 @@
 #include "config/TSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -17,6 +18,15 @@ class SettingsStore;
 
 inline const QString kStoreReadFailureText = QStringLiteral("Problème en lisant la base de registre");
 inline const QString kStoreWriteFailureText = QStringLiteral("Problème en écrivant dans la base de registre");
+
+// The band edges the displays can map (their FFT data covers 0-4000 Hz in 1024 bins).
+constexpr int kStoredBandLowestHz = 1;
+constexpr int kStoredBandHighestHz = 3500;
+constexpr int kBandFftSize = 2048;
+constexpr int kBandSampleRateHz = 8000;
+// A stored band is used whole when both edges lie within 1-3500 Hz and at least one
+// FFT bin separates them; otherwise the default band stands.
+bool isStoredBandUsable(int wfMinHz, int wfMaxHz);
 
 // Runs reads; on a failure ends them and shows the reading message. True when complete.
 bool runReadScope(const std::function<void()> &reads);
@@ -46,6 +56,9 @@ struct ChannelStartupValues
     std::optional<int> Sq;
     std::optional<int> SqSp;
 };
+
+constexpr int kDefaultWindowHeightPx = 450;
+constexpr int kDefaultWindowWidthPx = 645;
 
 struct WindowStartupValues
 {
@@ -80,8 +93,14 @@ struct StartupStoreValues
     bool complete = false;
 };
 
-// Start-up: ensures the sections (reporting a store that cannot be written), then
-// reads Settings and Look in their fixed order inside one failure scope.
+// Told once, when a copy is first kept of a settings file holding lines the program
+// cannot read (a line without "=", a name given twice).
+QString unreadableLinesText(const QString &path, const QStringList &problems, const QString &copy);
+
+// Start-up: keeps a copy of a file holding lines it cannot read (telling the operator
+// once), ensures the sections (reporting a store that cannot be written), then
+// reads Settings and Look in their fixed order inside one failure scope. A stored
+// integer outside the range its control or the engine takes reads as its default.
 StartupStoreValues loadStartupSettings(SettingsStore &store);
 
 // The configuration dialog's values; empty optionals were not reached.

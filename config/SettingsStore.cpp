@@ -1,18 +1,14 @@
 #include "config/SettingsStore.h"
 
+#include "ground/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
-
-QString keyOf(const QString &section, const QString &name)
-{
-    return section + QLatin1Char('/') + name;
-}
 
 const QString sectionNames[] = {SettingsStore::Settings, SettingsStore::Macros, SettingsStore::Look};
 
@@ -24,36 +20,49 @@ QString SettingsStore::defaultPath()
            + QStringLiteral("/KORVO.ini");
 }
 
-SettingsStore::SettingsStore(const QString &path)
-    : m_path(path), m_settings(std::make_unique<QSettings>(path, QSettings::IniFormat))
+SettingsStore::SettingsStore(const QString &path) : m_path(path)
 {
-    // A failed write must never leave a half-written file: no direct-write fallback.
-    m_settings->setAtomicSyncRequired(true);
+    try {
+        m_original = readFile<StoreReadError>();
+    } catch (const StoreReadError &error) {
+        m_openError = QString::fromUtf8(error.what());
+    }
+    m_document = IniDocument(m_original);
 }
 
-SettingsStore::~SettingsStore() = default;
+template <typename Error>
+QByteArray SettingsStore::readFile() const
+{
+    const RegularFileRead read = readRegularFile(m_path, kMaxFileBytes);
+    if (!read.error.isEmpty())
+        throw Error(read.error.toStdString());
+    return read.bytes;
+}
 
 QString SettingsStore::readString(const QString &section, const QString &name,
                                   const QString &defaultValue) const
 {
-    const QString key = keyOf(section, name);
-    const QFileInfo file(m_path);
-    if (file.exists() && !file.isReadable())
-        throw StoreReadError("settings file not readable");
-    if (!m_settings->contains(key))
+    if (!m_openError.isEmpty())
+        throw StoreReadError(m_openError.toStdString());
+    const IniDocument::Value value = m_document.value(section, name);
+    switch (value.kind) {
+    case IniDocument::Kind::Absent:
         return defaultValue;
-    const QVariant value = m_settings->value(key);
-    // Only plain text is a value; a serialised variant or a list put there by hand
-    // is not converted.
-    if (value.typeId() != QMetaType::QString)
-        throw StoreReadError(("not a text value: " + key).toStdString());
-    return value.toString();
+    case IniDocument::Kind::NotText:
+        // Only plain text is a value; a serialised variant or a list put there by
+        // hand is not converted.
+        throw StoreReadError(("not a text value: " + section + '/' + name).toStdString());
+    case IniDocument::Kind::Text:
+        break;
+    }
+    return value.text;
 }
 
 int SettingsStore::readInteger(const QString &section, const QString &name, int defaultValue) const
 {
     const QString text = readString(section, name, QString());
     bool ok = false;
+    // toInt fails on a value beyond int: no stored text can overflow.
     const int value = text.trimmed().toInt(&ok, 10);
     return ok ? value : defaultValue;
 }
@@ -63,16 +72,10 @@ bool SettingsStore::readBool(const QString &section, const QString &name, bool d
     return readInteger(section, name, defaultValue ? 1 : 0) != 0;
 }
 
-void SettingsStore::checkWritable() const
-{
-    if (!m_settings->isWritable())
-        throw StoreWriteError("settings file not writable");
-}
-
 void SettingsStore::writeString(const QString &section, const QString &name, const QString &value)
 {
-    checkWritable();
-    m_settings->setValue(keyOf(section, name), value);
+    m_document.setValue(section, name, value);
+    m_pending.append({section, name, value});
 }
 
 void SettingsStore::writeInteger(const QString &section, const QString &name, int value)
@@ -85,47 +88,52 @@ void SettingsStore::writeBool(const QString &section, const QString &name, bool 
     writeString(section, name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void SettingsStore::save(const IniDocument &document) const
+{
+    const QByteArray text = document.text();
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        throw StoreWriteError("settings folder cannot be created");
+    QSaveFile file(m_path);
+    // Unbuffered: a short write (disk full, file size limit) is seen at the write itself.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(text) != text.size()
+        || !file.commit())
+        throw StoreWriteError("settings file could not be written");
+}
+
 void SettingsStore::commit()
 {
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError)
-        throw StoreWriteError("settings file could not be written");
-    // The INI writer drops sections left without values; put their headers back.
-    ensureSections();
+    // Another store on the same file (the macro editor's) may have written since:
+    // only the values written here replace their lines.
+    IniDocument current(readFile<StoreWriteError>());
+    for (const QString &section : sectionNames)
+        current.ensureSection(section);
+    for (const Pending &p : std::as_const(m_pending))
+        current.setValue(p.section, p.name, p.value);
+    save(current);
+    m_pending.clear();
 }
 
 void SettingsStore::ensureSections()
 {
-    QByteArray text;
-    QFile existing(m_path);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
-            throw StoreWriteError("settings file not readable");
-        text = existing.readAll();
-        existing.close();
-    }
-
-    QList<QByteArray> headers;
-    for (const QByteArray &line : text.split('\n'))
-        headers << line.trimmed();
-    QByteArray missing;
+    const QByteArray before = readFile<StoreWriteError>();
+    IniDocument current(before);
     for (const QString &section : sectionNames) {
-        const QByteArray header = '[' + section.toLatin1() + ']';
-        if (!headers.contains(header))
-            missing += header + '\n';
+        current.ensureSection(section);
+        m_document.ensureSection(section);
     }
-    if (missing.isEmpty())
-        return;
+    if (current.text() != before || !QFileInfo::exists(m_path))
+        save(current);
+}
 
-    if (!text.isEmpty() && !text.endsWith('\n'))
-        text += '\n';
-    if (!text.isEmpty())
-        text += '\n';
-    text += missing;
-
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        throw StoreWriteError("settings folder cannot be created");
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw StoreWriteError("settings file could not be written");
+QString SettingsStore::keepCopyOfOriginal() const
+{
+    // One copy: the lines it could not read stay in the file itself as well, so a
+    // later start has nothing more to keep.
+    const QString copy = m_path + QStringLiteral(".orig");
+    if (QFileInfo::exists(copy) || QFileInfo(copy).isSymLink())
+        return {};
+    QSaveFile file(copy);
+    if (!file.open(QIODevice::WriteOnly) || file.write(m_original) != m_original.size() || !file.commit())
+        throw StoreWriteError("copy of the settings file could not be written");
+    return copy;
 }

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QString>
+#include "config/IniDocument.h"
 
-#include <memory>
+#include <QString>
+#include <QStringList>
+
 #include <stdexcept>
 
-class QSettings;
-
-// A value that is present but is not plain text (a @Variant(...), a list...).
+// A value that is present but is not plain text (a @Variant(...), a list...), or a
+// store that cannot be read at all (not a regular file, unreadable, too large).
 class StoreReadError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// The store cannot be written (read-only file or folder, disk full...).
+// The store cannot be written (read-only file or folder, disk full, not a regular file...).
 class StoreWriteError : public std::runtime_error
 {
 public:
@@ -25,8 +26,10 @@ public:
 // [Settings], [Macros] and [Look], every value stored as text.
 //
 // Reads never create anything. Writes collect in memory and reach the file only at
-// commit(), which replaces the file atomically (temporary file + rename), so a failed
-// write never leaves a truncated or empty file behind.
+// commit(), which reads the file again, replaces the lines of the values written and
+// replaces the file atomically (temporary file + rename): every other byte of the
+// file stays as it was, and a failed write never leaves a truncated file behind.
+// Only a regular file is read or replaced.
 //
 // read*() throw StoreReadError and write*()/commit()/ensureSections() throw
 // StoreWriteError; the batches of config/SettingsBatches.h catch them and show the
@@ -39,14 +42,14 @@ public:
     static inline const QString Macros = QStringLiteral("Macros");
     static inline const QString Look = QStringLiteral("Look");
 
+    // Far above any store the program writes (twenty macros of a few hundred characters).
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
     // ~/.config/KORVO.ini (the platform's per-user configuration folder).
     static QString defaultPath();
 
     // Opens (never creates) the store at path; the program's --settings option gives it.
     explicit SettingsStore(const QString &path = defaultPath());
-    ~SettingsStore();
-    SettingsStore(const SettingsStore &) = delete;
-    SettingsStore &operator=(const SettingsStore &) = delete;
 
     QString path() const { return m_path; }
 
@@ -58,7 +61,7 @@ public:
     bool readBool(const QString &section, const QString &name, bool defaultValue) const;
 
     // Replace the value by its text ("-50", "1"/"0"); visible to reads at once,
-    // in the file after commit(). Throws when the store cannot be written.
+    // in the file after commit().
     void writeString(const QString &section, const QString &name, const QString &value);
     void writeInteger(const QString &section, const QString &name, int value);
     void writeBool(const QString &section, const QString &name, bool value);
@@ -70,9 +73,28 @@ public:
     // keeping everything already in it.
     void ensureSections();
 
+    // The lines of the file as opened that the program cannot read as written (see
+    // IniDocument::problems); empty for a file the program wrote itself.
+    QStringList problems() const { return m_document.problems(); }
+    // Keeps a copy of the file as opened beside it (path + ".orig") and returns its
+    // path; empty when a copy is already there (the operator has been told).
+    QString keepCopyOfOriginal() const;
+
 private:
-    void checkWritable() const;
+    struct Pending
+    {
+        QString section, name, value;
+    };
+
+    // The file's bytes: empty for an absent file; throws the given error for a file
+    // that is not regular, cannot be read or is too large.
+    template <typename Error>
+    QByteArray readFile() const;
+    void save(const IniDocument &document) const;
 
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
+    QByteArray m_original;          // the file as opened
+    QString m_openError;            // why the file could not be read, if it could not
+    IniDocument m_document;         // the file as opened, with the writes applied
+    QList<Pending> m_pending;       // the writes since the last commit
 };

@@ -44,7 +44,8 @@ struct DisplayBand
     // band read from a damaged or partly read store may not.
     bool isMappable() const
     {
-        return WFMin >= kLowestEdgeHz && WFMax <= kHighestEdgeHz && binSpan() > 0;
+        // Edges first: within them no bin product can overflow.
+        return WFMin >= kLowestEdgeHz && WFMax <= kHighestEdgeHz && WFMin < WFMax && binSpan() > 0;
     }
 
     // The shift rule: each button is offered only while its shift keeps the band as wide.

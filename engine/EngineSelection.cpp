@@ -1,6 +1,7 @@
 #include "engine/EngineSelection.h"
 
 #include "engine/PskcoreEngine.h"
+#include "ground/RegularFile.h"
 
 #include <pskcore/pskcore.h>
 
@@ -29,6 +30,15 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     options.demo = parser.isSet(demo);
     options.settingsPath = parser.value(settings);
     return options;
+}
+
+QString programOptionsError(const ProgramOptions &options)
+{
+    for (const QString &path : {options.settingsPath, options.audioIn, options.audioOut})
+        if (!path.isEmpty())
+            if (const QString error = specialFileError(path); !error.isEmpty())
+                return error;
+    return {};
 }
 
 EngineChoice selectEngine(const ProgramOptions &options)

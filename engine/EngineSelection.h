@@ -15,6 +15,11 @@ struct ProgramOptions
     QString settingsPath;  // --settings FILE: the settings store's file (empty: the operator's own)
 };
 
+// Empty when the files the options name may be used; otherwise the error naming the
+// first that is not a regular file (a FIFO would block the window in its open, a
+// device never ends or would be replaced).
+QString programOptionsError(const ProgramOptions &options);
+
 // Parses the program's arguments (arguments[0] is the program). Unknown options are left to Qt.
 ProgramOptions parseProgramOptions(const QStringList &arguments);
 

@@ -75,6 +75,7 @@ void MacroControl::LaunchMacro(int slot)
 {
     if (slot < 0 || slot >= MacroTable::kSlots)
         return;
+    m_buffer.dropUndelivered();
     m_w.TxBuf->clear();
     m_engine.fnClearTXBuffer();
 
@@ -111,7 +112,7 @@ void MacroControl::LaunchMacro(int slot)
         showFailure(result.error);
         return;
     }
-    for (const QChar ch : result.text)
-        if (!ch.isNull())
-            m_buffer.deliver(ch);
+    QString typed = result.text;
+    typed.remove(QChar(0));
+    m_buffer.deliverText(typed);
 }

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth dbus dbus-x11 valgrind sox locales
   libglib2.0-bin pulseaudio-utils fonts-dejavu-core fonts-liberation2 imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

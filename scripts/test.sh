@@ -33,3 +33,18 @@ if ! "$build-fuzz/pskcore/pskcore_audio_fuzz" -max_total_time="${KORVO_FUZZ_SECO
   echo "The audio-file fuzzer found a failing input (in $build-fuzz/): keep it in pskcore/tests/fuzz-corpus/." >&2
   exit 1
 fi
+
+# --- Program parser fuzzing (settings file, macro text and includes) ---------------
+# libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded time
+# each. The corpus folders hold the seeds and every input that once failed (keep
+# those: they are the regression cases). KORVO_FUZZ_SECONDS changes the time.
+fuzz_seconds=${KORVO_FUZZ_SECONDS:-30}
+CXX=clang++ cmake -S "$root/tests/fuzz" -B "$build-progfuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build-progfuzz" -j "$jobs"
+for fuzzer in settings macro; do
+    corpus=$(mktemp -d)
+    "$build-progfuzz/${fuzzer}_fuzz" -max_total_time="$fuzz_seconds" -max_len=4096 -timeout=10 \
+        -rss_limit_mb=2048 -artifact_prefix="$corpus/" "$corpus" "$root/tests/fuzz/$fuzzer-corpus"
+    rm -rf "$corpus"
+done
+# --- end of program parser fuzzing --------------------------------------------------

@@ -40,6 +40,9 @@ TransmitBuffer::TransmitBuffer(EngineInterface &engine, const ConnectionFlags &f
                                QPlainTextEdit *TxBuf, const ImageList *images, QObject *parent)
     : QObject(parent), m_engine(engine), m_flags(flags), m_pane(TxBuf)
 {
+    m_sliceTimer.setInterval(0);
+    connect(&m_sliceTimer, &QTimer::timeout, this, &TransmitBuffer::deliverSlice);
+
     m_pane->setTabChangesFocus(false);
     m_pane->setToolTip(QStringLiteral("Click droit pour le menu"));
     m_pane->installEventFilter(this);
@@ -130,8 +133,46 @@ void TransmitBuffer::deliver(QChar ch)
     QCoreApplication::sendEvent(m_pane, &release);
 }
 
+void TransmitBuffer::deliverText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    const bool idle = undeliveredCount() == 0;
+    m_undelivered += text;
+    if (idle && !m_inSlice)
+        deliverSlice();
+    if (undeliveredCount() > 0)
+        m_sliceTimer.start();
+}
+
+void TransmitBuffer::deliverSlice()
+{
+    if (m_inSlice)
+        return;
+    // A connection lost while text waits: its first character gives the notice, the
+    // rest is not typed (each would beep).
+    const bool dropAfterOne = !m_flags.CardActive && m_sliceTimer.isActive();
+    m_inSlice = true;
+    for (qsizetype typed = 0; typed < kSliceChars && undeliveredCount() > 0; ++typed) {
+        deliver(m_undelivered.at(m_nextUndelivered++));
+        if (dropAfterOne)
+            m_nextUndelivered = m_undelivered.size();
+    }
+    m_inSlice = false;
+    if (undeliveredCount() == 0)
+        dropUndelivered();
+}
+
+void TransmitBuffer::dropUndelivered()
+{
+    m_sliceTimer.stop();
+    m_undelivered.clear();
+    m_nextUndelivered = 0;
+}
+
 void TransmitBuffer::ClearTXBufClick()
 {
+    dropUndelivered();
     m_engine.fnClearTXBuffer();
     m_pane->clear();
 }
@@ -141,9 +182,12 @@ void TransmitBuffer::ClearTXBufClick()
 void TransmitBuffer::PastetoTXClick()
 {
     const QString text = QGuiApplication::clipboard()->text();
+    QString typed;
+    typed.reserve(text.size());
     for (const QChar ch : text)
         if (ch.unicode() > 12)
-            deliver(ch);
+            typed += ch;
+    deliverText(typed);
 }
 
 void TransmitBuffer::TxBufPopupPopup()

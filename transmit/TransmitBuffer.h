@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 struct ConnectionFlags;
@@ -15,6 +16,10 @@ class QPlainTextEdit;
 // engine at once (Ctrl+C and Tab as the engine's two commands), before the pane's
 // own editing, which it neither changes nor swallows. Its pop-up menu empties it
 // and pastes the clipboard character by character.
+//
+// Text delivered by macros and paste is typed a slice at a time: the first slice at
+// once, the rest one slice per turn of the event loop, so a long include or paste
+// never holds the window and a click on stop drops what is not yet typed.
 class TransmitBuffer : public QObject
 {
     Q_OBJECT
@@ -30,6 +35,16 @@ public:
     // Delivers one character to the pane as a key press: through TxBufKeyPress and
     // the pane's editing, exactly like a typed key (macros and paste use it).
     void deliver(QChar ch);
+    // Delivers text, in order after any still waiting: up to kSliceChars at once,
+    // the rest from the event loop.
+    void deliverText(const QString &text);
+    // Drops the delivered text not yet typed (stop, abort, a new macro, "Vider").
+    void dropUndelivered();
+    qsizetype undeliveredCount() const { return m_undelivered.size() - m_nextUndelivered; }
+
+    // As long as the longest macro an operator can enter, so a macro is typed whole
+    // before its launch returns.
+    static constexpr qsizetype kSliceChars = 255;
 
     void ClearTXBufClick();
     void PastetoTXClick();
@@ -45,8 +60,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void deliverSlice();
+
     EngineInterface &m_engine;
     const ConnectionFlags &m_flags;
     QPlainTextEdit *m_pane;
     std::function<void(int, const QString &)> m_setStatusNotice;
+    QString m_undelivered;
+    qsizetype m_nextUndelivered = 0;
+    QTimer m_sliceTimer;
+    // A slice is being typed: the pending events each key press runs must not start
+    // another one, which would send later characters first.
+    bool m_inSlice = false;
 };

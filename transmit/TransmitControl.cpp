@@ -45,6 +45,8 @@ void TransmitControl::TxBtnClick()
             m_w.TxBuf->setFocus();
         return;
     }
+    if (m_w.dropUndelivered)
+        m_w.dropUndelivered();
     if (m_engine.fnGetTXCharsRemaining() > 0) {
         // Unsent text is dropped and the carrier stops at once.
         m_engine.fnAbortTX();

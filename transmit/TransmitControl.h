@@ -38,6 +38,8 @@ struct TransmitWidgets
     // The NET rule for the current channel: NET checked copies the receive field into
     // the transmit field, then the engine gets the transmit frequency.
     std::function<void()> applyNetRule;
+    // Drops the macro or pasted text not yet typed into the transmit pane.
+    std::function<void()> dropUndelivered;
 };
 
 // Keys and unkeys the engine's transmitter for the operator: the transmit, tune, CW

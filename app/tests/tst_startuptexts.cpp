@@ -62,6 +62,7 @@ private slots:
         QTest::newRow("low band clamps at 1") << 1 << 300 << 1 << 400;
         QTest::newRow("high band clamps at 3996") << 3000 << 4000 << 3250 << 3750;
         QTest::newRow("beyond the top") << 3900 << 4000 << 3700 << 3996;
+        QTest::newRow("edges whose difference overflows") << -2147483647 << 2147483647 << 1 << 250;
     }
 
     void channelPlacement()

@@ -171,6 +171,30 @@ private slots:
         QCOMPARE(form->pos(), QPoint(area.x() + (area.width() - 500) / 2, area.y() + (area.height() - 400) / 2));
     }
 
+    void storedSizeIsKeptOnTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("look");
+        QTest::addColumn<QSize>("expected");   // -1: the screen's available side
+        QTest::newRow("zero and negative") << QByteArray("Width=0\nHeight=-450") << QSize(645, 450);
+        QTest::newRow("huge") << QByteArray("Width=2000000000\nHeight=99999") << QSize(-1, -1);
+        QTest::newRow("too small to grab") << QByteArray("Width=12\nHeight=3") << QSize(645, 450);
+        QTest::newRow("ordinary") << QByteArray("Width=500\nHeight=300") << QSize(500, 300);
+    }
+
+    void storedSizeIsKeptOnTheScreen()
+    {
+        QFETCH(QByteArray, look);
+        QFETCH(QSize, expected);
+        writeStore("[Look]\n" + look + "\n");
+        auto form = makeForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QRect area = form->screen()->availableGeometry();
+        const QSize want(expected.width() < 0 ? area.width() : std::min(expected.width(), area.width()),
+                         expected.height() < 0 ? area.height() : std::min(expected.height(), area.height()));
+        QCOMPARE(form->size(), want);
+    }
+
     void maximisedWindowIgnoresTheStoredBounds()
     {
         writeStore("[Look]\nWindowState=1\nWidth=300\nHeight=200\n");

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -342,6 +343,165 @@ private slots:
         QCOMPARE(v.channels[0].SqSp, std::optional<int>(80));
         QCOMPARE(v.channels[1].NetOk, std::optional<bool>(false));
         QCOMPARE(v.settings.WFMin, 200);
+    }
+
+    // Values outside the range their control or the engine takes read as the default;
+    // the band is taken whole or not at all.
+    void storedValuesOutsideTheirRange_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("WFMax -1048577") << QByteArray("WFMin=200\nWFMax=-1048577") << "band" << 2003500;
+        QTest::newRow("WFMin -1048577") << QByteArray("WFMin=-1048577\nWFMax=3000") << "band" << 1003000;
+        QTest::newRow("WFMax past the FFT data") << QByteArray("WFMax=9000") << "band" << 1003500;
+        QTest::newRow("band in one bin") << QByteArray("WFMin=1000\nWFMax=1002") << "band" << 1003500;
+        QTest::newRow("band swapped") << QByteArray("WFMin=3000\nWFMax=1000") << "band" << 1003500;
+        QTest::newRow("band kept") << QByteArray("WFMin=1\nWFMax=3500") << "band" << 13500;
+        QTest::newRow("RXMode 3") << QByteArray("RXMode=3") << "RXMode" << 0;
+        QTest::newRow("RXMode -1") << QByteArray("RXMode=-1") << "RXMode" << 0;
+        QTest::newRow("RXMode 2 kept") << QByteArray("RXMode=2") << "RXMode" << 2;
+        QTest::newRow("CWIDSpeed 4") << QByteArray("CWIDSpeed=4") << "CWIDSpeed" << 2;
+        QTest::newRow("PTTControl 7") << QByteArray("PTTControl=7") << "PTTControl" << 0;
+        QTest::newRow("ComPort 0") << QByteArray("ComPort=0") << "ComPort" << 1;
+        QTest::newRow("Blocks 0") << QByteArray("Blocks=0") << "Blocks" << 1;
+        QTest::newRow("Blocks 100") << QByteArray("Blocks=100") << "Blocks" << 1;
+        QTest::newRow("PPMAdjust 10001") << QByteArray("PPMAdjust=10001") << "PPMAdjust" << 0;
+        QTest::newRow("PPMAdjust -10000 kept") << QByteArray("PPMAdjust=-10000") << "PPMAdjust" << -10000;
+        QTest::newRow("AFC1Range 101") << QByteArray("AFC1Range=101") << "AFC1Range" << 10;
+        QTest::newRow("SqTwo -1") << QByteArray("SqTwo=-1") << "SqTwo" << 10;
+        QTest::newRow("SqSpOne 201") << QByteArray("SqSpOne=201") << "SqSpOne" << 1;
+    }
+
+    void storedValuesOutsideTheirRange()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, field);
+        ScriptedDialogs dialogs;
+        SettingsStore store(storeWith("[Settings]\n" + settings + "\n[Look]\nColor2=-5\nFT3Size=0\n"));
+        const StartupStoreValues v = loadStartupSettings(store);
+        const DialogStoreValues d = loadDialogSettings(store);
+        QVERIFY(v.complete && d.complete);
+        const TSettings &t = v.settings;
+        const QHash<QString, int> read{
+            {"band", t.WFMin * 10000 + t.WFMax}, {"RXMode", t.RXMode}, {"CWIDSpeed", t.CWIDSpeed},
+            {"PTTControl", t.PTTControl}, {"ComPort", t.ComPort}, {"Blocks", t.Blocks},
+            {"PPMAdjust", t.PPMAdjust}, {"DateFormat", t.DateFormat},
+            {"AFC1Range", *v.channels[0].AFCRange}, {"SqTwo", *v.channels[1].Sq},
+            {"SqSpOne", *v.channels[0].SqSp}};
+        QTEST(read.value(field), "expected");
+        // The configuration dialog reads the same values.
+        const QHash<QString, int> dialogRead{
+            {"band", *d.WFMin * 10000 + *d.WFMax}, {"RXMode", *d.RXMode}, {"CWIDSpeed", *d.CWIDSpeed},
+            {"PTTControl", *d.PTTControl}, {"ComPort", *d.ComPort}, {"Blocks", *d.Blocks},
+            {"PPMAdjust", *d.PPMAdjust}, {"DateFormat", *d.DateFormat}};
+        if (dialogRead.contains(field))
+            QCOMPARE(dialogRead.value(field), read.value(field));
+        QCOMPARE(*v.panes[1].Color, 0);
+        QCOMPARE(*v.panes[2].FTSize, 8);
+        QVERIFY(dialogs.shown().isEmpty());
+    }
+
+    // A special file is neither read (a FIFO blocks, /dev/zero never ends) nor
+    // replaced: reads fail, writes fail, the node stays what it was.
+    void specialFileIsNeitherReadNorReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("folder") << "dir";
+    }
+
+    void specialFileIsNeitherReadNorReplaced()
+    {
+        QFETCH(QString, kind);
+        ScriptedDialogs dialogs;
+        const QString path = m_dir->filePath("KORVO.ini");
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "zero")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else
+            QVERIFY(QDir().mkdir(path));
+        SettingsStore store(path);
+        QVERIFY_THROWS_EXCEPTION(StoreReadError, store.readString(SettingsStore::Settings, "MyCall", "d"));
+        const StartupStoreValues v = loadStartupSettings(store);
+        QVERIFY(!v.complete);
+        QCOMPARE(v.settings.WFMax, 3500);
+        QVERIFY(!writeCloseSettings(store, CloseStoreValues{}));
+        QVERIFY(dialogs.messages().contains(kStoreReadFailureText));
+        QVERIFY(dialogs.messages().contains(kStoreWriteFailureText));
+        struct stat info{};
+        QCOMPARE(::lstat(QFile::encodeName(path).constData(), &info), 0);
+        if (kind == "fifo")
+            QVERIFY(S_ISFIFO(info.st_mode));
+        else if (kind == "zero")
+            QVERIFY(S_ISLNK(info.st_mode));
+        else
+            QVERIFY(S_ISDIR(info.st_mode));
+    }
+
+    // What the program cannot read as written is kept: comments, a ';' inside a value,
+    // Latin-1 text, a line without '='; a copy of the file is kept beside it and the
+    // operator told once; the close writes only its own values and reports no failure.
+    void fileWrittenByHandIsKept()
+    {
+        ScriptedDialogs dialogs;
+        const QByteArray original = "; my station\r\n[Settings]\nMyCall=F5ABC ; QRV\nCWID=de F5\xc4" "BC\n"
+                                    "WFMin=300\nbogus line\n\n# look\n[Look]\nWidth=700\nColor1=255\n";
+        const QString path = storeWith(original);
+        {
+            SettingsStore store(path);
+            const StartupStoreValues v = loadStartupSettings(store);
+            QVERIFY(v.complete);
+            QCOMPARE(v.settings.MyCall, QStringLiteral("F5ABC ; QRV"));
+            QCOMPARE(v.settings.CWID, QString::fromUtf8("de F5ÄBC"));
+            QCOMPARE(v.settings.WFMin, 300);
+            QCOMPARE(*v.panes[0].Color, 255);
+            QCOMPARE(dialogs.messages().size(), 1);
+            QVERIFY(dialogs.messages().first().contains(path + ".orig"));
+            QCOMPARE(readFile(path + ".orig"), original);
+
+            CloseStoreValues close;
+            close.Width = 640;
+            QVERIFY(writeCloseSettings(store, close));
+        }
+        QByteArray expected = original;
+        expected.replace("WFMin=300\n", "WFMin=100\n");
+        expected.replace("Width=700", "Width=640");
+        const QByteArray after = readFile(path);
+        for (const QByteArray &kept : {QByteArray("; my station\r\n[Settings]\nMyCall=F5ABC ; QRV\n"),
+                                       QByteArray("CWID=de F5\xc4" "BC\n"), QByteArray("bogus line\n"),
+                                       QByteArray("# look\n[Look]\n"), QByteArray("WFMin=100\n"),
+                                       QByteArray("Width=640\n"), QByteArray("Color1=255\n")})
+            QVERIFY2(after.contains(kept), kept.constData());
+        QVERIFY(!after.contains("Width=700"));
+
+        // A second start keeps the one copy and says nothing more.
+        SettingsStore again(path);
+        loadStartupSettings(again);
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(readFile(path + ".orig"), original);
+    }
+
+    // A file the program wrote itself is rewritten as it was, value lines excepted.
+    void ownFileKeepsItsOrder()
+    {
+        ScriptedDialogs dialogs;
+        const QString path = m_dir->filePath("KORVO.ini");
+        {
+            SettingsStore store(path);
+            QVERIFY(writeCloseSettings(store, CloseStoreValues{}));
+        }
+        const QByteArray first = readFile(path);
+        {
+            SettingsStore store(path);
+            loadStartupSettings(store);
+            QVERIFY(writeCloseSettings(store, CloseStoreValues{}));
+        }
+        QCOMPARE(readFile(path), first);
+        QVERIFY(dialogs.shown().isEmpty());
+        QVERIFY(!QFile::exists(path + ".orig"));
     }
 
     void storeThatCannotBeCreatedFailsTheWrite()

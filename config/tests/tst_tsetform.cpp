@@ -213,8 +213,9 @@ void TestTSetForm::loadingClampsRadioIndexAndBand()
 {
     writeStore(QStringLiteral("RXMode=-1\nCWIDSpeed=7\nWFMin=3200\nWFMax=3400\nBlocks=7\nPPMAdjust=-150"));
     auto dialog = openDialog();
-    QCOMPARE(dialog->RXModeGroup->itemIndex(), -1);
-    QCOMPARE(dialog->CWGroup->itemIndex(), 3);
+    // Values outside their range read as their defaults: BPSK, 12.5 words a minute.
+    QCOMPARE(dialog->RXModeGroup->itemIndex(), 0);
+    QCOMPARE(dialog->CWGroup->itemIndex(), 2);
     // The left edge is loaded first against the design right edge 3000.
     QCOMPARE(dialog->BAND->AreaLeft(), 3000);
     QCOMPARE(dialog->BAND->AreaRight(), 3400);

@@ -161,6 +161,9 @@ void TestDisplayBand::mappable_data()
     QTest::newRow("upper edge past the FFT data") << 100 << 9000 << false;
     QTest::newRow("edges swapped") << 2000 << 1000 << false;
     QTest::newRow("both edges in one bin") << 1000 << 1002 << false;
+    // Its bin product overflows an int into a positive span.
+    QTest::newRow("upper edge -1048577 Hz") << 100 << -1048577 << false;
+    QTest::newRow("lower edge -1048577 Hz") << -1048577 << 3500 << false;
 }
 
 void TestDisplayBand::mappable()

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The command line and the choice of what stands in for the sound card.
 class TestEngineSelection : public QObject
 {
@@ -11,7 +13,46 @@ private slots:
     void parsesTheOptions();
     void notes_data();
     void notes();
+    void onlyRegularFilesAreTaken_data();
+    void onlyRegularFilesAreTaken();
 };
+
+// A FIFO would block the window in its open, /dev/zero never ends, and a device node
+// would be replaced by the settings written at close.
+void TestEngineSelection::onlyRegularFilesAreTaken_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("file");   // "fifo", "dir", "regular", "absent" or a path
+    QTest::addColumn<bool>("refused");
+    for (const char *option : {"--settings", "--audio-in", "--audio-out"}) {
+        QTest::addRow("%s FIFO", option) << option << "fifo" << true;
+        QTest::addRow("%s /dev/zero", option) << option << "/dev/zero" << true;
+        QTest::addRow("%s /dev/null", option) << option << "/dev/null" << true;
+        QTest::addRow("%s folder", option) << option << "dir" << true;
+        QTest::addRow("%s regular", option) << option << "regular" << false;
+        QTest::addRow("%s absent", option) << option << "absent" << false;
+    }
+}
+
+void TestEngineSelection::onlyRegularFilesAreTaken()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, file);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    QString path = file.startsWith('/') ? file : dir.filePath(file);
+    if (file == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (file == "dir")
+        QVERIFY(QDir().mkdir(path));
+    else if (file == "regular")
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    const ProgramOptions options = parseProgramOptions({"korvo", option, path});
+    const QString error = programOptionsError(options);
+    QCOMPARE(!error.isEmpty(), refused);
+    if (refused)
+        QVERIFY2(error.contains(path), qPrintable(error));
+}
 
 void TestEngineSelection::parsesTheOptions_data()
 {

@@ -69,6 +69,7 @@ struct Bench
         tw.terms = {TermOne, TermTwo};
         tw.Images = &images;
         tw.applyNetRule = [this] { engine.fnSetTXFrequency(1500); };
+        tw.dropUndelivered = [this] { buffer->dropUndelivered(); };
         transmit = std::make_unique<TransmitControl>(engine, flags, settings, tw);
         buffer = std::make_unique<TransmitBuffer>(engine, flags, TxBuf, &images);
         MacroWidgets mw;
@@ -142,6 +143,8 @@ private slots:
     void wEmptiesTheCurrentChannelsPane();
     void ownEscapesExpandOnceAndReturn();
     void unusableFileEndsTheLaunch();
+    void longIncludeTypedFromTheEventLoop();
+    void stopDropsTheUntypedText();
     void editorRefreshesTheButtons();
 };
 
@@ -261,6 +264,48 @@ void TestMacroLaunch::unusableFileEndsTheLaunch()
     QVERIFY(b.dialogs.messages().first().contains("huge.txt"));
     QCOMPARE(b.dialogs.shown().at(1), QStringLiteral("beep"));
     QVERIFY(b.TxBuf->toPlainText().isEmpty());
+}
+
+// 200 lines of 59 characters and a CR: 12000 characters to type.
+QByteArray longInclude()
+{
+    QByteArray text;
+    for (int line = 0; line < 200; ++line)
+        text += QByteArray::number(1000 + line) + ' ' + QByteArray(54, 'a' + line % 26) + "\r\n";
+    return text;
+}
+
+void TestMacroLaunch::longIncludeTypedFromTheEventLoop()
+{
+    Bench b;
+    b.writeFile("long.txt", longInclude());
+    b.setMacro(0, "\\flong.txt");
+    b.macros->LaunchMacro(0);
+    // The launch returns after one slice; the rest waits for the event loop.
+    QCOMPARE(b.engine.calls("fnSendTXCharacter").size(), TransmitBuffer::kSliceChars);
+    QCOMPARE(b.buffer->undeliveredCount(), 12000 - TransmitBuffer::kSliceChars);
+    int turns = 0;
+    while (b.buffer->undeliveredCount() > 0 && turns++ < 1000)
+        QCoreApplication::processEvents();
+    QString expected = QString::fromLatin1(longInclude());
+    expected.replace("\r\n", "<13>");
+    QCOMPARE(b.sent(), expected);
+}
+
+void TestMacroLaunch::stopDropsTheUntypedText()
+{
+    Bench b;
+    b.writeFile("long.txt", longInclude());
+    b.setMacro(0, "\\t\\flong.txt");
+    b.macros->LaunchMacro(0);
+    b.flags.Transmitting = true;
+    b.engine.setTxCharsRemaining(100);
+    b.engine.clearCalls();
+    b.transmit->TxBtnClick();
+    QCOMPARE(b.engine.calls(), (QStringList{"fnGetTXCharsRemaining()", "fnAbortTX()", "fnClearTXBuffer()"}));
+    QCOMPARE(b.buffer->undeliveredCount(), 0);
+    QCoreApplication::processEvents();
+    QVERIFY(b.engine.calls("fnSendTXCharacter").isEmpty());
 }
 
 void TestMacroLaunch::editorRefreshesTheButtons()
