@@ -41,6 +41,36 @@ constexpr PaneDefaults paneDefaults[3] = {{0, 65280}, {0, 65535}, {0, 65535}};
 const QString defaultFontName = QStringLiteral("Courier New");
 constexpr int defaultFontSize = 8;
 
+// Station values in [Settings]. A value that fails validation reads as its default,
+// as an unparsable integer does.
+StationSettings readStationSettings(const SettingsStore &store)
+{
+    const StationSettings d;
+    StationSettings v;
+    v.LogFile = store.readString(S, QStringLiteral("LogFile"), d.LogFile).trimmed();
+    if (v.LogFile.isEmpty())
+        v.LogFile = d.LogFile;
+    const QString grid = store.readString(S, QStringLiteral("MyGrid"), d.MyGrid).trimmed();
+    v.MyGrid = isMaidenheadLocator(grid) ? normalisedLocator(grid) : d.MyGrid;
+    v.UDPEnabled = store.readBool(S, QStringLiteral("UDPEnabled"), d.UDPEnabled);
+    const QString host = store.readString(S, QStringLiteral("UDPHost"), d.UDPHost).trimmed();
+    v.UDPHost = isUdpAddress(host) ? host : d.UDPHost;
+    const int port = store.readInteger(S, QStringLiteral("UDPPort"), d.UDPPort);
+    v.UDPPort = port >= kUdpPortMin && port <= kUdpPortMax ? port : d.UDPPort;
+    v.ClearAfterLog = store.readBool(S, QStringLiteral("ClearAfterLog"), d.ClearAfterLog);
+    return v;
+}
+
+void writeStationSettings(SettingsStore &store, const StationSettings &v)
+{
+    store.writeString(S, QStringLiteral("LogFile"), v.LogFile);
+    store.writeString(S, QStringLiteral("MyGrid"), v.MyGrid);
+    store.writeBool(S, QStringLiteral("UDPEnabled"), v.UDPEnabled);
+    store.writeString(S, QStringLiteral("UDPHost"), v.UDPHost);
+    store.writeInteger(S, QStringLiteral("UDPPort"), v.UDPPort);
+    store.writeBool(S, QStringLiteral("ClearAfterLog"), v.ClearAfterLog);
+}
+
 } // namespace
 
 bool runReadScope(const std::function<void()> &reads)
@@ -125,6 +155,8 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
             pane.FTSize = store.readInteger(L, QStringLiteral("FT%1Size").arg(n), defaultFontSize);
             pane.FTStyle = store.readInteger(L, QStringLiteral("FT%1Style").arg(n), 0);
         }
+
+        v.station = readStationSettings(store);
     });
     return v;
 }
@@ -152,11 +184,12 @@ DialogStoreValues loadDialogSettings(SettingsStore &store)
         v.WFMin = store.readInteger(S, QStringLiteral("WFMin"), kDefaults.WFMin);
         v.WFMax = store.readInteger(S, QStringLiteral("WFMax"), kDefaults.WFMax);
         v.PPMAdjust = store.readInteger(S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust);
+        v.station = readStationSettings(store);
     });
     return v;
 }
 
-bool writeDialogSettings(SettingsStore &store, const TSettings &t)
+bool writeDialogSettings(SettingsStore &store, const TSettings &t, const StationSettings *station)
 {
     return runWriteScope(store, [&] {
         store.writeString(S, QStringLiteral("MyCall"), t.MyCall);
@@ -172,6 +205,8 @@ bool writeDialogSettings(SettingsStore &store, const TSettings &t)
         store.writeInteger(S, QStringLiteral("PPMAdjust"), t.PPMAdjust);
         store.writeInteger(S, QStringLiteral("WFMin"), t.WFMin);
         store.writeInteger(S, QStringLiteral("WFMax"), t.WFMax);
+        if (station)
+            writeStationSettings(store, *station);
     });
 }
 
