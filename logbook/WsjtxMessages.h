@@ -14,7 +14,6 @@ namespace Wsjtx {
 
 inline constexpr quint32 kMagic = 0xadbccbda;
 inline constexpr quint32 kSchema = 3;
-inline constexpr quint16 kDefaultPort = 2237;
 
 enum MessageType : quint32 {
     Heartbeat = 0,
