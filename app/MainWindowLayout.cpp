@@ -10,6 +10,7 @@
 #include "controls/TSpinEdit.h"
 #include "controls/Tdbmeter.h"
 #include "displays/TPaintBox.h"
+#include "logbook/LogQsoIcon.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -304,17 +305,20 @@ void TPSKForm::buildQSOBox(QWidget *client)
     HisName = edit(37, 80, QStringLiteral("Son nom"));
     HisRep = edit(58, 32, QStringLiteral("Son report"));
 
-    ClearBtn = new QToolButton(QSOBox);
-    ClearBtn->setGeometry(97, 57, 20, 20);
-    ClearBtn->setIconSize(QSize(16, 16));
-    ClearBtn->setIcon(Images.icon(Image::Clear));
+    // Three small buttons share the room right of the report field.
+    const auto smallButton = [&](int x, const QIcon &icon) {
+        auto *button = new QToolButton(QSOBox);
+        button->setGeometry(x, 58, 17, 17);
+        button->setIconSize(QSize(14, 14));
+        button->setIcon(icon);
+        return button;
+    };
+    ClearBtn = smallButton(94, Images.icon(Image::Clear));
     ClearBtn->setToolTip(QStringLiteral("Effacer les données du QSO"));
-    SendBtn = new QToolButton(QSOBox);
-    SendBtn->setGeometry(120, 57, 20, 20);
-    SendBtn->setIconSize(QSize(16, 16));
-    SendBtn->setIcon(Images.icon(Image::Logbook));
+    SendBtn = smallButton(111, Images.icon(Image::Logbook));
     SendBtn->setToolTip(QStringLiteral("Envoyer les données à TALMER"));
     SendBtn->setEnabled(false);
+    LogBtn = smallButton(128, logQsoIcon());
 }
 
 void TPSKForm::buildMacroPage(QWidget *client)

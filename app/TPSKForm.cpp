@@ -17,6 +17,7 @@
 #include "controls/TWAVPlayer.h"
 #include "forms/TAboutForm.h"
 #include "logbook/LogbookLink.h"
+#include "logbook/QsoLogger.h"
 #include "displays/Displays.h"
 #include "session/ConnectionControl.h"
 #include "config/SettingsStore.h"
@@ -101,14 +102,14 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
         Settings, engine, [this]() -> SettingsStore & { return *store; }, this,
         ConfigWindowHooks{[this] { setWindowTitle(mainWindowCaption(Settings.MyCall)); },
                           [this] { displays->applyShiftRule(); },
-                          [this] { updatePortIndicator(); }, [this] { updateReplayHint(); }});
+                          [this] { updatePortIndicator(); }, [this] { updateReplayHint(); }},
+        &Station);
     connect(CfgBtn, &QToolButton::clicked, this, [this] { configCommand->CfgBtnClick(); });
     paneLook = std::make_unique<PaneLook>(std::array<QPlainTextEdit *, 3>{TermOne, TermTwo, TxBuf},
                                           [this]() -> SettingsStore & { return *store; });
     for (int i = 0; i < 2; ++i)
         paneLook->bindMenu(i, receiveTerminals[i]->colorAction, receiveTerminals[i]->fontAction);
-    logbook = std::make_unique<LogbookLink>(LogbookLink::Controls{
-        HisCall, HisName, HisRep, ClearBtn, SendBtn, TalmerBtn, QuenLed, &Images});
+    attachLogbook();
     attachTransmitAndMacros(*this);
     WAVPlayer = new TWAVPlayer(this);
 
@@ -189,6 +190,20 @@ ConnectionWidgets TPSKForm::connectionWidgets()
     return w;
 }
 
+void TPSKForm::attachLogbook()
+{
+    QsoLogger::Sources sources;
+    sources.settings = &Settings;
+    sources.station = &Station;
+    sources.audioHz = [this] {
+        return static_cast<int>(channels[static_cast<size_t>(receiveChannels->currentChannel())].rx->value());
+    };
+    sources.notice = [this](int icon, const QString &text) { setStatusNotice(icon, text); };
+    qsoLogger = std::make_unique<QsoLogger>(QsoLogger::Fields{HisCall, HisName, HisRep}, std::move(sources));
+    logbook = std::make_unique<LogbookLink>(LogbookLink::Controls{
+        HisCall, HisName, HisRep, ClearBtn, SendBtn, TalmerBtn, QuenLed, &Images, LogBtn, qsoLogger.get()});
+}
+
 void TPSKForm::connectToolBar()
 {
     connect(RxAdjustBtn, &QToolButton::clicked, this, &TPSKForm::RxAdjMenuClick);
@@ -219,6 +234,7 @@ void TPSKForm::FormCreate()
     loadMacros();
     updateReplayHint();
     logbook->showButtonIfInstalled();
+    qsoLogger->start();
     if (QFile::exists(kHelpFileName))
         HelpBtn->setEnabled(true);
     playStartupSound();
@@ -227,6 +243,7 @@ void TPSKForm::FormCreate()
 void TPSKForm::applyStartupValues(const StartupStoreValues &values)
 {
     Settings = values.settings;
+    Station = values.station;
     setWindowTitle(mainWindowCaption(Settings.MyCall));
 
     // In the order of the store: each value for both channels before the next value,

@@ -3,6 +3,7 @@
 #include "channels/ChannelWidgets.h"
 #include "ground/Images.h"
 #include "config/SettingsBatches.h"
+#include "config/StationSettings.h"
 #include "config/TSettings.h"
 #include "controls/TSpinEdit.h"
 #include "engine/ConnectionFlags.h"
@@ -36,6 +37,7 @@ struct DisplayWidgets;
 struct NotificationTargets;
 class ConfigCommand;
 class LogbookLink;
+class QsoLogger;
 class PaneLook;
 class TWAVPlayer;
 class MacroControl;
@@ -86,6 +88,8 @@ public:
 
     EngineInterface &engine;
     TSettings Settings;
+    // The "Station" tab's settings: the ADIF file, the locator, the UDP messages.
+    StationSettings Station;
     ConnectionFlags flags;
     // Open for the life of the window.
     std::unique_ptr<SettingsStore> store;
@@ -102,6 +106,8 @@ public:
     std::unique_ptr<ConfigCommand> configCommand;
     // The panes' "Couleur" and "Police" commands and their stored look.
     std::unique_ptr<PaneLook> paneLook;
+    // The QSO's time on, the ADIF file and the UDP messages.
+    std::unique_ptr<QsoLogger> qsoLogger;
     // The QSO box's buttons and the Talmer logbook.
     std::unique_ptr<LogbookLink> logbook;
     // TxBtn, TuneBtn, CWIDBtn, RewindBtn and the transmit-status reports (0x7EA).
@@ -169,6 +175,7 @@ public:
     QLineEdit *HisRep = nullptr;
     QToolButton *ClearBtn = nullptr;
     QToolButton *SendBtn = nullptr;
+    QToolButton *LogBtn = nullptr;   // "Enregistrer le QSO", also Ctrl+L
 
     // Macro buttons.
     QTabWidget *MacroPage = nullptr;
@@ -242,6 +249,7 @@ private:
     NotificationTargets notificationTargets();
     ConnectionWidgets connectionWidgets();
     void connectToolBar();
+    void attachLogbook();
 
     void StatusBarDrawPanel(class QPainter &painter, int panel, const QRect &rect);
     void applyTerminalSplit();

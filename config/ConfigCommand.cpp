@@ -4,6 +4,7 @@
 #include "config/ComPortMap.h"
 #include "config/DateFormats.h"
 #include "config/RadioGroup.h"
+#include "config/StationTab.h"
 #include "config/TSetForm.h"
 #include "config/TSettings.h"
 #include "controls/TCGauge.h"
@@ -15,10 +16,11 @@
 
 ConfigCommand::ConfigCommand(TSettings &settings, EngineInterface &engine,
                              std::function<SettingsStore &()> store, QWidget *owner,
-                             ConfigWindowHooks hooks)
+                             ConfigWindowHooks hooks, StationSettings *station)
     : runDialog([](TSetForm &dialog) { return dialog.exec(); }),
       presentDevices(&presentSerialDevices),
       m_settings(settings),
+      m_station(station),
       m_engine(engine),
       m_store(std::move(store)),
       m_owner(owner),
@@ -56,6 +58,8 @@ void ConfigCommand::copyResult(const TSetForm &dialog)
     m_settings.Blocks = dialog.BlocksSpin->value();
     if (m_hooks.updateReplayHint)
         m_hooks.updateReplayHint();
+    if (m_station)
+        *m_station = dialog.Station->values();
 }
 
 // Also after Cancel: the live changes made while the dialog was open (CW

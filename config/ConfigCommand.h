@@ -8,6 +8,7 @@ class EngineInterface;
 class QWidget;
 class SettingsStore;
 class TSetForm;
+struct StationSettings;
 struct TSettings;
 
 // What the configuration command changes in the main window besides TSettings.
@@ -24,8 +25,9 @@ struct ConfigWindowHooks
 class ConfigCommand
 {
 public:
-    ConfigCommand(TSettings &settings, EngineInterface &engine,
-                  std::function<SettingsStore &()> store, QWidget *owner, ConfigWindowHooks hooks);
+    // station: where the "Station" tab's values go on OK; none leaves them in the store only.
+    ConfigCommand(TSettings &settings, EngineInterface &engine, std::function<SettingsStore &()> store,
+                  QWidget *owner, ConfigWindowHooks hooks, StationSettings *station = nullptr);
 
     void CfgBtnClick();
 
@@ -40,6 +42,7 @@ private:
     void sendToEngine();
 
     TSettings &m_settings;
+    StationSettings *m_station;
     EngineInterface &m_engine;
     std::function<SettingsStore &()> m_store;
     QWidget *m_owner;

@@ -82,6 +82,36 @@ constexpr PaneDefaults paneDefaults[3] = {{0, 65280}, {0, 65535}, {0, 65535}};
 const QString defaultFontName = QStringLiteral("Courier New");
 constexpr int defaultFontSize = 8;
 
+// Station values in [Settings]. A value that fails validation reads as its default,
+// as an unparsable integer does.
+StationSettings readStationSettings(const SettingsStore &store)
+{
+    const StationSettings d;
+    StationSettings v;
+    v.LogFile = store.readString(S, QStringLiteral("LogFile"), d.LogFile).trimmed();
+    if (v.LogFile.isEmpty())
+        v.LogFile = d.LogFile;
+    const QString grid = store.readString(S, QStringLiteral("MyGrid"), d.MyGrid).trimmed();
+    v.MyGrid = isMaidenheadLocator(grid) ? normalisedLocator(grid) : d.MyGrid;
+    v.UDPEnabled = store.readBool(S, QStringLiteral("UDPEnabled"), d.UDPEnabled);
+    const QString host = store.readString(S, QStringLiteral("UDPHost"), d.UDPHost).trimmed();
+    v.UDPHost = isUdpAddress(host) ? host : d.UDPHost;
+    const int port = store.readInteger(S, QStringLiteral("UDPPort"), d.UDPPort);
+    v.UDPPort = port >= kUdpPortMin && port <= kUdpPortMax ? port : d.UDPPort;
+    v.ClearAfterLog = store.readBool(S, QStringLiteral("ClearAfterLog"), d.ClearAfterLog);
+    return v;
+}
+
+void writeStationSettings(SettingsStore &store, const StationSettings &v)
+{
+    store.writeString(S, QStringLiteral("LogFile"), v.LogFile);
+    store.writeString(S, QStringLiteral("MyGrid"), v.MyGrid);
+    store.writeBool(S, QStringLiteral("UDPEnabled"), v.UDPEnabled);
+    store.writeString(S, QStringLiteral("UDPHost"), v.UDPHost);
+    store.writeInteger(S, QStringLiteral("UDPPort"), v.UDPPort);
+    store.writeBool(S, QStringLiteral("ClearAfterLog"), v.ClearAfterLog);
+}
+
 } // namespace
 
 QString unreadableLinesText(const QString &path, const QStringList &problems, const QString &copy)
@@ -190,6 +220,8 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
             pane.FTSize = readInRange(store, L, QStringLiteral("FT%1Size").arg(n), defaultFontSize, kFontSizeRange);
             pane.FTStyle = store.readInteger(L, QStringLiteral("FT%1Style").arg(n), 0);
         }
+
+        v.station = readStationSettings(store);
     });
     return v;
 }
@@ -220,11 +252,12 @@ DialogStoreValues loadDialogSettings(SettingsStore &store)
         v.WFMin = wfMin;
         v.WFMax = wfMax;
         v.PPMAdjust = readInRange(store, S, QStringLiteral("PPMAdjust"), kDefaults.PPMAdjust, kPPMAdjustRange);
+        v.station = readStationSettings(store);
     });
     return v;
 }
 
-bool writeDialogSettings(SettingsStore &store, const TSettings &t)
+bool writeDialogSettings(SettingsStore &store, const TSettings &t, const StationSettings *station)
 {
     return runWriteScope(store, [&] {
         store.writeString(S, QStringLiteral("MyCall"), t.MyCall);
@@ -240,6 +273,8 @@ bool writeDialogSettings(SettingsStore &store, const TSettings &t)
         store.writeInteger(S, QStringLiteral("PPMAdjust"), t.PPMAdjust);
         store.writeInteger(S, QStringLiteral("WFMin"), t.WFMin);
         store.writeInteger(S, QStringLiteral("WFMax"), t.WFMax);
+        if (station)
+            writeStationSettings(store, *station);
     });
 }
 

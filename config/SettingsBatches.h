@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/StationSettings.h"
 #include "config/TSettings.h"
 
 #include <QString>
@@ -88,6 +89,8 @@ struct StartupStoreValues
     std::array<ChannelStartupValues, 2> channels;
     WindowStartupValues window;
     std::array<PaneStartupValues, 3> panes;
+    // Read last; the defaults when the load failed before them.
+    StationSettings station;
     // False when the load failed (its message has been shown); the "Port COM"
     // indicator step that closes the load is then skipped.
     bool complete = false;
@@ -119,15 +122,20 @@ struct DialogStoreValues
     std::optional<int> WFMin;
     std::optional<int> WFMax;
     std::optional<int> PPMAdjust;
+    // The "Station" tab's values, read after the thirteen; empty when not reached.
+    std::optional<StationSettings> station;
     bool complete = false;
 };
 
-// Dialog load: the dialog's thirteen values in their fixed order, one failure scope.
+// Dialog load: the dialog's thirteen values in their fixed order, then the station's,
+// one failure scope.
 DialogStoreValues loadDialogSettings(SettingsStore &store);
 
-// Dialog Apply ("Appliquer"): writes the dialog's thirteen values of `settings`.
-// Returns false after showing the writing message.
-bool writeDialogSettings(SettingsStore &store, const TSettings &settings);
+// Dialog Apply ("Appliquer"): writes the dialog's thirteen values of `settings`, then
+// the station's when given, in one failure scope. Returns false after showing the
+// writing message.
+bool writeDialogSettings(SettingsStore &store, const TSettings &settings,
+                         const StationSettings *station = nullptr);
 
 // What the main window writes when it closes, after the engine is stopped.
 struct CloseStoreValues

@@ -6,6 +6,7 @@
 #include "config/RadioGroup.h"
 #include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
+#include "config/StationTab.h"
 #include "config/TSettings.h"
 #include "controls/TCGauge.h"
 #include "engine/EngineInterface.h"
@@ -210,6 +211,13 @@ void TSetForm::buildControls()
     ConfigBar->setMinimumHeight(19);
     outer->addWidget(ConfigBar);
 
+    Station = new StationTab(PageCtrl);
+    PageCtrl->addTab(Station, QStringLiteral("Station"));
+    StationApplyBtn = new QPushButton(QStringLiteral("Appliquer"), Station);
+    StationCancelBtn = new QPushButton(QStringLiteral("Annuler"), Station);
+    Station->footer()->addWidget(StationApplyBtn);
+    Station->footer()->addWidget(StationCancelBtn);
+
     connect(CALLEdit, &QLineEdit::textChanged, this, &TSetForm::ChangeCall);
     connect(DateGroup, &RadioGroup::clicked, this, &TSetForm::ChangeDateFormat);
     connect(PpmSpin, &QSpinBox::valueChanged, this, &TSetForm::ChangePPM);
@@ -217,6 +225,8 @@ void TSetForm::buildControls()
     connect(PTTGroup, &RadioGroup::clicked, this, &TSetForm::PTTGroupClick);
     connect(ApplyBtn, &QPushButton::clicked, this, &TSetForm::ApplyBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TSetForm::reject);
+    connect(StationApplyBtn, &QPushButton::clicked, this, &TSetForm::ApplyBtnClick);
+    connect(StationCancelBtn, &QPushButton::clicked, this, &TSetForm::reject);
 }
 
 void TSetForm::InitForm(const QStringList &presentDevices)
@@ -271,6 +281,8 @@ void TSetForm::loadFromStore()
         BAND->setAreaRight(*v.WFMax);
     if (v.PPMAdjust)
         PpmSpin->setValue(*v.PPMAdjust);
+    if (v.station)
+        Station->load(*v.station);
 }
 
 int TSetForm::checkedPort() const
@@ -346,6 +358,13 @@ void TSetForm::correctBand()
 
 void TSetForm::ApplyBtnClick()
 {
+    // A field the operator left invalid is shown, not stored: the dialog stays open on it.
+    const QString invalid = Station->invalidFieldText();
+    if (!invalid.isEmpty()) {
+        showFailure(invalid);
+        PageCtrl->setCurrentWidget(Station);
+        return;
+    }
     correctBand();
 
     TSettings stored = m_settings;
@@ -359,7 +378,8 @@ void TSetForm::ApplyBtnClick()
     stored.RXMode = RXModeGroup->itemIndex();
     stored.WFMin = BAND->AreaLeft();
     stored.WFMax = BAND->AreaRight();
-    writeDialogSettings(m_store, stored);   // a failure is reported; the dialog still closes with OK
+    const StationSettings station = Station->values();
+    writeDialogSettings(m_store, stored, &station);   // a failure is reported; the dialog still closes with OK
 
     m_settings.ShowUTCTime = HTUBox->isChecked();
     m_settings.SpectrumPlain = SpecBox->isChecked();

@@ -15,6 +15,7 @@ class QSpinBox;
 class QTabWidget;
 class RadioGroup;
 class SettingsStore;
+class StationTab;
 class TCGauge;
 struct TSettings;
 
@@ -45,6 +46,7 @@ public:
 
     QTabWidget *PageCtrl = nullptr;
     QWidget *TabSheet1 = nullptr;
+    StationTab *Station = nullptr;   // beside "Générale": logging, later the station's devices
     QLabel *ConfigBar = nullptr;
     RadioGroup *DateGroup = nullptr;
     RadioGroup *RXModeGroup = nullptr;
@@ -63,6 +65,9 @@ public:
     TCGauge *BAND = nullptr;
     QPushButton *ApplyBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
+    // The same two commands on the "Station" tab, whose page hides the first two.
+    QPushButton *StationApplyBtn = nullptr;
+    QPushButton *StationCancelBtn = nullptr;
 
 private:
     void buildControls();

@@ -3,10 +3,12 @@
 #include "ground/Dialogs.h"
 #include "ground/Images.h"
 #include "controls/TLED.h"
+#include "logbook/QsoLogger.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QShortcut>
 
 LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection> bus, QObject *parent)
     : QObject(parent), m_controls(controls), m_talmer(std::move(bus))
@@ -15,6 +17,14 @@ LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection
     connect(m_controls.TalmerBtn, &QAbstractButton::clicked, this, &LogbookLink::TalmerBtnClick);
     connect(m_controls.SendBtn, &QAbstractButton::clicked, this, &LogbookLink::SendBtnClick);
     m_controls.SendBtn->setEnabled(false);
+    if (m_controls.LogBtn) {
+        m_controls.LogBtn->setToolTip(kLogQsoHint);
+        connect(m_controls.LogBtn, &QAbstractButton::clicked, this, &LogbookLink::LogBtnClick);
+        // Anywhere in the window, the transmit pane included: Ctrl+L is no character
+        // worth sending.
+        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), m_controls.LogBtn->window());
+        connect(shortcut, &QShortcut::activated, this, &LogbookLink::LogBtnClick);
+    }
 }
 
 void LogbookLink::showButtonIfInstalled(const QDir &folder)
@@ -59,8 +69,16 @@ void LogbookLink::showState()
                                                : QStringLiteral("Se connecter à TALMER"));
 }
 
+void LogbookLink::LogBtnClick()
+{
+    if (m_controls.logger)
+        m_controls.logger->logQso();
+}
+
 // The fields are free text handed over as they stand; the first failing put skips
-// the rest. The QSO box is not emptied: ClearBtn does that.
+// the rest. The QSO is logged whether or not Talmer took it: a second hand-over of
+// the same QSO does not log it twice. The QSO box is not emptied by the hand-over
+// itself: ClearBtn does that (and logging, if the operator asked for it).
 void LogbookLink::SendBtnClick()
 {
     const std::pair<QString, QString> puts[] = {
@@ -72,7 +90,8 @@ void LogbookLink::SendBtnClick()
     for (const auto &[name, value] : puts) {
         if (!m_talmer.setStringProperty(name, value)) {
             showFailure(kTalmerSendFailedText);
-            return;
+            break;
         }
     }
+    LogBtnClick();
 }

@@ -7,6 +7,7 @@
 
 class ImageList;
 class QAbstractButton;
+class QsoLogger;
 class QLineEdit;
 class TLED;
 
@@ -25,6 +26,10 @@ public:
         QAbstractButton *TalmerBtn = nullptr;
         TLED *QuenLed = nullptr;
         const ImageList *images = nullptr;
+        // "Enregistrer le QSO" and Ctrl+L; without a logger the QSO box only hands
+        // its fields to Talmer.
+        QAbstractButton *LogBtn = nullptr;
+        QsoLogger *logger = nullptr;
     };
 
     explicit LogbookLink(const Controls &controls,
@@ -38,6 +43,7 @@ public:
     void ClearBtnClick();
     void TalmerBtnClick();
     void SendBtnClick();
+    void LogBtnClick();
 
     bool isConnected() const { return m_talmer.isOpen(); }
 
@@ -47,6 +53,8 @@ private:
     Controls m_controls;
     TalmerConnection m_talmer;
 };
+
+inline const QString kLogQsoHint = QStringLiteral("Enregistrer le QSO (Ctrl+L)");
 
 inline const QString kTalmerSendFailedText = QStringLiteral(
     "Une erreur vient de se produire...\r\n"

@@ -1,0 +1,142 @@
+#include "config/StationTab.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// No locator at all is allowed: MY_GRIDSQUARE is then left out of the record.
+bool gridAccepted(const QString &text)
+{
+    const QString grid = text.trimmed();
+    return grid.isEmpty() || isMaidenheadLocator(grid);
+}
+
+void markInvalid(QLineEdit *edit, bool invalid)
+{
+    edit->setStyleSheet(invalid ? QStringLiteral("color: red") : QString());
+}
+
+} // namespace
+
+StationTab::StationTab(QWidget *parent) : QWidget(parent)
+{
+    m_groups = new QVBoxLayout(this);
+
+    LogGroup = addGroup(QStringLiteral(" Journal "));
+    auto *logForm = new QFormLayout(LogGroup);
+    LogFileEdit = new QLineEdit(LogGroup);
+    LogFileEdit->setToolTip(QStringLiteral(
+        "Fichier ADIF auquel chaque QSO enregistré est ajouté (Ctrl+L).\n"
+        "Les logiciels de trafic (CQRLOG, Log4OM, QLog...) savent l'importer."));
+    LogFileBtn = new QToolButton(LogGroup);
+    LogFileBtn->setText(QStringLiteral("..."));
+    LogFileBtn->setToolTip(QStringLiteral("Choisir le fichier"));
+    auto *fileRow = new QHBoxLayout;
+    fileRow->addWidget(LogFileEdit);
+    fileRow->addWidget(LogFileBtn);
+    logForm->addRow(QStringLiteral("Fichier ADIF"), fileRow);
+    GridEdit = new QLineEdit(LogGroup);
+    GridEdit->setMaxLength(8);
+    GridEdit->setToolTip(QStringLiteral("Votre locator (QTH locator Maidenhead), par exemple JN18eu"));
+    logForm->addRow(QStringLiteral("Mon locator"), GridEdit);
+    ClearAfterLogBox = new QCheckBox(QStringLiteral("Effacer le QSO en cours après l'enregistrement"), LogGroup);
+    logForm->addRow(ClearAfterLogBox);
+
+    UdpGroup = addGroup(QStringLiteral(" Messages UDP (protocole WSJT-X) "));
+    auto *udpForm = new QFormLayout(UdpGroup);
+    UdpBox = new QCheckBox(QStringLiteral("Envoyer les QSO enregistrés"), UdpGroup);
+    UdpBox->setToolTip(QStringLiteral(
+        "Messages \"QSO Logged\" et \"Logged ADIF\" lus par GridTracker, JTAlert,\n"
+        "CQRLOG, Log4OM, Wavelog Gate, N1MM..."));
+    udpForm->addRow(UdpBox);
+    UdpHostEdit = new QLineEdit(UdpGroup);
+    UdpHostEdit->setToolTip(QStringLiteral(
+        "Adresse IP du logiciel qui écoute (127.0.0.1 sur cette machine),\n"
+        "ou d'un groupe multicast (239.255.0.1...). Pas de nom de machine."));
+    udpForm->addRow(QStringLiteral("Adresse"), UdpHostEdit);
+    UdpPortSpin = new QSpinBox(UdpGroup);
+    UdpPortSpin->setRange(kUdpPortMin, kUdpPortMax);
+    udpForm->addRow(QStringLiteral("Port"), UdpPortSpin);
+    m_groups->addStretch();
+    m_footer = new QHBoxLayout;
+    m_footer->addStretch();
+    m_groups->addLayout(m_footer);
+
+    connect(LogFileBtn, &QToolButton::clicked, this, &StationTab::chooseLogFile);
+    connect(GridEdit, &QLineEdit::textChanged, this, &StationTab::showValidity);
+    connect(UdpHostEdit, &QLineEdit::textChanged, this, &StationTab::showValidity);
+    connect(UdpBox, &QCheckBox::toggled, this, [this](bool on) {
+        UdpHostEdit->setEnabled(on);
+        UdpPortSpin->setEnabled(on);
+    });
+
+    load(StationSettings());
+}
+
+QGroupBox *StationTab::addGroup(const QString &title)
+{
+    auto *group = new QGroupBox(title, this);
+    // Above the closing stretch and the footer once they are there.
+    const int at = m_footer ? m_groups->count() - 2 : m_groups->count();
+    m_groups->insertWidget(at, group);
+    return group;
+}
+
+void StationTab::load(const StationSettings &s)
+{
+    LogFileEdit->setText(s.LogFile);
+    GridEdit->setText(s.MyGrid);
+    ClearAfterLogBox->setChecked(s.ClearAfterLog);
+    UdpBox->setChecked(s.UDPEnabled);
+    UdpHostEdit->setEnabled(s.UDPEnabled);
+    UdpPortSpin->setEnabled(s.UDPEnabled);
+    UdpHostEdit->setText(s.UDPHost);
+    UdpPortSpin->setValue(s.UDPPort);
+}
+
+StationSettings StationTab::values() const
+{
+    StationSettings s;
+    s.LogFile = LogFileEdit->text().trimmed();
+    s.MyGrid = normalisedLocator(GridEdit->text().trimmed());
+    s.ClearAfterLog = ClearAfterLogBox->isChecked();
+    s.UDPEnabled = UdpBox->isChecked();
+    s.UDPHost = UdpHostEdit->text().trimmed();
+    s.UDPPort = UdpPortSpin->value();
+    return s;
+}
+
+QString StationTab::invalidFieldText() const
+{
+    if (LogFileEdit->text().trimmed().isEmpty())
+        return kEmptyLogFileText;
+    if (!gridAccepted(GridEdit->text()))
+        return kInvalidLocatorText;
+    if (UdpBox->isChecked() && !isUdpAddress(UdpHostEdit->text()))
+        return kInvalidUdpHostText;
+    return {};
+}
+
+void StationTab::showValidity()
+{
+    markInvalid(GridEdit, !gridAccepted(GridEdit->text()));
+    markInvalid(UdpHostEdit, !isUdpAddress(UdpHostEdit->text()));
+}
+
+void StationTab::chooseLogFile()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Fichier du journal ADIF"), LogFileEdit->text(),
+        QStringLiteral("Fichiers ADIF (*.adi);;Tous les fichiers (*)"), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty())
+        LogFileEdit->setText(path);
+}

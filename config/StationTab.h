@@ -1,0 +1,60 @@
+#pragma once
+
+#include "config/StationSettings.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLineEdit;
+class QSpinBox;
+class QToolButton;
+class QVBoxLayout;
+
+// The configuration dialog's "Station" tab: one group box per concern, stacked.
+// A new concern (sound devices, rig control...) is a group added with addGroup()
+// and its fields carried by StationSettings, loaded and read back through
+// load() and values().
+class StationTab : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit StationTab(QWidget *parent = nullptr);
+
+    void load(const StationSettings &settings);
+    // The fields as they stand, locator normalised; check invalidFieldText() first.
+    StationSettings values() const;
+    // Empty when every field is valid, else the French message naming the first bad one.
+    QString invalidFieldText() const;
+
+    QGroupBox *addGroup(const QString &title);
+    // The row under the groups, where the dialog puts its buttons.
+    QHBoxLayout *footer() const { return m_footer; }
+
+    QGroupBox *LogGroup = nullptr;
+    QLineEdit *LogFileEdit = nullptr;
+    QToolButton *LogFileBtn = nullptr;
+    QLineEdit *GridEdit = nullptr;
+    QCheckBox *ClearAfterLogBox = nullptr;
+
+    QGroupBox *UdpGroup = nullptr;
+    QCheckBox *UdpBox = nullptr;
+    QLineEdit *UdpHostEdit = nullptr;
+    QSpinBox *UdpPortSpin = nullptr;
+
+private:
+    void chooseLogFile();
+    void showValidity();
+
+    QVBoxLayout *m_groups = nullptr;
+    QHBoxLayout *m_footer = nullptr;
+};
+
+inline const QString kInvalidLocatorText = QStringLiteral(
+    "Le locator n'est pas valide.\r\n"
+    "Il s'écrit avec 2, 4, 6 ou 8 caractères, par exemple JN18 ou JN18eu.");
+inline const QString kInvalidUdpHostText = QStringLiteral(
+    "L'adresse UDP n'est pas valide.\r\n"
+    "Indiquez une adresse IP, par exemple 127.0.0.1 ou 239.255.0.1.");
+inline const QString kEmptyLogFileText = QStringLiteral("Indiquez le fichier du journal ADIF.");

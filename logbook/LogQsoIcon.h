@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The "Enregistrer le QSO" button's picture: a log page with a tick.
+QIcon logQsoIcon();
