@@ -11,6 +11,8 @@ private slots:
     void parsesTheOptions();
     void notes_data();
     void notes();
+    void outputNowhere_data();
+    void outputNowhere();
 };
 
 void TestEngineSelection::parsesTheOptions_data()
@@ -62,9 +64,31 @@ void TestEngineSelection::notes()
     ProgramOptions options;
     options.audioIn = audioIn;
     options.demo = demo;
-    const EngineChoice choice = selectEngine(options, card);
+    const EngineChoice choice = selectEngine(options, card, true);
     QVERIFY(choice.engine);
     QTEST(choice.note, "note");
+}
+
+void TestEngineSelection::outputNowhere_data()
+{
+    QTest::addColumn<QString>("audioOut");
+    QTest::addColumn<bool>("playback");
+    QTest::addColumn<bool>("nowhere");
+
+    QTest::newRow("playback device") << QString() << true << false;
+    QTest::newRow("no playback device") << QString() << false << true;
+    QTest::newRow("written to a file") << QStringLiteral("/tmp/tx.wav") << false << false;
+}
+
+void TestEngineSelection::outputNowhere()
+{
+    QFETCH(QString, audioOut);
+    QFETCH(bool, playback);
+    ProgramOptions options;
+    options.demo = true;
+    options.audioOut = audioOut;
+    const EngineChoice choice = selectEngine(options, false, playback);
+    QTEST(choice.outputNowhere, "nowhere");
 }
 
 QTEST_MAIN(TestEngineSelection)
