@@ -11,6 +11,7 @@
 #include "controls/Tdbmeter.h"
 #include "displays/TPaintBox.h"
 #include "logbook/LogQsoIcon.h"
+#include "session/EngineReadouts.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -30,6 +31,8 @@
 namespace {
 
 constexpr int kToolButtonWidth = 28;
+// The noise read-out at its widest (three digits and the sign).
+constexpr int kWidestNoiseDb = -100;
 constexpr int kToolButtonHeight = 27;
 
 const QColor kChannelColours[2] = {QColor(0, 255, 0), QColor(255, 255, 0)};
@@ -430,15 +433,37 @@ void TPSKForm::buildBottomBars(QWidget *client)
         {&RXLed, "Réception", TLED::lcRed, QRect(198, 2, 66, 14)},
         {&TXLed, "Emission", TLED::lcRed, QRect(270, 2, 58, 14)},
     };
-    for (const LedPlace &l : leds) {
+    for (size_t i = 0; i < std::size(leds); ++i) {
+        const LedPlace &l = leds[i];
         auto *led = new TLEDLabel(Infopanel);
         led->setAlignment(TLEDLabel::caLeft);
         led->setCaption(QString::fromUtf8(l.caption));
         led->setColor(l.colour);
         led->setGeometry(l.place);
         *l.led = led;
+        m_indicatorPlaces[i] = {led, l.place};
     }
+    placeIndicators();
 
     StatusBar = new PanelStatusBar(client);
     StatusBar->setGeometry(0, 376 + kInfoPanelHeight, 638, kStatusBarHeight);
+    // The longest texts of the two text panels show whole whatever the font's width.
+    StatusBar->fitPanelToTexts(1, {noiseReadout(kWidestNoiseDb)});
+    StatusBar->fitPanelToTexts(2, {QStringLiteral("Programme inactif"), QStringLiteral("Réception en cours..."),
+                                   QStringLiteral("Emission en cours..."), QStringLiteral("Emission simulée...")});
+}
+
+// At their design places, each widened to its whole caption and pushed right by the one
+// before it when that one grew.
+void TPSKForm::placeIndicators()
+{
+    constexpr int kIndicatorGap = 6;
+    int minLeft = 0;
+    for (const IndicatorPlace &place : m_indicatorPlaces) {
+        QRect rect = place.design;
+        rect.moveLeft(std::max(rect.left(), minLeft));
+        rect.setWidth(std::max(rect.width(), place.led->sizeHint().width()));
+        place.led->setGeometry(rect);
+        minLeft = rect.right() + 1 + kIndicatorGap;
+    }
 }

@@ -11,7 +11,8 @@ struct ResizeInput
     QSize client;                 // the main window's client area
     int pageControlTop = 1;
     int tabTermOverhead = 0;      // PageControl height minus TabTerm height (tab row, frame)
-    int monitorHeight = 82;
+    int monitorHeight = 82;        // the display strip at design
+    int displayStripExtra = 0;     // what the operator dragged the strip taller, pixels
     int qsoBoxWidth = 147;
     int macroPageHeight = 140;
     std::array<int, 3> statusPanelWidths{50, 120, 150};
@@ -26,6 +27,8 @@ struct ResizeLayout
     int TermTwoHeight = 0;
     int TxBufHeight = 0;
     QRect Monitor;
+    int displayStripExtra = 0;     // as asked, kept within what the window leaves
+    QRect StripHandle;             // the draggable boundary above the display strip
     QPoint RightBtn;
     QPoint LeftBtn;
     QPoint MacroPage;

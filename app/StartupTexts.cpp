@@ -10,9 +10,10 @@ constexpr int kChannelOffsetHz = 250;
 constexpr double kBlockSeconds = 0.256;   // 2048 samples at 8000 Hz
 }
 
-QString mainWindowCaption(const QString &myCall)
+QString mainWindowCaption(const QString &myCall, const QString &standInNote)
 {
-    return kProductBanner + QStringLiteral(" - ") + myCall.toUpper();
+    const QString caption = kProductBanner + QStringLiteral(" - ") + myCall.toUpper();
+    return standInNote.isEmpty() ? caption : caption + QStringLiteral(" [") + standInNote + QLatin1Char(']');
 }
 
 QString engineVersionCaption(int version)

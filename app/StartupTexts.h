@@ -7,8 +7,9 @@
 // The product banner at the head of the main window's caption.
 inline const QString kProductBanner = QStringLiteral("Korvo v1.7c - Terminal PSK31");
 
-// "<banner> - <MYCALL>": the caption carries the operator's call upper-cased.
-QString mainWindowCaption(const QString &myCall);
+// "<banner> - <MYCALL>": the caption carries the operator's call upper-cased, then
+// in brackets what stands in for the sound card, if anything does.
+QString mainWindowCaption(const QString &myCall, const QString &standInNote = QString());
 
 // "pskcore.dll version 1.7  ": a point after the first digit of the engine's version.
 QString engineVersionCaption(int version);

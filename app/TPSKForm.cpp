@@ -8,6 +8,7 @@
 #include "app/MainWindowMetrics.h"
 #include "app/ResizeForm.h"
 #include "app/StartupTexts.h"
+#include "app/StripHandle.h"
 #include "ground/StatusBar.h"
 #include "app/StatusClock.h"
 #include "app/ToolCommands.h"
@@ -55,6 +56,8 @@ namespace {
 constexpr int kTimerIntervalMs = 15000;
 constexpr int kCreditMouseX = 600;
 const QString kEngineCredit = QStringLiteral("Moteur PSK31 pskcore.dll version 1.7  ");
+const QString kSoundCardLedCaption = QStringLiteral("Carte son");
+const QString kStandInLedCaption = QStringLiteral("Simulation");
 }
 
 TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget *parent)
@@ -80,6 +83,12 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     buildMacroPage(client);
     buildCanal(client);
     buildBottomBars(client);
+    DisplayStripHandle = new StripHandle(client);
+    connect(DisplayStripHandle, &StripHandle::dragStarted, this, [this] { m_stripExtraAtPress = m_stripExtraShown; });
+    connect(DisplayStripHandle, &StripHandle::dragged, this, [this](int dyPixels) {
+        m_stripExtraAsked = m_stripExtraAtPress - dyPixels;
+        ResizeForm();
+    });
     LeftBtn->raise();
     RightBtn->raise();
     TermSplitter->installEventFilter(this);
@@ -100,7 +109,7 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     connect(OnBtn, &QToolButton::clicked, connection.get(), &ConnectionControl::OnBtnClick);
     configCommand = std::make_unique<ConfigCommand>(
         Settings, engine, [this]() -> SettingsStore & { return *store; }, this,
-        ConfigWindowHooks{[this] { setWindowTitle(mainWindowCaption(Settings.MyCall)); },
+        ConfigWindowHooks{[this] { updateCaption(); },
                           [this] { displays->applyShiftRule(); },
                           [this] { updatePortIndicator(); }, [this] { updateReplayHint(); }},
         &Station);
@@ -244,7 +253,7 @@ void TPSKForm::applyStartupValues(const StartupStoreValues &values)
 {
     Settings = values.settings;
     Station = values.station;
-    setWindowTitle(mainWindowCaption(Settings.MyCall));
+    updateCaption();
 
     // In the order of the store: each value for both channels before the next value,
     // so the change handlers reach the engine in that order.
@@ -280,6 +289,11 @@ void TPSKForm::applyStartupValues(const StartupStoreValues &values)
             resize(storedWindowSide(*w.Width, kDefaultWindowWidthPx, available.width()), height());
     }
 
+    if (w.MonitorHeight) {
+        m_stripExtraAsked = std::max(0, *w.MonitorHeight - kMonitorDesignHeight);
+        ResizeForm();
+    }
+
     applyPaneLook(values.panes);
     if (values.complete)
         updatePortIndicator();
@@ -299,6 +313,23 @@ void TPSKForm::updatePortIndicator()
     const QString hint = portIndicatorHint(Settings.PTTControl, Settings.ComPort);
     LEDTwo->setLit(!hint.isEmpty());
     LEDTwo->setToolTip(hint);
+}
+
+void TPSKForm::updateCaption()
+{
+    setWindowTitle(mainWindowCaption(Settings.MyCall, m_standInNote));
+}
+
+void TPSKForm::showAudioStandIn(const QString &note, bool outputNowhere)
+{
+    m_standInNote = note;
+    updateCaption();
+    LEDOne->setCaption(note.isEmpty() ? kSoundCardLedCaption : kStandInLedCaption);
+    LEDOne->setToolTip(note);
+    placeIndicators();
+    transmit->setOutputNowhere(outputNowhere);
+    if (!note.isEmpty())
+        setStatusNotice(StatusIcon, note);
 }
 
 void TPSKForm::updateReplayHint()
@@ -355,6 +386,7 @@ void TPSKForm::ClosePSK()
     values.Top = y();
     values.Height = height();
     values.Width = width();
+    values.MonitorHeight = kMonitorDesignHeight + m_stripExtraShown;
     writeCloseSettings(*store, values);
 }
 
@@ -398,7 +430,8 @@ void TPSKForm::ResizeForm()
     in.client = client;
     in.pageControlTop = PageControl->y();
     in.tabTermOverhead = PageControl->height() - TermSplitter->height();
-    in.monitorHeight = Monitor->height();
+    in.monitorHeight = kMonitorDesignHeight;
+    in.displayStripExtra = m_stripExtraAsked;
     in.qsoBoxWidth = QSOBox->width();
     in.macroPageHeight = MacroPage->height();
     for (int i = 0; i < 3; ++i)
@@ -409,6 +442,11 @@ void TPSKForm::ResizeForm()
     m_termHeights = {out.TermOneHeight, out.TermTwoHeight};
     applyTerminalSplit();
     Monitor->setGeometry(out.Monitor);
+    m_stripExtraShown = out.displayStripExtra;
+    if (DisplayStripHandle) {
+        DisplayStripHandle->setGeometry(out.StripHandle);
+        DisplayStripHandle->raise();
+    }
     RightBtn->move(out.RightBtn);
     LeftBtn->move(out.LeftBtn);
     MacroPage->move(out.MacroPage);

@@ -47,6 +47,7 @@ class EngineNotifications;
 class ReceiveChannels;
 class ReceiveTerminal;
 class TLEDLabel;
+class StripHandle;
 class TPaintBox;
 class QTabWidget;
 class QTimer;
@@ -85,6 +86,10 @@ public:
     void updatePortIndicator();
     // The replay button's hint from TSettings.Blocks.
     void updateReplayHint();
+    // What stands in for the sound card (note empty: the sound card itself), shown in the
+    // caption and the "Carte son" indicator for the life of the window; outputNowhere: a
+    // transmission plays on no device, which the transmit status then says.
+    void showAudioStandIn(const QString &note, bool outputNowhere);
 
     EngineInterface &engine;
     TSettings Settings;
@@ -167,6 +172,9 @@ public:
     TPaintBox *SyncDisplay = nullptr;
     QToolButton *LeftBtn = nullptr;
     QToolButton *RightBtn = nullptr;
+    // The boundary between the terminal page and the display strip, dragged to give the
+    // displays more height.
+    StripHandle *DisplayStripHandle = nullptr;
 
     // QSO box.
     QGroupBox *QSOBox = nullptr;
@@ -253,7 +261,9 @@ private:
 
     void StatusBarDrawPanel(class QPainter &painter, int panel, const QRect &rect);
     void applyTerminalSplit();
+    void placeIndicators();
     void placeChannels();
+    void updateCaption();
 
     void handleEngineMessage(int32_t message, int32_t wParam, int32_t lParam);
 
@@ -263,8 +273,20 @@ private:
     void playStartupSound();
     void resetWaterfallHistory();
 
+    struct IndicatorPlace
+    {
+        TLEDLabel *led = nullptr;
+        QRect design;
+    };
+    // LEDOne, LEDTwo, QuenLed, RXLed, TXLed.
+    std::array<IndicatorPlace, 5> m_indicatorPlaces{};
     QString m_settingsPath;
+    QString m_standInNote;
     std::array<int, 2> m_termHeights{100, 100};
+    // The display strip's extra height over its design: as asked, as shown, at the drag's start.
+    int m_stripExtraAsked = 0;
+    int m_stripExtraShown = 0;
+    int m_stripExtraAtPress = 0;
     bool m_placed = false;
     bool m_closed = false;
 };

@@ -28,7 +28,6 @@ int main(int argc, char *argv[])
     TPSKForm form(*choice.engine, options.settingsPath);
     splash.reset();
     form.show();
-    if (!choice.note.isEmpty())
-        form.setStatusNotice(form.StatusIcon, choice.note);
+    form.showAudioStandIn(choice.note, choice.outputNowhere);
     return app.exec();
 }

@@ -122,7 +122,11 @@ void ReceiveTerminal::selectWordAt(const QPoint &viewportPos)
 bool ReceiveTerminal::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_pane && event->type() == QEvent::FocusIn) {
-        TermEnter();
+        // The window's activation and a closed pop-up give the focus back to the pane that
+        // had it: only a real move of the focus to this pane selects its channel.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            TermEnter();
     } else if (watched == m_pane->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton) {

@@ -6,6 +6,7 @@
 #include "config/SettingsStore.h"
 
 #include <QAction>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 
 int colorRef(const QColor &color)
@@ -139,7 +140,11 @@ void PaneLook::applyStored(int pane, const PaneStartupValues &values)
 
 PaneFontChoice PaneLook::paneFont(int pane) const
 {
-    return {m_panes[pane]->font(), m_panes[pane]->palette().color(QPalette::Text)};
+    // A stored face that is not installed is shown in another: the dialog must open on
+    // the one shown, or its OK would change the pane.
+    QFont shown = m_panes[pane]->font();
+    shown.setFamilies({QFontInfo(shown).family()});
+    return {shown, m_panes[pane]->palette().color(QPalette::Text)};
 }
 
 QColor PaneLook::paneBackground(int pane) const

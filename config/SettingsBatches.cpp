@@ -210,6 +210,7 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
             v.window.Height = store.readInteger(L, QStringLiteral("Height"), kDefaultWindowHeightPx);
             v.window.Width = store.readInteger(L, QStringLiteral("Width"), kDefaultWindowWidthPx);
         }
+        v.window.MonitorHeight = store.readInteger(L, QStringLiteral("MonitorHeight"), 82);
 
         for (int p = 0; p < 3; ++p) {
             const QString n = QString::number(p + 1);
@@ -304,5 +305,6 @@ bool writeCloseSettings(SettingsStore &store, const CloseStoreValues &v)
         store.writeInteger(L, QStringLiteral("Top"), v.Top);
         store.writeInteger(L, QStringLiteral("Height"), v.Height);
         store.writeInteger(L, QStringLiteral("Width"), v.Width);
+        store.writeInteger(L, QStringLiteral("MonitorHeight"), v.MonitorHeight);
     });
 }

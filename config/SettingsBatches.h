@@ -68,6 +68,7 @@ struct WindowStartupValues
     std::optional<int> Top;
     std::optional<int> Height;
     std::optional<int> Width;
+    std::optional<int> MonitorHeight;  // the display strip's height, pixels
 };
 
 // One pane's look: index 0 TermOne, 1 TermTwo, 2 TxBuf (Color1..3, FT1..3*).
@@ -151,6 +152,7 @@ struct CloseStoreValues
     int Top = 50;
     int Height = 450;
     int Width = 645;
+    int MonitorHeight = 82;     // the display strip as the operator left it
 };
 
 // Close: Settings then Look values in their fixed order, one failure scope.

@@ -349,7 +349,7 @@ void TSetForm::correctBand()
     if (BAND->AreaLeft() < 100)
         BAND->setAreaLeft(100);
     if (BAND->AreaRight() - BAND->AreaLeft() < 400) {
-        showFailure(kNarrowBandText);
+        showFailure(kNarrowBandText, Dialogs::Kind::Warning);
         if (BAND->AreaLeft() > 3100)
             BAND->setAreaLeft(3100);
         BAND->setAreaRight(BAND->AreaLeft() + 400);

@@ -24,15 +24,22 @@ const Shades kShades[3] = {
     {QColor(128, 128, 0), QColor(255, 255, 0)},
 };
 
-void drawCell(QImage &strip, int column, int row)
+// The cell drawn at `scale` device pixels per pixel from (x0, y0): each device pixel
+// takes the colour of the point it covers, so a larger scale draws the same LED finer.
+void drawCell(QImage &image, int x0, int y0, int column, int row, qreal scale)
 {
-    const int x0 = column * kLedCellWidth;
-    const int y0 = row * kLedCellHeight;
     const double cx = 5.5;
     const double cy = 6.0;
-    for (int y = 0; y < kLedCellHeight; ++y) {
-        for (int x = 0; x < kLedCellWidth; ++x) {
-            const double d = std::hypot(x - cx, y - cy);
+    const int width = qRound(kLedCellWidth * scale);
+    const int height = qRound(kLedCellHeight * scale);
+    for (int py = 0; py < height; ++py) {
+        for (int px = 0; px < width; ++px) {
+            // The pixel's centre in cell pixels; at scale 1 the pixel itself.
+            const double fx = (px + 0.5) / scale - 0.5;
+            const double fy = (py + 0.5) / scale - 0.5;
+            const int x = int(std::floor((px + 0.5) / scale));
+            const int y = int(std::floor((py + 0.5) / scale));
+            const double d = std::hypot(fx - cx, fy - cy);
             QColor c = kTeal;
             if (d <= 4.0) {
                 if (row == 3)
@@ -46,9 +53,9 @@ void drawCell(QImage &strip, int column, int row)
                 c = kRingDark;
             } else if (d <= 6.0) {
                 // lit from the upper left: grey above-left, white below-right
-                c = (x - cx) + (y - cy) < 0 ? kRingShadow : kRingLight;
+                c = (fx - cx) + (fy - cy) < 0 ? kRingShadow : kRingLight;
             }
-            strip.setPixelColor(x0 + x, y0 + y, c);
+            image.setPixelColor(x0 + px, y0 + py, c);
         }
     }
 }
@@ -60,7 +67,7 @@ QImage ledStripImage()
     QImage strip(2 * kLedCellWidth, 4 * kLedCellHeight, QImage::Format_RGB32);
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 2; ++column)
-            drawCell(strip, column, row);
+            drawCell(strip, column * kLedCellWidth, row * kLedCellHeight, column, row, 1.0);
     return strip;
 }
 
@@ -90,9 +97,18 @@ void TLEDBitmap::detach(TLED *led)
     }
 }
 
-QImage TLEDBitmap::cell(int column, int row, const QColor &background) const
+QImage TLEDBitmap::cell(int column, int row, const QColor &background, qreal devicePixelRatio) const
 {
-    QImage c = m_strip.copy(column * kLedCellWidth, row * kLedCellHeight, kLedCellWidth, kLedCellHeight);
+    QImage c;
+    if (devicePixelRatio == 1.0) {
+        c = m_strip.copy(column * kLedCellWidth, row * kLedCellHeight, kLedCellWidth, kLedCellHeight);
+    } else {
+        // Drawn again at the screen's resolution rather than the strip's cell enlarged.
+        c = QImage(qRound(kLedCellWidth * devicePixelRatio), qRound(kLedCellHeight * devicePixelRatio),
+                   QImage::Format_RGB32);
+        drawCell(c, 0, 0, column, row, devicePixelRatio);
+        c.setDevicePixelRatio(devicePixelRatio);
+    }
     const QRgb transparent = m_transparent.rgb();
     const QRgb fill = background.rgb();
     for (int y = 0; y < c.height(); ++y) {
@@ -156,7 +172,7 @@ QImage TLED::ledImage() const
 {
     const int column = isEnabled() && m_lit ? 1 : 0;
     const int row = isEnabled() ? int(m_color) : 3;
-    return TLEDBitmap::instance()->cell(column, row, parentBackground());
+    return TLEDBitmap::instance()->cell(column, row, parentBackground(), devicePixelRatioF());
 }
 
 void TLED::paintEvent(QPaintEvent *)

@@ -26,8 +26,9 @@ public:
 
     const QImage &strip() const { return m_strip; }
     QColor transparentColor() const { return m_transparent; }
-    // The cell for (column, row), transparent pixels replaced by `background`.
-    QImage cell(int column, int row, const QColor &background) const;
+    // The cell for (column, row), transparent pixels replaced by `background`, drawn
+    // for a screen of devicePixelRatio device pixels per pixel.
+    QImage cell(int column, int row, const QColor &background, qreal devicePixelRatio = 1.0) const;
 
 private:
     TLEDBitmap();

@@ -1,6 +1,7 @@
 #include "controls/TLEDLabel.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
 
@@ -35,11 +36,24 @@ LedLabelLayout TLEDLabel::layoutFor(QSize size, TCaptionAlignment alignment)
     return {};
 }
 
+QSize TLEDLabel::sizeHint() const
+{
+    // The caption's side of the layout leaves 15 pixels to the LED (16 above or below it);
+    // one more keeps the last letter off the LED.
+    constexpr int kLedSide = 16;
+    const QFontMetrics metrics(font());
+    const int textWidth = metrics.horizontalAdvance(m_caption);
+    if (m_alignment == caLeft || m_alignment == caRight)
+        return {textWidth + kLedSide, std::max(kLedCellHeight, metrics.height())};
+    return {std::max(textWidth, kLedCellWidth), metrics.height() + kLedSide};
+}
+
 void TLEDLabel::setCaption(const QString &caption)
 {
     if (m_caption == caption)
         return;
     m_caption = caption;
+    updateGeometry();
     update();
 }
 

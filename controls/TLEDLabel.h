@@ -42,6 +42,8 @@ public:
     QImage render() const;
 
     static LedLabelLayout layoutFor(QSize size, TCaptionAlignment alignment);
+    // Room for the whole caption beside or above the LED in the current font.
+    QSize sizeHint() const override;
 
 protected:
     QRect ledRect() const override { return layoutRects().led; }

@@ -13,6 +13,7 @@
 #include "engine/EngineInterface.h"
 
 #include <QCheckBox>
+#include <cmath>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSpinBox>
@@ -25,15 +26,50 @@ constexpr int kReadoutPanel = 1;       // status panel of the frequency under th
 constexpr int kTuneCaptureRangeHz = 0; // a click tunes exactly where it was made
 constexpr int kAfcPullMs = 1000;
 // Labels ride on the markers: CN1/CN2 3 pixels left of the marker, 41 from the top of
-// WaterfallPanel; SP1/SP2 2 pixels left, at the top of SpectrumPanel.
+// WaterfallPanel; SP1/SP2 2 pixels left, just under the spectrum's scale numbers,
+// which they would otherwise hide.
 constexpr int kWaterfallLabelOffset = 3;
 constexpr int kWaterfallLabelTop = 41;
 constexpr int kSpectrumLabelOffset = 2;
-constexpr int kSpectrumLabelTop = 1;
+constexpr int kSpectrumLabelGap = 1;
 
+int spectrumLabelTop()
+{
+    return spectrumScaleHeight() + kSpectrumLabelGap;
+}
+
+DeviceScale deviceScale(const QWidget *display)
+{
+    return {display->devicePixelRatioF()};
+}
+
+QSize devicePixels(const QWidget *display)
+{
+    return display->size() * display->devicePixelRatioF();
+}
+
+// Drawn in device pixels; the ratio is put on the picture once it is drawn, so that the
+// renderers' pixel writes and painters all work in device pixels.
 QImage offscreen(const QWidget *display)
 {
-    return QImage(display->size(), PixelOps::kFormat);
+    return QImage(devicePixels(display), PixelOps::kFormat);
+}
+
+void showFrame(TPaintBox *display, QImage image)
+{
+    image.setDevicePixelRatio(display->devicePixelRatioF());
+    display->setFrame(std::move(image));
+}
+
+// Marker columns of a picture drawn in device pixels, in the display's own pixels.
+MarkerColumns logicalColumns(const MarkerColumns &markers, DeviceScale scale)
+{
+    if (!markers || scale.ratio == 1.0)
+        return markers;
+    std::array<int, 2> columns{};
+    for (size_t i = 0; i < columns.size(); ++i)
+        columns[i] = static_cast<int>(std::floor((*markers)[i] / scale.ratio));
+    return columns;
 }
 
 // A display not laid out yet has no pixels to draw.
@@ -77,8 +113,8 @@ void Displays::placeInitialLabels()
     // Until the first drawing with the engine running, the labels stand side by side.
     m_w.waterfallLabels[0]->move(0, kWaterfallLabelTop);
     m_w.waterfallLabels[1]->move(m_w.waterfallLabels[0]->width(), kWaterfallLabelTop);
-    m_w.spectrumLabels[0]->move(1, kSpectrumLabelTop);
-    m_w.spectrumLabels[1]->move(1 + m_w.spectrumLabels[0]->width(), kSpectrumLabelTop);
+    m_w.spectrumLabels[0]->move(1, spectrumLabelTop());
+    m_w.spectrumLabels[1]->move(1 + m_w.spectrumLabels[0]->width(), spectrumLabelTop());
 }
 
 DisplayBand Displays::band() const
@@ -114,10 +150,11 @@ void Displays::SpectrumDisplayPaint()
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    const MarkerColumns markers = renderSpectrum(image, bandScene(), m_settings.SpectrumPlain);
-    placeLabels(markers, m_w.spectrumLabels, kSpectrumLabelOffset, kSpectrumLabelTop,
+    const DeviceScale scale = deviceScale(display);
+    const MarkerColumns markers = renderSpectrum(image, bandScene(), m_settings.SpectrumPlain, scale);
+    placeLabels(logicalColumns(markers, scale), m_w.spectrumLabels, kSpectrumLabelOffset, spectrumLabelTop(),
                 display->width());
-    display->setFrame(std::move(image));
+    showFrame(display, std::move(image));
 }
 
 void Displays::WaterfallDisplayPaint()
@@ -127,11 +164,12 @@ void Displays::WaterfallDisplayPaint()
         return;
     QImage image = offscreen(display);
     QImage amplitude = offscreen(m_w.AmpliDisplay);
-    const MarkerColumns markers = renderWaterfall(image, m_waterfallHistory, amplitude, bandScene());
-    placeLabels(markers, m_w.waterfallLabels, kWaterfallLabelOffset, kWaterfallLabelTop,
+    const DeviceScale scale = deviceScale(display);
+    const MarkerColumns markers = renderWaterfall(image, m_waterfallHistory, amplitude, bandScene(), scale);
+    placeLabels(logicalColumns(markers, scale), m_w.waterfallLabels, kWaterfallLabelOffset, kWaterfallLabelTop,
                 display->width());
-    m_w.AmpliDisplay->setFrame(std::move(amplitude));
-    display->setFrame(std::move(image));
+    showFrame(m_w.AmpliDisplay, std::move(amplitude));
+    showFrame(display, std::move(image));
 }
 
 void Displays::redrawWaterfallFrame()
@@ -140,15 +178,16 @@ void Displays::redrawWaterfallFrame()
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    const MarkerColumns markers = redrawWaterfall(image, m_waterfallHistory, bandScene());
-    placeLabels(markers, m_w.waterfallLabels, kWaterfallLabelOffset, kWaterfallLabelTop,
+    const DeviceScale scale = deviceScale(display);
+    const MarkerColumns markers = redrawWaterfall(image, m_waterfallHistory, bandScene(), scale);
+    placeLabels(logicalColumns(markers, scale), m_w.waterfallLabels, kWaterfallLabelOffset, kWaterfallLabelTop,
                 display->width());
-    display->setFrame(std::move(image));
+    showFrame(display, std::move(image));
 }
 
 void Displays::resetWaterfallHistory()
 {
-    m_waterfallHistory = blankWaterfallHistory(m_w.WaterfallDisplay->size());
+    m_waterfallHistory = blankWaterfallHistory(devicePixels(m_w.WaterfallDisplay));
     redrawWaterfallFrame();
 }
 
@@ -159,8 +198,8 @@ void Displays::SignalDisplayPaint()
         return;
     QImage image = offscreen(display);
     renderSignal(image, m_rawData, m_flags.CardActive,
-                 m_w.Monitor->currentIndex() == kSignalTab);
-    display->setFrame(std::move(image));
+                 m_w.Monitor->currentIndex() == kSignalTab, deviceScale(display));
+    showFrame(display, std::move(image));
 }
 
 void Displays::SyncroDisplayPaint()
@@ -169,8 +208,8 @@ void Displays::SyncroDisplayPaint()
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    renderSync(image, m_syncData, m_flags.CardActive);
-    display->setFrame(std::move(image));
+    renderSync(image, m_syncData, m_flags.CardActive, deviceScale(display));
+    showFrame(display, std::move(image));
 }
 
 void Displays::VectorDisplayPaint()
@@ -179,8 +218,8 @@ void Displays::VectorDisplayPaint()
     if (!drawable(display))
         return;
     QImage image = offscreen(display);
-    renderVectors(image, m_vectorData, m_flags.CardActive);
-    display->setFrame(std::move(image));
+    renderVectors(image, m_vectorData, m_flags.CardActive, deviceScale(display));
+    showFrame(display, std::move(image));
 }
 
 void Displays::WaterfallDisplayMouseUp(Qt::MouseButton button, int x)
@@ -252,9 +291,11 @@ void Displays::shiftBand(void (DisplayBand::*shift)())
     applyShiftRule();
 }
 
+// The shift buttons stay disabled while the engine is stopped, whoever asks (the
+// configuration dialog does so whatever the connection).
 void Displays::applyShiftRule()
 {
     const DisplayBand current = band();
-    m_w.LeftBtn->setEnabled(current.canShiftLeft());
-    m_w.RightBtn->setEnabled(current.canShiftRight());
+    m_w.LeftBtn->setEnabled(m_flags.CardActive && current.canShiftLeft());
+    m_w.RightBtn->setEnabled(m_flags.CardActive && current.canShiftRight());
 }

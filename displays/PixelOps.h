@@ -33,4 +33,18 @@ inline void horizontalLine(QImage &image, int y, int x1, int x2, QRgb colour)
         row[left] = colour;
 }
 
+// A vertical line `width` pixels wide, its left column at x.
+inline void verticalBand(QImage &image, int x, int width, int y1, int y2, QRgb colour)
+{
+    for (int column = x; column < x + width; ++column)
+        verticalLine(image, column, y1, y2, colour);
+}
+
+// A horizontal line `height` pixels high, its top row at y.
+inline void horizontalBand(QImage &image, int y, int height, int x1, int x2, QRgb colour)
+{
+    for (int row = y; row < y + height; ++row)
+        horizontalLine(image, row, x1, x2, colour);
+}
+
 } // namespace PixelOps

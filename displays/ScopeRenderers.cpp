@@ -32,7 +32,7 @@ int syncBarColumn(int k, int width)
 }
 
 void renderSignal(QImage &image, std::span<const int32_t> rawData, bool cardActive,
-                  bool signalTabShown)
+                  bool signalTabShown, DeviceScale scale)
 {
     image.fill(DisplayColour::Black);
     if (!cardActive || !signalTabShown)
@@ -40,7 +40,7 @@ void renderSignal(QImage &image, std::span<const int32_t> rawData, bool cardActi
     const int width = image.width();
     const int middle = image.height() / 2;
     QPainter painter(&image);
-    painter.setPen(QColor(DisplayColour::Lime));
+    painter.setPen(QPen(QColor(DisplayColour::Lime), scale.lineWidth()));
     QPoint pen(0, middle);
     for (int i = 0; i <= kLastSignalSample; i += 2) {
         const int32_t sample = i < int(rawData.size()) ? rawData[i] : 0;
@@ -51,7 +51,7 @@ void renderSignal(QImage &image, std::span<const int32_t> rawData, bool cardActi
     }
 }
 
-void renderSync(QImage &image, std::span<const int32_t, 16> syncData, bool cardActive)
+void renderSync(QImage &image, std::span<const int32_t, 16> syncData, bool cardActive, DeviceScale scale)
 {
     image.fill(DisplayColour::Black);
     if (!cardActive)
@@ -59,18 +59,22 @@ void renderSync(QImage &image, std::span<const int32_t, 16> syncData, bool cardA
     const int height = image.height();
     for (int k = 1; k <= kSyncBars; ++k) {
         const int top = height - scaled(syncData[k], height, kSyncFullScale);
-        PixelOps::verticalLine(image, syncBarColumn(k, image.width()), height - 1, top,
+        PixelOps::verticalBand(image, syncBarColumn(k, image.width()), scale.lineWidth(), height - 1, top,
                                DisplayColour::Lime);
     }
 }
 
-void renderVectors(QImage &image, std::span<const int32_t, 16> vectorData, bool cardActive)
+void renderVectors(QImage &image, std::span<const int32_t, 16> vectorData, bool cardActive,
+                   DeviceScale scale)
 {
     image.fill(DisplayColour::Navy);
     QPainter painter(&image);
-    painter.setPen(QColor(DisplayColour::Yellow));
-    // The outline fills the box exactly: a QRect's outline covers width + 1 pixels.
-    painter.drawEllipse(QRect(0, 0, image.width() - 1, image.height() - 1));
+    const int lineWidth = scale.lineWidth();
+    painter.setPen(QPen(QColor(DisplayColour::Yellow), lineWidth));
+    // The outline fills the box exactly: a QRect's outline covers width + 1 pixels, and
+    // a wider pen spreads on both sides of it.
+    const int inset = (lineWidth - 1) / 2;
+    painter.drawEllipse(QRect(0, 0, image.width() - 1, image.height() - 1).adjusted(inset, inset, -inset, -inset));
     if (!cardActive)
         return;
     const int c = image.width() / 2 - 1; // centre of both axes and the scale

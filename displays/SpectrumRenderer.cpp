@@ -15,35 +15,45 @@ constexpr int kScaleLineTop = 6;
 constexpr int kScaleLineBottom = 52; // a fixed length whatever the height
 constexpr int64_t kFarOutside = 1 << 20;
 
-QFont scaleFont()
+constexpr int kScaleFontPixels = 9;
+
+QFont scaleFont(int pixels)
 {
     // A small bitmap-like face about 9 pixels high, the size of the original's 7-point
     // "Small Fonts" at 96 dpi.
     QFont font(QStringLiteral("Small Fonts"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(9);
+    font.setPixelSize(pixels);
     return font;
 }
 
-void drawGridAndScale(QImage &image, QPainter &painter, const DisplayBand &band)
+const QFont &designScaleFont()
+{
+    static const QFont font = scaleFont(kScaleFontPixels);
+    return font;
+}
+
+void drawGridAndScale(QImage &image, QPainter &painter, const DisplayBand &band, DeviceScale scale)
 {
     const int width = image.width();
+    const int lineWidth = scale.lineWidth();
     for (int y : kGridRows)
-        PixelOps::horizontalLine(image, y, 0, width, DisplayColour::Grid);
+        PixelOps::horizontalBand(image, scale.px(y), lineWidth, 0, width, DisplayColour::Grid);
 
-    static const QFont font = scaleFont();
+    const QFont font = scale.ratio == 1.0 ? designScaleFont() : scaleFont(scale.px(kScaleFontPixels));
     painter.setFont(font);
     const QFontMetrics metrics(font);
     for (int hz : kScaleHz) {
         // One Hz above the mark, as the original placed it.
         const int x = (hz + 1 - band.WFMin) * width / band.bandWidth();
         const QString label = QString::number(hz);
-        const int left = x - (hz == 500 ? 8 : 10);
+        const int left = x - scale.px(hz == 500 ? 8 : 10);
         const QRect box(left, 0, metrics.horizontalAdvance(label), metrics.height());
         painter.fillRect(box, QColor(DisplayColour::Black));
         painter.setPen(QColor(DisplayColour::ScaleText));
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label);
-        PixelOps::verticalLine(image, x, kScaleLineTop, kScaleLineBottom, DisplayColour::Grid);
+        PixelOps::verticalBand(image, x, lineWidth, scale.px(kScaleLineTop), scale.px(kScaleLineBottom),
+                               DisplayColour::Grid);
     }
 }
 
@@ -55,7 +65,7 @@ int traceY(int32_t value, int height, int fullScale)
     return static_cast<int>(std::clamp<int64_t>(y, -kFarOutside, kFarOutside));
 }
 
-void drawTrace(QImage &image, QPainter &painter, const BandScene &scene, bool plain)
+void drawTrace(QImage &image, QPainter &painter, const BandScene &scene, bool plain, DeviceScale scale)
 {
     const int width = image.width();
     const int height = image.height();
@@ -63,7 +73,7 @@ void drawTrace(QImage &image, QPainter &painter, const BandScene &scene, bool pl
     const int fullScale = scene.fullScale > 0 ? scene.fullScale : 1;
 
     QPoint previous(0, traceY(scene.fft[band.firstBin()], height, fullScale));
-    painter.setPen(QColor(DisplayColour::Spectrum));
+    painter.setPen(QPen(QColor(DisplayColour::Spectrum), scale.lineWidth()));
     painter.drawLine(QPoint(-1, height), previous);
 
     int previousColumn = -1;
@@ -86,22 +96,27 @@ void drawTrace(QImage &image, QPainter &painter, const BandScene &scene, bool pl
 
 } // namespace
 
-MarkerColumns renderSpectrum(QImage &image, const BandScene &scene, bool plain)
+MarkerColumns renderSpectrum(QImage &image, const BandScene &scene, bool plain, DeviceScale scale)
 {
     image.fill(DisplayColour::Black);
     QPainter painter(&image);
-    drawGridAndScale(image, painter, scene.band);
+    drawGridAndScale(image, painter, scene.band, scale);
     if (!scene.cardActive)
         return std::nullopt;
 
-    drawTrace(image, painter, scene, plain);
+    drawTrace(image, painter, scene, plain, scale);
     painter.end();
 
     std::array<int, 2> markers{};
     for (int channel = 0; channel < 2; ++channel) {
         markers[channel] = scene.band.hzToPixel(scene.rxHz[channel], image.width());
-        PixelOps::verticalLine(image, markers[channel], 0, image.height() - 1,
+        PixelOps::verticalBand(image, markers[channel], scale.lineWidth(), 0, image.height() - 1,
                                DisplayColour::Channel[channel]);
     }
     return markers;
+}
+
+int spectrumScaleHeight()
+{
+    return QFontMetrics(designScaleFont()).height();
 }

@@ -20,7 +20,7 @@ void TPaintBox::setFrame(QImage frame)
 void TPaintBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (m_frame.size() != size())
+    if (m_frame.deviceIndependentSize().toSize() != size())
         painter.fillRect(rect(), Qt::black);
     painter.drawImage(0, 0, m_frame);
 }

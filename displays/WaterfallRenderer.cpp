@@ -12,30 +12,32 @@ namespace {
 
 constexpr int kAmplitudeBase = 15; // the strip's height; the line starts below it
 
-// Copies rows 0..H-2 of the history into rows 1..H-1 of the frame in one block; the
-// oldest row drops off. A history of another size (never after a resize, which
+// Copies rows 0..H-1-n of the history into rows n..H-1 of the frame in one block; the
+// oldest n rows drop off. A history of another size (never after a resize, which
 // recreates it) gives what overlaps, the rest black.
-void scrollInto(QImage &frame, const QImage &history)
+void scrollInto(QImage &frame, const QImage &history, int newRows)
 {
-    const int rows = std::min(frame.height() - 1, history.height());
+    const int rows = std::min(frame.height() - newRows, history.height());
     if (rows <= 0)
         return;
     if (history.size() == frame.size() && history.format() == frame.format()
         && history.bytesPerLine() == frame.bytesPerLine()) {
-        std::memcpy(frame.scanLine(1), history.constScanLine(0), size_t(rows) * frame.bytesPerLine());
+        std::memcpy(frame.scanLine(newRows), history.constScanLine(0), size_t(rows) * frame.bytesPerLine());
         return;
     }
-    QPainter painter(&frame);
-    painter.fillRect(frame.rect(), QColor(DisplayColour::Black));
-    painter.drawImage(QPoint(0, 1), history, QRect(0, 0, history.width(), rows));
+    frame.fill(DisplayColour::Black);
+    const QImage source = history.format() == frame.format() ? history : history.convertToFormat(frame.format());
+    const size_t rowBytes = size_t(std::min(frame.width(), source.width())) * sizeof(QRgb);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(frame.scanLine(newRows + y), source.constScanLine(y), rowBytes);
 }
 
-MarkerColumns drawMarkers(QImage &frame, const BandScene &scene)
+MarkerColumns drawMarkers(QImage &frame, const BandScene &scene, DeviceScale scale)
 {
     std::array<int, 2> markers{};
     for (int channel = 0; channel < 2; ++channel) {
         markers[channel] = scene.band.hzToPixel(scene.rxHz[channel], frame.width());
-        PixelOps::verticalLine(frame, markers[channel], 0, frame.height() - 1,
+        PixelOps::verticalBand(frame, markers[channel], scale.lineWidth(), 0, frame.height() - 1,
                                DisplayColour::Channel[channel]);
     }
     return markers;
@@ -61,7 +63,7 @@ QImage blankWaterfallHistory(const QSize &size)
 }
 
 MarkerColumns renderWaterfall(QImage &frame, QImage &history, QImage &amplitude,
-                              const BandScene &scene)
+                              const BandScene &scene, DeviceScale scale)
 {
     amplitude.fill(DisplayColour::Black);
     if (!scene.cardActive) {
@@ -69,13 +71,14 @@ MarkerColumns renderWaterfall(QImage &frame, QImage &history, QImage &amplitude,
         return std::nullopt;
     }
 
-    scrollInto(frame, history);
+    const int newRows = std::min(scale.lineWidth(), frame.height());
+    scrollInto(frame, history, newRows);
 
     const int width = frame.width();
     const DisplayBand &band = scene.band;
     QRgb *top = frame.height() > 0 ? reinterpret_cast<QRgb *>(frame.scanLine(0)) : nullptr;
     QPainter strip(&amplitude);
-    strip.setPen(QColor(DisplayColour::Lime));
+    strip.setPen(QPen(QColor(DisplayColour::Lime), scale.lineWidth()));
     QPoint pen(0, 0);
     int previousColumn = -1;
     for (int k = band.firstBin(); k <= band.lastBin(); ++k) {
@@ -89,18 +92,22 @@ MarkerColumns renderWaterfall(QImage &frame, QImage &history, QImage &amplitude,
         previousColumn = x;
 
         if (x == 0)
-            pen = QPoint(0, kAmplitudeBase);
-        const QPoint point(x, amplitudeRow(value));
+            pen = QPoint(0, scale.px(kAmplitudeBase));
+        const QPoint point(x, scale.px(amplitudeRow(value)));
         strip.drawLine(pen, point);
         pen = point;
     }
     strip.end();
+    // The new line is as high as one row of the design.
+    for (int row = 1; top && row < newRows; ++row)
+        std::memcpy(frame.scanLine(row), top, size_t(width) * sizeof(QRgb));
 
     history = frame.copy();
-    return drawMarkers(frame, scene);
+    return drawMarkers(frame, scene, scale);
 }
 
-MarkerColumns redrawWaterfall(QImage &frame, const QImage &history, const BandScene &scene)
+MarkerColumns redrawWaterfall(QImage &frame, const QImage &history, const BandScene &scene,
+                              DeviceScale scale)
 {
     if (!scene.cardActive) {
         frame.fill(DisplayColour::Black);
@@ -110,5 +117,5 @@ MarkerColumns redrawWaterfall(QImage &frame, const QImage &history, const BandSc
     QPainter painter(&frame);
     painter.drawImage(QPoint(0, 0), history);
     painter.end();
-    return drawMarkers(frame, scene);
+    return drawMarkers(frame, scene, scale);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "displays/DeviceScale.h"
 #include "displays/DisplayScene.h"
 
 class QImage;
@@ -13,11 +14,13 @@ class QSize;
 // normally the history's) from it: one block copy of the stored rows, one new row,
 // the history refreshed from the frame, then the markers on the frame only. The
 // amplitude strip is redrawn. Stopped: frame and strip black, history untouched.
+// At a larger scale a message adds as many device rows as one row is high.
 MarkerColumns renderWaterfall(QImage &frame, QImage &history, QImage &amplitude,
-                              const BandScene &scene);
+                              const BandScene &scene, DeviceScale scale = {});
 
 // Redraws frame from the history without advancing it (a repaint with no new data).
-MarkerColumns redrawWaterfall(QImage &frame, const QImage &history, const BandScene &scene);
+MarkerColumns redrawWaterfall(QImage &frame, const QImage &history, const BandScene &scene,
+                              DeviceScale scale = {});
 
 // The history as the engine start and every resize leave it: black, the display's size.
 QImage blankWaterfallHistory(const QSize &size);

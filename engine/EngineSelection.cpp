@@ -43,13 +43,17 @@ QString programOptionsError(const ProgramOptions &options)
 
 EngineChoice selectEngine(const ProgramOptions &options)
 {
-    const bool askCard = options.audioIn.isEmpty() && !options.demo;
-    return selectEngine(options, askCard ? pskHasCaptureDevice() : true);
+    const bool askCapture = options.audioIn.isEmpty() && !options.demo;
+    const bool askPlayback = options.audioOut.isEmpty();
+    return selectEngine(options, askCapture ? pskHasCaptureDevice() : true,
+                        askPlayback ? pskHasPlaybackDevice() : true);
 }
 
-EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice)
+EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice, bool hasPlaybackDevice)
 {
     EngineChoice choice;
+    // The engine then plays the transmission nowhere rather than refuse to start.
+    choice.outputNowhere = options.audioOut.isEmpty() && !hasPlaybackDevice;
     const bool demo = options.demo || (options.audioIn.isEmpty() && !hasCaptureDevice);
     pskSetInputFile(options.audioIn.toStdString());
     pskSetOutputFile(options.audioOut.toStdString());

@@ -29,8 +29,10 @@ struct EngineChoice
 {
     std::unique_ptr<EngineInterface> engine;
     QString note;
+    // No playback device and no --audio-out: a transmission goes nowhere.
+    bool outputNowhere = false;
 };
 
-// hasCaptureDevice: whether the machine has a capture device (asked of the engine when not given).
+// hasCaptureDevice, hasPlaybackDevice: what the machine has (asked of the engine when not given).
 EngineChoice selectEngine(const ProgramOptions &options);
-EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice);
+EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice, bool hasPlaybackDevice);

@@ -1,6 +1,7 @@
 #include "forms/TAboutForm.h"
 
 #include "forms/MemoryText.h"
+#include "ground/Dialogs.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -64,7 +65,7 @@ QPixmap aboutIconPicture()
     return pixmap;
 }
 
-TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
+TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent, fixedDialogFlags())
 {
     setWindowTitle(QStringLiteral("A propos de Korvo v1.7c"));
     setFixedSize(380, 165);

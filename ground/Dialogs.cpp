@@ -48,11 +48,18 @@ void Dialogs::install(Dialogs *dialogs)
     installed = dialogs;
 }
 
-void showFailure(const QString &text)
+void showFailure(const QString &text, Dialogs::Kind kind)
 {
     Dialogs &dialogs = Dialogs::current();
     dialogs.beep();
-    dialogs.message(text);
+    dialogs.message(text, kind);
+}
+
+Qt::WindowFlags fixedDialogFlags()
+{
+    // Without CustomizeWindowHint the platform may add its default buttons.
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 }
 
 void QtDialogs::beep()
@@ -60,12 +67,20 @@ void QtDialogs::beep()
     QApplication::beep();
 }
 
+std::unique_ptr<QMessageBox> QtDialogs::messageBox(const QString &text, Kind kind)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    auto box = std::make_unique<QMessageBox>(iconOf(kind), titleOf(kind), shown, QMessageBox::NoButton,
+                                             QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    return box;
+}
+
 void QtDialogs::message(const QString &text, Kind kind)
 {
-    QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
+    messageBox(text, kind)->exec();
 }
 
 bool QtDialogs::question(const QString &text, Kind kind)

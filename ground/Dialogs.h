@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class QMessageBox;
 
 // The one seam through which the program beeps, shows message boxes and asks
 // questions, so that tests can answer without a person. Everyone goes through
@@ -32,13 +35,20 @@ public:
     static void install(Dialogs *dialogs);
 };
 
-// A failure shown to the operator: a beep, then a plain message box.
-void showFailure(const QString &text);
+// A failure shown to the operator: a beep, then a message box (plain unless kind says).
+void showFailure(const QString &text, Dialogs::Kind kind = Dialogs::Kind::Plain);
+
+// A fixed-size dialog's window flags: title and close button, no minimise or maximise.
+Qt::WindowFlags fixedDialogFlags();
 
 // The message boxes of the program: QMessageBox, QInputDialog, QApplication::beep.
 class QtDialogs : public Dialogs
 {
 public:
+    // The box message() shows, not yet shown: texts written with CR LF breaks
+    // show one line break each.
+    static std::unique_ptr<QMessageBox> messageBox(const QString &text, Kind kind);
+
     void beep() override;
     void message(const QString &text, Kind kind = Kind::Plain) override;
     bool question(const QString &text, Kind kind = Kind::Warning) override;

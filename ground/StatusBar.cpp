@@ -1,5 +1,6 @@
 #include "ground/StatusBar.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -41,6 +42,20 @@ int PanelStatusBar::panelWidth(int panel) const
     if (panel == kPanels - 1)
         return std::max(0, width() - panelRect(kPanels - 1).left());
     return 0;
+}
+
+void PanelStatusBar::fitPanelToTexts(int panel, const QStringList &texts)
+{
+    if (panel < 0 || panel > 2)
+        return;
+    // The gap, the bevel on both sides and the text's own margin on both sides.
+    constexpr int kFrame = kGap + 2 * 1 + 2 * 2;
+    const QFontMetrics metrics(font());
+    int needed = 0;
+    for (const QString &text : texts)
+        needed = std::max(needed, metrics.horizontalAdvance(text) + kFrame);
+    if (needed > m_widths[panel])
+        setPanelWidth(panel, needed);
 }
 
 QRect PanelStatusBar::panelRect(int panel) const

@@ -23,6 +23,9 @@ public:
     // Width of panels 0 to 3; panel 4 always fills the rest.
     void setPanelWidth(int panel, int width);
     int panelWidth(int panel) const;
+    // Widens a text panel (0 to 2), never narrows it, so that each of texts shows whole
+    // in the bar's font.
+    void fitPanelToTexts(int panel, const QStringList &texts);
     QRect panelRect(int panel) const;
     void setDrawPanel(DrawPanel draw) { m_draw = std::move(draw); }
 

@@ -48,8 +48,8 @@ void LogbookLink::TalmerBtnClick()
     } else {
         QString error;
         if (!m_talmer.open(&error)) {
-            // As the general error report does: the platform's own text, nothing else changes.
-            Dialogs::current().message(error);
+            // The platform's own text, with the beep of every failure; nothing else changes.
+            showFailure(error);
             return;
         }
     }

@@ -1,6 +1,7 @@
 #include "macros/MacroControl.h"
 
 #include "ground/Dialogs.h"
+#include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
 #include "config/TSettings.h"
 #include "engine/ConnectionFlags.h"
@@ -40,8 +41,8 @@ void MacroControl::loadMacros(SettingsStore &store)
     m_store = &store;
     try {
         table.load(store);
-    } catch (const StoreReadError &error) {
-        showFailure(QString::fromUtf8(error.what()));
+    } catch (const StoreReadError &) {
+        showFailure(kStoreReadFailureText);
     }
     // Buttons of free slots keep their defined look ("Néant").
     for (int slot = 0; slot < table.count; ++slot)
@@ -93,6 +94,13 @@ void MacroControl::LaunchMacro(int slot)
     actions.ask = [](const QString &caption, const QString &prompt) {
         return Dialogs::current().input(caption, prompt, QString());
     };
+    // An answer stands in the QSO box at once: a later question, a \t or a failure finds it there.
+    actions.answered = [this](const QsoFields &answers) {
+        if (m_w.HisCall->text() != answers.HisCall)
+            m_w.HisCall->setText(answers.HisCall);
+        if (m_w.HisRep->text() != answers.HisRep)
+            m_w.HisRep->setText(answers.HisRep);
+    };
     actions.startTransmit = [this] { m_transmit.startFromMacro(); };
     actions.clearReceivePane = [this] {
         const int channel = m_w.Canal->currentIndex();
@@ -103,11 +111,6 @@ void MacroControl::LaunchMacro(int slot)
     QsoFields qso{m_w.HisCall->text(), m_w.HisName->text(), m_w.HisRep->text()};
     MacroExpander expander(sources, actions);
     const MacroExpander::Result result = expander.expand(table.entries[slot].text, qso);
-    // The answers stand in the QSO box even when the launch ends on a file error.
-    if (m_w.HisCall->text() != qso.HisCall)
-        m_w.HisCall->setText(qso.HisCall);
-    if (m_w.HisRep->text() != qso.HisRep)
-        m_w.HisRep->setText(qso.HisRep);
     if (!result.ok) {
         showFailure(result.error);
         return;

@@ -70,9 +70,12 @@ MacroExpander::Result MacroExpander::expand(const QString &macroText, QsoFields 
     QString text = macroText;
     m_includedBytes = 0;
 
-    const auto askInto = [this](QString &field, const char *caption, const char *prompt) {
-        if (field.isEmpty() && m_actions.ask)
+    const auto askInto = [this, &qso](QString &field, const char *caption, const char *prompt) {
+        if (field.isEmpty() && m_actions.ask) {
             field = m_actions.ask(QString::fromUtf8(caption), QString::fromUtf8(prompt));
+            if (m_actions.answered)
+                m_actions.answered(qso);
+        }
         return field;
     };
 

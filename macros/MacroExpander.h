@@ -45,6 +45,8 @@ public:
     {
         // An input box (caption, prompt, empty default): the answer, empty if cancelled.
         std::function<QString(const QString &caption, const QString &prompt)> ask;
+        // The QSO fields as they stand after each answer, before the expansion goes on.
+        std::function<void(const QsoFields &qso)> answered;
         // \t: key the transmitter now (NET rule, button looks, start).
         std::function<void()> startTransmit;
         // \w: empty the receive pane of the current channel now.

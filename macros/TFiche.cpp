@@ -1,6 +1,9 @@
 #include "macros/TFiche.h"
 
+#include <algorithm>
+
 #include <QPalette>
+#include <QRect>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -61,4 +64,15 @@ TFiche::TFiche(QWidget *owner)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text);
+}
+
+QPoint besideWindow(const QRect &owner, const QSize &windowSize, const QRect &area)
+{
+    constexpr int kGapPixels = 8;
+    int left = owner.right() + 1 + kGapPixels;
+    if (left + windowSize.width() > area.right() + 1)
+        left = owner.left() - kGapPixels - windowSize.width();
+    left = std::clamp(left, area.left(), std::max(area.left(), area.right() + 1 - windowSize.width()));
+    const int top = std::clamp(owner.top(), area.top(), std::max(area.top(), area.bottom() + 1 - windowSize.height()));
+    return {left, top};
 }

@@ -18,3 +18,7 @@ public:
 
     QPlainTextEdit *Text = nullptr;
 };
+
+// Where a window of windowSize opens beside owner (both frames, global pixels) on a
+// screen's available area: right of it, else left of it, top edges level, kept on the area.
+QPoint besideWindow(const QRect &owner, const QSize &windowSize, const QRect &area);

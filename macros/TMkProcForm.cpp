@@ -1,11 +1,13 @@
 #include "macros/TMkProcForm.h"
 
 #include "ground/Dialogs.h"
+#include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
 #include "macros/MacroTable.h"
 #include "macros/TFiche.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -15,10 +17,11 @@
 
 namespace {
 
-// The general error report for a store that cannot be written.
-void reportStoreFailure(const StoreWriteError &error)
+// The general error report for a store that cannot be written, in the operator's
+// language as the other store failures are.
+void reportStoreFailure()
 {
-    showFailure(QString::fromUtf8(error.what()));
+    showFailure(kStoreWriteFailureText);
 }
 
 QString upper(const QString &name)
@@ -29,7 +32,7 @@ QString upper(const QString &name)
 } // namespace
 
 TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, fixedDialogFlags()),
       m_table(table),
       m_store(store)
 {
@@ -191,8 +194,8 @@ void TMkProcForm::DeleteBtnClick()
     try {
         MacroTable::writeEmpty(m_store, oldCount - 1);
         m_store.commit();
-    } catch (const StoreWriteError &error) {
-        reportStoreFailure(error);
+    } catch (const StoreWriteError &) {
+        reportStoreFailure();
     }
     m_table.count = oldCount - 1;
 }
@@ -200,8 +203,12 @@ void TMkProcForm::DeleteBtnClick()
 // A second click brings the open help window to the front.
 void TMkProcForm::InfoBtnClick()
 {
-    if (!Fiche)
+    if (!Fiche) {
         Fiche = new TFiche(this);
+        // Beside the editor, so that both can be read at once.
+        if (const QScreen *screen = this->screen())
+            Fiche->move(besideWindow(frameGeometry(), Fiche->size(), screen->availableGeometry()));
+    }
     Fiche->show();
     Fiche->raise();
     Fiche->activateWindow();
@@ -221,8 +228,8 @@ void TMkProcForm::CloseDialog()
     try {
         m_table.writeInUse(m_store);
         m_store.commit();
-    } catch (const StoreWriteError &error) {
-        reportStoreFailure(error);
+    } catch (const StoreWriteError &) {
+        reportStoreFailure();
     }
 }
 

@@ -20,6 +20,9 @@
 namespace {
 
 constexpr int kTuneMode = 3;
+const QString kTransmittingText = QStringLiteral("Emission en cours...");
+const QString kTransmittingNowhereText = QStringLiteral("Emission simulée...");
+const QString kNoOutputDeviceText = QStringLiteral("Pas de carte son en sortie : l'émission n'est jouée nulle part");
 
 } // namespace
 
@@ -40,7 +43,7 @@ void TransmitControl::TxBtnClick()
     // Transmitting follows the engine's reports only: a start already asked for and
     // not yet reported still takes the start branch.
     if (!m_flags.Transmitting) {
-        startTransmitter();
+        startTransmitter(LookTiming::AfterStart);
         if (m_w.TxBuf)
             m_w.TxBuf->setFocus();
         return;
@@ -58,16 +61,25 @@ void TransmitControl::TxBtnClick()
     showTxIdle();
 }
 
+// A macro's start shows the transmitting look before the engine is asked, the button's after.
 void TransmitControl::startFromMacro()
 {
-    startTransmitter();
+    startTransmitter(LookTiming::BeforeStart);
 }
 
-void TransmitControl::startTransmitter()
+void TransmitControl::startTransmitter(LookTiming timing)
 {
     if (m_w.applyNetRule)
         m_w.applyNetRule();
+    if (timing == LookTiming::BeforeStart)
+        showTxRequested();
     m_engine.fnStartTX(m_settings.RXMode);
+    if (timing == LookTiming::AfterStart)
+        showTxRequested();
+}
+
+void TransmitControl::showTxRequested()
+{
     m_w.TuneBtn->setEnabled(false);
     showTxActive();
 }
@@ -128,7 +140,10 @@ void TransmitControl::TxStatus(int32_t code)
         return;
     case psktx::Started:
         if (m_w.StatusBar)
-            m_w.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Emission en cours..."));
+            m_w.StatusBar->setPanelText(PanelStatusBar::kActivityPanel,
+                                        m_outputNowhere ? kTransmittingNowhereText : kTransmittingText);
+        if (m_outputNowhere && m_w.setStatusNotice)
+            m_w.setStatusNotice(Image::Warning, kNoOutputDeviceText);
         addStamp(true);
         m_flags.Transmitting = true;
         m_w.CWIDBtn->setEnabled(true);

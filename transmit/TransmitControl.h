@@ -69,8 +69,13 @@ public:
     // TxBtn's idle look: icon 3, hint "Emettre" (also used by the disconnection).
     void showTxIdle();
 
+    // No playback device stands behind the engine: each transmission says it goes nowhere.
+    void setOutputNowhere(bool nowhere) { m_outputNowhere = nowhere; }
+
 private:
-    void startTransmitter();
+    enum class LookTiming { AfterStart, BeforeStart };
+    void startTransmitter(LookTiming timing);
+    void showTxRequested();
     void showTxActive();
     void addStamp(bool start);
 
@@ -80,4 +85,5 @@ private:
     TransmitWidgets m_w;
     std::function<QDateTime()> m_localNow;
     QLocale m_locale;
+    bool m_outputNowhere = false;
 };

@@ -72,6 +72,33 @@ private slots:
         QCOMPARE(out.QSOBox.x(), 216 + 38);
         QCOMPARE(out.Canal.y(), 165);
     }
+
+    // The strip dragged taller takes its height from the terminal page, within what
+    // the page must keep; the QSO box stays at the strip's top, the shift buttons follow its bottom.
+    void displayStripDraggedTaller_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("design") << 0 << 0;
+        QTest::newRow("100 taller") << 100 << 100;
+        QTest::newRow("no lower than design") << -30 << 0;
+        QTest::newRow("the page keeps 120") << 1000 << 321 - 120;
+    }
+    void displayStripDraggedTaller()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, kept);
+        ResizeInput in;
+        in.client = QSize(645, 450);
+        in.displayStripExtra = asked;
+        const ResizeLayout out = computeResizeLayout(in);
+        QCOMPARE(out.displayStripExtra, kept);
+        QCOMPARE(out.PageControl.height(), 321 - kept);
+        QCOMPARE(out.Monitor, QRect(35, 323 - kept, 276, 82 + kept));
+        QCOMPARE(out.QSOBox, QPoint(314, 323 - kept));
+        QCOMPARE(out.RightBtn, QPoint(293, 386));
+        QVERIFY(out.StripHandle.contains(35, out.Monitor.top() - 1));
+    }
 };
 
 QTEST_MAIN(TestResizeForm)

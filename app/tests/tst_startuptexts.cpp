@@ -11,6 +11,8 @@ private slots:
     {
         QCOMPARE(mainWindowCaption(QStringLiteral("f4xyz/p")), kProductBanner + QStringLiteral(" - F4XYZ/P"));
         QCOMPARE(mainWindowCaption(QString()), kProductBanner + QStringLiteral(" - "));
+        QCOMPARE(mainWindowCaption(QStringLiteral("f4xyz"), QStringLiteral("Bande de démonstration")),
+                 kProductBanner + QStringLiteral(" - F4XYZ [Bande de démonstration]"));
     }
 
     void versionCaption_data()

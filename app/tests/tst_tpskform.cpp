@@ -1,13 +1,17 @@
 #include "ground/InfoPanel.h"
 #include "ground/StatusBar.h"
 #include "app/StatusClock.h"
+#include "app/StripHandle.h"
 #include "app/TPSKForm.h"
 #include "app/ToolCommands.h"
+#include "config/ConfigCommand.h"
 #include "config/SettingsStore.h"
+#include "config/TSetForm.h"
 #include "controls/TLEDLabel.h"
 #include "displays/Displays.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
+#include "transmit/TransmitControl.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -82,6 +86,80 @@ private slots:
         delete m_engine;
         QDir::setCurrent(m_previousDir);
         m_dir.reset();
+    }
+
+    // The stand-in for a missing sound card stays in sight after the status notice
+    // has gone, and a transmission on it says it goes nowhere.
+    void standInStaysVisible()
+    {
+        auto form = makeForm();
+        const QString note = QString::fromUtf8("Pas de carte son : bande de démonstration");
+        form->showAudioStandIn(note, true);
+        form->TimerTimer();
+        QVERIFY(form->StatusMessage != note);
+        QVERIFY(form->windowTitle().endsWith(QStringLiteral(" - NOCALL [") + note + QLatin1Char(']')));
+        QCOMPARE(form->LEDOne->Caption(), QStringLiteral("Simulation"));
+        QCOMPARE(form->LEDOne->toolTip(), note);
+
+        form->configCommand->runDialog = [](TSetForm &dialog) {
+            dialog.CALLEdit->setText(QStringLiteral("f6abc"));
+            dialog.accept();
+            return dialog.result();
+        };
+        form->CfgBtn->click();
+        QVERIFY(form->windowTitle().endsWith(QStringLiteral(" - F6ABC [") + note + QLatin1Char(']')));
+
+        form->flags.CardActive = true;
+        form->TxBtn->click();
+        form->transmit->TxStatus(1);
+        QCOMPARE(form->StatusBar->panelText(2), QString::fromUtf8("Emission simulée..."));
+        form->flags.CardActive = false;
+    }
+
+    // The display strip at its design height by default; dragged taller, it keeps that
+    // height through a resize and across a restart.
+    void displayStripHeightIsDraggedAndRemembered()
+    {
+        {
+            auto form = makeForm();
+            QCOMPARE(form->Monitor->height(), 82);
+            emit form->DisplayStripHandle->dragStarted();
+            emit form->DisplayStripHandle->dragged(-60);
+            QCOMPARE(form->Monitor->height(), 142);
+            QCOMPARE(form->Monitor->y() + form->Monitor->height(), 323 + 82);
+            form->resize(form->width() + 50, form->height() + 40);
+            form->ResizeForm();
+            QCOMPARE(form->Monitor->height(), 142);
+            form->close();
+        }
+        auto reopened = makeForm();
+        QCOMPARE(reopened->Monitor->height(), 142);
+        emit reopened->DisplayStripHandle->dragStarted();
+        emit reopened->DisplayStripHandle->dragged(500);
+        QCOMPARE(reopened->Monitor->height(), 82);
+    }
+
+    // Each indicator's caption and the longest texts of the text panels show whole,
+    // the indicators apart from each other.
+    void captionsAndPanelTextsShowWhole()
+    {
+        auto form = makeForm();
+        form->showAudioStandIn(QStringLiteral("Bande de démonstration"), false);
+        const QFontMetrics infoMetrics(form->LEDOne->font());
+        int previousRight = -1;
+        for (TLEDLabel *led : {form->LEDOne, form->LEDTwo, form->QuenLed, form->RXLed, form->TXLed}) {
+            const QRect caption = led->layoutRects().caption;
+            QVERIFY2(infoMetrics.horizontalAdvance(led->Caption()) <= caption.width(), qPrintable(led->Caption()));
+            QVERIFY(led->x() > previousRight);
+            previousRight = led->geometry().right();
+        }
+        const QFontMetrics barMetrics(form->StatusBar->font());
+        const auto fits = [&](int panel, const QString &text) {
+            // The panel's inner text room: gap, bevels and text margins taken off.
+            return barMetrics.horizontalAdvance(text) <= form->StatusBar->panelWidth(panel) - 8;
+        };
+        QVERIFY(fits(1, QStringLiteral("Niveau de bruit: -100dB")));
+        QVERIFY(fits(2, QStringLiteral("Réception en cours...")));
     }
 
     void emptyStoreStartsWithTheDesignValues()
@@ -437,7 +515,11 @@ private slots:
         QCOMPARE(form->LeftBtn->pos(), QPoint(431 - 1, 471 + 65));
         QCOMPARE(form->MacroPage->pos(), QPoint(620, 1));
         QCOMPARE(form->Canal->pos(), QPoint(620, form->MacroPage->height() + 5));
-        QCOMPARE(form->StatusBar->panelWidth(3), 800 - 320 - 25);
+        // Panels 1 and 2 are at least their design widths, wider if the font needs it.
+        const int textPanels = form->StatusBar->panelWidth(0) + form->StatusBar->panelWidth(1)
+                               + form->StatusBar->panelWidth(2);
+        QVERIFY(textPanels >= 320);
+        QCOMPARE(form->StatusBar->panelWidth(3), 800 - textPanels - 25);
         QCOMPARE(form->StatusBar->geometry(), QRect(0, 576, 800, 24));
         QCOMPARE(form->TermOne->height(), 471 / 3);
         QCOMPARE(form->TermTwo->height(), 471 / 3);

@@ -118,6 +118,26 @@ private slots:
         QTRY_COMPARE(h.form().Canal->currentIndex(), 0);
     }
 
+    // The focus given back to the pane that had it (window activated again after a
+    // dialog or another program, a pop-up closed) is no choice of channel.
+    void onlyARealFocusChangeSelectsTheChannel_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<int>("channel");
+        QTest::newRow("mouse") << int(Qt::MouseFocusReason) << 1;
+        QTest::newRow("tab key") << int(Qt::TabFocusReason) << 1;
+        QTest::newRow("window activated again") << int(Qt::ActiveWindowFocusReason) << 0;
+        QTest::newRow("pop-up closed") << int(Qt::PopupFocusReason) << 0;
+    }
+    void onlyARealFocusChangeSelectsTheChannel()
+    {
+        QFETCH(int, reason);
+        h.form().Canal->setCurrentIndex(0);
+        QFocusEvent in(QEvent::FocusIn, Qt::FocusReason(reason));
+        QCoreApplication::sendEvent(h.form().TermTwo, &in);
+        QTEST(h.form().Canal->currentIndex(), "channel");
+    }
+
     void popupMenuClearAndCopy()
     {
         ReceiveTerminal &two = *h.form().receiveTerminals[1];

@@ -42,7 +42,13 @@ public:
         chosen = color;
         return true;
     }
-    bool chooseFont(PaneFontChoice &) override { return false; }
+    // OK without touching anything: the dialog's font comes back as it was given.
+    bool chooseFont(PaneFontChoice &choice) override
+    {
+        fontsGiven << choice.font;
+        return true;
+    }
+    QList<QFont> fontsGiven;
 };
 
 class RecordingOutput : public WaveOutput
@@ -68,6 +74,8 @@ private slots:
     void cancelKeepsOldHintButNewBlocks();
     void startupAppliesStoredLookAndPlaysSound();
     void paneMenusRunTheColourCommand();
+    void fontDialogOpensOnTheFaceShown();
+    void bandChosenWhileDisconnectedKeepsShiftsDisabled();
 
 private:
     std::unique_ptr<TPSKForm> openWindow(const QByteArray &ini);
@@ -167,8 +175,9 @@ void TestConfigWindow::startupAppliesStoredLookAndPlaysSound()
     QCOMPARE(m_sound.started, QStringList{QStringLiteral("Startup.Wav")});
     QCOMPARE(form->paneLook->paneBackground(0), QColor(255, 0, 0));
     QCOMPARE(form->paneLook->paneBackground(1), QColor(Qt::black));
+    QCOMPARE(form->TermTwo->font().family(), QStringLiteral("Arial"));
     const PaneFontChoice two = form->paneLook->paneFont(1);
-    QCOMPARE(two.font.family(), QStringLiteral("Arial"));
+    QCOMPARE(two.font.family(), QFontInfo(form->TermTwo->font()).family());
     QCOMPARE(two.font.pointSize(), 12);
     QVERIFY(!two.font.bold() && !two.font.italic());
     QCOMPARE(two.color, QColor(255, 255, 0));
@@ -192,6 +201,39 @@ void TestConfigWindow::paneMenusRunTheColourCommand()
     QCOMPARE(look.asked, 3);
     QCOMPARE(form->TxBuf->palette().color(QPalette::Base), QColor(20, 0, 0));
     LookDialogs::install(nullptr);
+}
+
+void TestConfigWindow::fontDialogOpensOnTheFaceShown()
+{
+    auto form = openWindow("[Look]\nFT1Name=Korvo No Such Face\nFT1Size=10\n");
+    const QString shownFace = QFontInfo(form->TermOne->font()).family();
+    QVERIFY(shownFace != QStringLiteral("Korvo No Such Face"));
+    AnsweringLookDialogs look;
+    LookDialogs::install(&look);
+    form->receiveTerminals[0]->fontAction->trigger();
+    LookDialogs::install(nullptr);
+
+    QCOMPARE(look.fontsGiven.size(), 1);
+    QCOMPARE(look.fontsGiven.first().family(), shownFace);
+    QCOMPARE(QFontInfo(form->TermOne->font()).family(), shownFace);
+    QCOMPARE(QFontInfo(form->TermOne->font()).pointSize(), 10);
+    QCOMPARE(stored(SettingsStore::Look, QStringLiteral("FT1Name")), shownFace);
+}
+
+void TestConfigWindow::bandChosenWhileDisconnectedKeepsShiftsDisabled()
+{
+    auto form = openWindow("");
+    QVERIFY(!form->flags.CardActive);
+    form->configCommand->runDialog = [](TSetForm &dialog) {
+        dialog.BAND->setAreaLeft(300);
+        dialog.BAND->setAreaRight(3000);
+        dialog.accept();
+        return dialog.result();
+    };
+    form->CfgBtn->click();
+    QCOMPARE(form->Settings.WFMin, 300);
+    QVERIFY(!form->LeftBtn->isEnabled());
+    QVERIFY(!form->RightBtn->isEnabled());
 }
 
 QTEST_MAIN(TestConfigWindow)

@@ -317,13 +317,14 @@ private slots:
         c.Top = 0;
         c.Width = 1920;
         c.Height = 1050;
+        c.MonitorHeight = 150;
         {
             SettingsStore store(path);
             QVERIFY(writeCloseSettings(store, c));
         }
         const QSettings ini(path, QSettings::IniFormat);
         const QStringList expected = {
-            "Look/Height=1050", "Look/Left=-4", "Look/Top=0", "Look/Width=1920", "Look/WindowState=1",
+            "Look/Height=1050", "Look/Left=-4", "Look/MonitorHeight=150", "Look/Top=0", "Look/Width=1920", "Look/WindowState=1",
             "Settings/AFC1Ok=0", "Settings/AFC1Range=25", "Settings/AFC2Ok=1", "Settings/AFC2Range=5",
             "Settings/Blocks=7", "Settings/FreqOne=1234", "Settings/FreqTwo=2345",
             "Settings/Net1Ok=1", "Settings/Net2Ok=0", "Settings/SqOne=40", "Settings/SqSpOne=80",

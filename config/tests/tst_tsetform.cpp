@@ -307,6 +307,8 @@ void TestTSetForm::bandCorrection()
     QCOMPARE(dialog->BAND->AreaLeft(), appliedLeft);
     QCOMPARE(dialog->BAND->AreaRight(), appliedRight);
     QCOMPARE(m_dialogs->messages(), message ? QStringList{kNarrowBandText} : QStringList{});
+    if (message)
+        QCOMPARE(m_dialogs->kinds(), QList<Dialogs::Kind>{Dialogs::Kind::Warning});
     QCOMPARE(storedValue(QStringLiteral("WFMin")), QString::number(appliedLeft));
     QCOMPARE(storedValue(QStringLiteral("WFMax")), QString::number(appliedRight));
     QCOMPARE(dialog->result(), int(QDialog::Accepted));

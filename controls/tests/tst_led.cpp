@@ -43,6 +43,21 @@ private slots:
         QCOMPARE(strip.copy(0, 39, 12, 13), strip.copy(12, 39, 12, 13));
     }
 
+    // On a screen of two device pixels per pixel the LED is drawn at that resolution:
+    // the same colours in the same places, but a rounder outline than the 1x cell doubled.
+    void cellAtTwiceTheResolution()
+    {
+        TLED led;
+        const QImage one = TLEDBitmap::instance()->cell(1, 1, Qt::white);
+        const QImage two = TLEDBitmap::instance()->cell(1, 1, Qt::white, 2.0);
+        QCOMPARE(two.size(), QSize(24, 26));
+        QCOMPARE(two.devicePixelRatio(), 2.0);
+        QCOMPARE(two.pixelColor(2 * kBody.x(), 2 * kBody.y()), one.pixelColor(kBody));
+        QCOMPARE(two.pixelColor(0, 0), QColor(Qt::white));
+        const QImage doubled = one.scaled(one.size() * 2);
+        QVERIFY(two.convertToFormat(doubled.format()) != doubled);
+    }
+
     void cellFollowsLitColorAndEnabled_data()
     {
         QTest::addColumn<bool>("lit");

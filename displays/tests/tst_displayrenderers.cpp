@@ -84,6 +84,7 @@ private slots:
     void signalTrace();
     void syncBars();
     void vectors();
+    void drawnAtTwiceTheResolution();
 };
 
 void TestDisplayRenderers::spectrumScaleLines_data()
@@ -405,6 +406,47 @@ void TestDisplayRenderers::vectors()
     QCOMPARE(at(image, 40, 25), kYellow); // c = 25: to (50, 25)
     QCOMPARE(at(image, 25, 10), kYellow); // to (25, 0)
     QCOMPARE(at(image, 10, 25), kNavy);
+}
+
+// At 200 % the pictures are drawn in device pixels: the same figure as at 100 %, each
+// line two device pixels wide, each waterfall line two rows high, nothing enlarged.
+void TestDisplayRenderers::drawnAtTwiceTheResolution()
+{
+    const DeviceScale twice{2.0};
+    Fft fft;
+    fft.fill(10);
+
+    QImage spectrum = canvas(524, 104);
+    const MarkerColumns markers = renderSpectrum(spectrum, scene(fft), true, twice);
+    QVERIFY(markers);
+    for (int y : {28, 29, 54, 55, 80, 81})
+        QCOMPARE(at(spectrum, 200, y), kGrid);
+    QCOMPARE(at(spectrum, 200, 27), kBlack);
+    QCOMPARE(at(spectrum, 200, 30), kBlack);
+    const int marker = (*markers)[0];
+    QCOMPARE(at(spectrum, marker, 60), DisplayColour::Channel[0] & 0xffffff);
+    QCOMPARE(at(spectrum, marker + 1, 60), DisplayColour::Channel[0] & 0xffffff);
+
+    QImage history = blankWaterfallHistory(QSize(524, 80));
+    QImage amplitude = canvas(524, 30);
+    QImage frame = canvas(524, 80);
+    renderWaterfall(frame, history, amplitude, scene(fft), twice);
+    QCOMPARE(at(frame, 0, 0), grey(40));
+    QCOMPARE(at(frame, 0, 1), grey(40));
+    QCOMPARE(at(frame, 0, 2), kBlack);
+    frame = canvas(524, 80);
+    renderWaterfall(frame, history, amplitude, scene(fft), twice);
+    QCOMPARE(at(frame, 0, 3), grey(40));
+    QCOMPARE(at(frame, 0, 4), kBlack);
+
+    QImage sync = canvas(104, 80);
+    std::array<int32_t, 16> bars{};
+    bars.fill(1000);
+    renderSync(sync, bars, true, twice);
+    const int column = syncBarColumn(3, 104);
+    QCOMPARE(at(sync, column, 79), kLime);
+    QCOMPARE(at(sync, column + 1, 79), kLime);
+    QCOMPARE(at(sync, column + 2, 79), kBlack);
 }
 
 QTEST_MAIN(TestDisplayRenderers)

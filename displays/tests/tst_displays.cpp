@@ -2,6 +2,8 @@
 #include "app/TPSKForm.h"
 #include "displays/DisplayColours.h"
 #include "displays/Displays.h"
+#include "displays/ScopeRenderers.h"
+#include "displays/SpectrumRenderer.h"
 #include "displays/TPaintBox.h"
 #include "engine/EngineMessage.h"
 #include "tests/support/FormHarness.h"
@@ -27,6 +29,26 @@ constexpr int kWidth = 262; // the waterfall's and spectrum's width at design si
 QRgb rgb(const QImage &image, int x, int y)
 {
     return image.pixel(x, y) & 0xffffff;
+}
+
+// Pixels of the image that are not `colour`.
+int pixelsOtherThan(const QImage &image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += rgb(image, x, y) != (colour & 0xffffff);
+    return count;
+}
+
+// The synchro bars that fall inside the display (the last one may fall just outside).
+QList<int> syncColumns(int width)
+{
+    QList<int> columns;
+    for (int k = 1; k <= 15; ++k)
+        if (syncBarColumn(k, width) < width)
+            columns << syncBarColumn(k, width);
+    return columns;
 }
 
 } // namespace
@@ -66,6 +88,11 @@ private slots:
     void waterfallAdvancesBehindOtherTabsNotOnSignal();
     void resizeAndEngineStartClearHistory();
     void stoppedLooks();
+    void connectClearsTheWaterfallHistory();
+    void disconnectDrawsTheStoppedLooks();
+    void windowResizeClearsTheHistory();
+    void connectionIconsAndShiftsFollowTheEngine();
+    void readoutsStayAfterADisconnect();
     void unusableStoredBandShowsDefault();
 };
 
@@ -199,6 +226,7 @@ void TestDisplays::bandShiftButtons()
     QFETCH(int, low);
     QFETCH(int, high);
     QFETCH(bool, right);
+    h.form().flags.CardActive = true;
     h.form().Settings.WFMin = low;
     h.form().Settings.WFMax = high;
     displays().applyShiftRule();
@@ -217,7 +245,8 @@ void TestDisplays::readoutFollowsMouse()
 {
     h.form().Monitor->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    QTest::mouseMove(h.form().SpectrumDisplay, QPoint(0, 10));
+    // Below the channel labels, which stand over the left edge until the engine runs.
+    QTest::mouseMove(h.form().SpectrumDisplay, QPoint(0, 30));
     QTRY_COMPARE(h.form().StatusBar->panelText(1), QStringLiteral("100Hz"));
     displays().SpectrumMove(131);
     QCOMPARE(h.form().StatusBar->panelText(1), QStringLiteral("1800Hz"));
@@ -232,8 +261,11 @@ void TestDisplays::labelsRideOnMarkers()
     displays().SpectrumDisplayPaint();
     QCOMPARE(h.form().CN1->pos(), QPoint(0, 41));
     QCOMPARE(h.form().CN2->pos(), QPoint(8, 41));
-    QCOMPARE(h.form().SP1->pos(), QPoint(1, 1));
-    QCOMPARE(h.form().SP2->pos(), QPoint(9, 1));
+    // The spectrum's labels stand under the scale numbers, never over them.
+    const int spectrumTop = spectrumScaleHeight() + 1;
+    QVERIFY(spectrumTop > 1);
+    QCOMPARE(h.form().SP1->pos(), QPoint(1, spectrumTop));
+    QCOMPARE(h.form().SP2->pos(), QPoint(9, spectrumTop));
 
     h.form().flags.CardActive = true;
     h.form().RXOne->setValue(1550); // marker at 111
@@ -241,7 +273,7 @@ void TestDisplays::labelsRideOnMarkers()
     displays().WaterfallDisplayPaint();
     displays().SpectrumDisplayPaint();
     QCOMPARE(h.form().CN1->pos(), QPoint(108, 41));
-    QCOMPARE(h.form().SP1->pos(), QPoint(109, 1));
+    QCOMPARE(h.form().SP1->pos(), QPoint(109, spectrumTop));
     QVERIFY(h.form().CN2->geometry().right() < 0);
     QVERIFY(h.form().SP2->geometry().right() < 0);
     QCOMPARE(rgb(h.form().WaterfallDisplay->frame(), 111, 5), DisplayColour::Lime & 0xffffff);
@@ -252,7 +284,7 @@ void TestDisplays::labelsRideOnMarkers()
     displays().WaterfallDisplayPaint();
     displays().SpectrumDisplayPaint();
     QCOMPARE(h.form().CN1->pos(), QPoint(108, 41));
-    QCOMPARE(h.form().SP1->pos(), QPoint(109, 1));
+    QCOMPARE(h.form().SP1->pos(), QPoint(109, spectrumTop));
 }
 
 void TestDisplays::waterfallAdvancesBehindOtherTabsNotOnSignal()
@@ -303,6 +335,10 @@ void TestDisplays::stoppedLooks()
     displays().vectorData().fill(700);
     displays().SyncroDisplayPaint();
     displays().VectorDisplayPaint();
+    const QImage running = h.form().SyncDisplay->frame();
+    QVERIFY(syncColumns(running.width()).size() >= 14);
+    for (int column : syncColumns(running.width()))
+        QCOMPARE(rgb(running, column, running.height() - 1), DisplayColour::Lime & 0xffffff);
     h.form().flags.CardActive = false;
     for (void (Displays::*paint)() : {&Displays::SpectrumDisplayPaint, &Displays::WaterfallDisplayPaint,
                                       &Displays::SyncroDisplayPaint, &Displays::VectorDisplayPaint,
@@ -313,11 +349,114 @@ void TestDisplays::stoppedLooks()
     QCOMPARE(vectors.size(), QSize(52, 52));
     QCOMPARE(rgb(vectors, 25, 25), DisplayColour::Navy & 0xffffff);
     QCOMPARE(rgb(vectors, 0, 25), DisplayColour::Yellow & 0xffffff);
+    // Every bar drawn while running is gone: the whole display is black.
     const QImage sync = h.form().SyncDisplay->frame();
-    QCOMPARE(rgb(sync, 14 * (sync.width() / 15 / 14), sync.height() - 1), 0u);
+    QCOMPARE(pixelsOtherThan(sync, 0), 0);
     QCOMPARE(rgb(h.form().WaterfallDisplay->frame(), 111, 5), 0u);
     QCOMPARE(rgb(h.form().AmpliDisplay->frame(), 50, 14), 0u);
     QCOMPARE(rgb(h.form().SpectrumDisplay->frame(), 100, 14), DisplayColour::Grid & 0xffffff);
+}
+
+// Through the connect button, not by calling the reset: the history of an earlier
+// connection does not come back.
+void TestDisplays::connectClearsTheWaterfallHistory()
+{
+    h.form().OnBtn->click();
+    QVERIFY(h.form().flags.CardActive);
+    h.engine().setFftData(QVector<int32_t>(1024, 64));
+    h.post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
+
+    h.form().OnBtn->click();
+    QVERIFY(!h.form().flags.CardActive);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu); // kept while stopped
+    h.form().OnBtn->click();
+    QCOMPARE(pixelsOtherThan(displays().waterfallHistory(), 0), 0);
+}
+
+void TestDisplays::disconnectDrawsTheStoppedLooks()
+{
+    h.form().OnBtn->click();
+    h.engine().setFftData(QVector<int32_t>(1024, 64));
+    h.engine().setSyncData(0, [] { std::array<int32_t, 16> d; d.fill(1000); return d; }());
+    h.engine().setVectorData(0, [] { std::array<int32_t, 16> d; d.fill(700); return d; }());
+    h.post(EngineMessage::NewData);
+    QVERIFY(pixelsOtherThan(h.form().SyncDisplay->frame(), 0) > 0);
+    const int vectorPixels = pixelsOtherThan(h.form().VECDisplay->frame(), DisplayColour::Navy);
+
+    h.form().OnBtn->click();
+    QCOMPARE(pixelsOtherThan(h.form().SyncDisplay->frame(), 0), 0);
+    // Only the circle is left of the vectors.
+    QVERIFY(pixelsOtherThan(h.form().VECDisplay->frame(), DisplayColour::Navy) < vectorPixels);
+    QCOMPARE(rgb(h.form().VECDisplay->frame(), 25, 25), DisplayColour::Navy & 0xffffff);
+    // No trace and no markers on the spectrum.
+    const QImage spectrum = h.form().SpectrumDisplay->frame();
+    for (int x = 0; x < spectrum.width(); ++x)
+        QVERIFY(rgb(spectrum, x, spectrum.height() - 1) != (DisplayColour::Spectrum & 0xffffff));
+    QCOMPARE(rgb(h.form().WaterfallDisplay->frame(), 111, 5), 0u);
+}
+
+// The window's own resize, not the display's: the history starts again at the new size.
+void TestDisplays::windowResizeClearsTheHistory()
+{
+    h.form().WaterfallDisplay->setMinimumWidth(0);
+    h.form().WaterfallDisplay->setMaximumWidth(QWIDGETSIZE_MAX);
+    h.form().flags.CardActive = true;
+    h.engine().setFftData(QVector<int32_t>(1024, 64));
+    h.post(EngineMessage::NewData);
+    QCOMPARE(rgb(displays().waterfallHistory(), 50, 0), 0xffffffu);
+
+    h.form().resize(h.form().width() + 80, h.form().height() + 30);
+    QTRY_COMPARE(displays().waterfallHistory().size(), h.form().WaterfallDisplay->size());
+    QCOMPARE(pixelsOtherThan(displays().waterfallHistory(), 0), 0);
+}
+
+void TestDisplays::connectionIconsAndShiftsFollowTheEngine()
+{
+    TPSKForm &f = h.form();
+    const auto shows = [&f](const QToolButton *button, int image) {
+        return button->icon().pixmap(21, 21).toImage() == f.Images.icon(image).pixmap(21, 21).toImage();
+    };
+    f.Settings.WFMin = 500;
+    f.Settings.WFMax = 3000;
+    QVERIFY(shows(f.OnBtn, Image::Connect));
+    f.OnBtn->click();
+    QVERIFY(shows(f.OnBtn, Image::Disconnect));
+    QVERIFY(f.LeftBtn->isEnabled() && f.RightBtn->isEnabled());
+
+    f.TxBtn->click();
+    QVERIFY(shows(f.TxBtn, Image::Stop));
+    h.post(EngineMessage::TxStatus, 1);
+    f.TxBtn->click();
+    QVERIFY(shows(f.TxBtn, Image::Transmit));
+    h.post(EngineMessage::TxStatus, 0);
+    f.TuneBtn->click();
+    QVERIFY(shows(f.TuneBtn, Image::Stop));
+    f.TuneBtn->click();
+    QVERIFY(shows(f.TuneBtn, Image::Tune));
+
+    f.OnBtn->click();
+    QVERIFY(shows(f.OnBtn, Image::Connect));
+    QVERIFY(!f.LeftBtn->isEnabled() && !f.RightBtn->isEnabled());
+}
+
+// The last measurements stay readable after the engine stops.
+void TestDisplays::readoutsStayAfterADisconnect()
+{
+    TPSKForm &f = h.form();
+    f.OnBtn->click();
+    h.post(EngineMessage::ImdOrNoise, -28, 0);
+    h.post(EngineMessage::ImdOrNoise, -66, 2);
+    h.post(EngineMessage::ClockError, 12, 0);
+    const QString imd = f.IMDOne->text();
+    const QString noise = f.StatusBar->panelText(1);
+    const QString ppm = f.PPMOne->text();
+    QVERIFY(!imd.isEmpty() && !noise.isEmpty() && !ppm.isEmpty());
+
+    f.OnBtn->click();
+    QCOMPARE(f.IMDOne->text(), imd);
+    QCOMPARE(f.StatusBar->panelText(1), noise);
+    QCOMPARE(f.PPMOne->text(), ppm);
 }
 
 void TestDisplays::unusableStoredBandShowsDefault()

@@ -15,6 +15,8 @@ private slots:
     void notes();
     void onlyRegularFilesAreTaken_data();
     void onlyRegularFilesAreTaken();
+    void outputNowhere_data();
+    void outputNowhere();
 };
 
 // A FIFO would block the window in its open, /dev/zero never ends, and a device node
@@ -103,9 +105,31 @@ void TestEngineSelection::notes()
     ProgramOptions options;
     options.audioIn = audioIn;
     options.demo = demo;
-    const EngineChoice choice = selectEngine(options, card);
+    const EngineChoice choice = selectEngine(options, card, true);
     QVERIFY(choice.engine);
     QTEST(choice.note, "note");
+}
+
+void TestEngineSelection::outputNowhere_data()
+{
+    QTest::addColumn<QString>("audioOut");
+    QTest::addColumn<bool>("playback");
+    QTest::addColumn<bool>("nowhere");
+
+    QTest::newRow("playback device") << QString() << true << false;
+    QTest::newRow("no playback device") << QString() << false << true;
+    QTest::newRow("written to a file") << QStringLiteral("/tmp/tx.wav") << false << false;
+}
+
+void TestEngineSelection::outputNowhere()
+{
+    QFETCH(QString, audioOut);
+    QFETCH(bool, playback);
+    ProgramOptions options;
+    options.demo = true;
+    options.audioOut = audioOut;
+    const EngineChoice choice = selectEngine(options, false, playback);
+    QTEST(choice.outputNowhere, "nowhere");
 }
 
 QTEST_MAIN(TestEngineSelection)

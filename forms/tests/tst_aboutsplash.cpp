@@ -14,6 +14,7 @@ private slots:
     void memoryReadOut_data();
     void memoryReadOut();
     void aboutBoxLayoutAndClosing();
+    void aboutBoxIsAFixedDialog();
     void splashTimerStopsAfterOneShot();
 };
 
@@ -28,6 +29,16 @@ void TestAboutSplash::memoryReadOut_data()
     QTest::newRow("three decimals at most") << quint64(1025) << "fr_FR" << "Memoire RAM: 1,001 Ko";
     QTest::newRow("16 GiB, no grouping") << quint64(16) * 1024 * 1024 * 1024 << "fr_FR"
                                          << "Memoire RAM: 16777216 Ko";
+}
+
+void TestAboutSplash::aboutBoxIsAFixedDialog()
+{
+    TAboutForm about;
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
 }
 
 void TestAboutSplash::memoryReadOut()

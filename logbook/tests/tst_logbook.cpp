@@ -113,6 +113,8 @@ void TestLogbook::connectWithoutLogbookStaysDisconnected()
     QVERIFY(!m_link->isConnected());
     QCOMPARE(m_dialogs->messages().size(), 1);
     QVERIFY(m_dialogs->messages().first().contains(kTalmerService));
+    QCOMPARE(m_dialogs->shown().size(), 2);
+    QCOMPARE(m_dialogs->shown().first(), QStringLiteral("beep"));
     QVERIFY(!m_send->isEnabled());
     QVERIFY(!m_led->Lit());
 }

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -27,8 +28,13 @@ private slots:
     void deleteSlot2Of5();
     void deleteNeedsSelectionAndYes();
     void closeBoxWritesTheTable();
+    void unwritableStoreFailsInFrench();
     void lengthLimits();
     void helpWindow();
+    void editorIsAFixedDialog();
+    void helpWindowOpensBesideTheEditor();
+    void besideWindowPlaces_data();
+    void besideWindowPlaces();
 
 private:
     MacroTable tableOf(int count);
@@ -268,6 +274,17 @@ void TestMacroEditor::closeBoxWritesTheTable()
     QCOMPARE(stored("MacroName3"), QStringLiteral("<absent>"));
 }
 
+void TestMacroEditor::unwritableStoreFailsInFrench()
+{
+    SettingsStore unwritable(QStringLiteral("/proc/korvo-no-such/KORVO.ini"));
+    MacroTable table = tableOf(1);
+    TMkProcForm form(table, unwritable);
+    form.show();
+    form.close();
+    QCOMPARE(m_dialogs->shown(), (QStringList{QStringLiteral("beep"),
+                                              QString::fromUtf8("message: Problème en écrivant dans la base de registre")}));
+}
+
 void TestMacroEditor::lengthLimits()
 {
     MacroTable table;
@@ -308,6 +325,48 @@ void TestMacroEditor::helpWindow()
     QCOMPARE(lines[18], QStringLiteral("u\\ - Heure TU"));
     QCOMPARE(lines[22], QString::fromUtf8("\\z  - Repasse en réception immédiatement après que le texte ait été transmis."));
     QVERIFY(first->Text->isReadOnly());
+}
+
+void TestMacroEditor::editorIsAFixedDialog()
+{
+    MacroTable table;
+    TMkProcForm form(table, *m_store);
+    const Qt::WindowFlags flags = form.windowFlags();
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+}
+
+void TestMacroEditor::helpWindowOpensBesideTheEditor()
+{
+    MacroTable table;
+    TMkProcForm form(table, *m_store);
+    form.move(100, 120);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.InfoBtnClick();
+    const QRect editor = form.frameGeometry();
+    QCOMPARE(form.Fiche->pos(), besideWindow(editor, form.Fiche->size(), form.screen()->availableGeometry()));
+    QCOMPARE(form.Fiche->y(), editor.y());
+}
+
+void TestMacroEditor::besideWindowPlaces_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QPoint>("place");
+    // Screen 1280 x 1024; the window 452 x 335.
+    QTest::newRow("room on the right") << QRect(100, 120, 351, 218) << QPoint(459, 120);
+    QTest::newRow("no room on the right: on the left") << QRect(800, 120, 351, 218) << QPoint(340, 120);
+    QTest::newRow("low owner: kept on the screen") << QRect(100, 900, 351, 218) << QPoint(459, 1024 - 335);
+    QTest::newRow("no room either side: at the screen's left edge")
+        << QRect(300, 0, 700, 218) << QPoint(0, 0);
+}
+
+void TestMacroEditor::besideWindowPlaces()
+{
+    QFETCH(QRect, owner);
+    QTEST(besideWindow(owner, QSize(452, 335), QRect(0, 0, 1280, 1024)), "place");
 }
 
 QTEST_MAIN(TestMacroEditor)

@@ -139,6 +139,7 @@ private slots:
     void valueNotTextEndsTheLoading();
     void launchAsksOnceAndTypesTheText();
     void transmitterKeyedBeforeTheFirstCharacter();
+    void answersStandInTheQsoBoxAtOnce();
     void emptyMacroOnlyEmpties();
     void wEmptiesTheCurrentChannelsPane();
     void ownEscapesExpandOnceAndReturn();
@@ -187,7 +188,7 @@ void TestMacroLaunch::valueNotTextEndsTheLoading()
     QVERIFY(b.macros->table.entries[1].name.isEmpty());
     QCOMPARE(b.buttons[0]->text(), QStringLiteral("CQ"));
     QVERIFY(b.buttons[1]->text().isEmpty());
-    QCOMPARE(b.dialogs.messages().size(), 1);
+    QCOMPARE(b.dialogs.messages(), QStringList{QString::fromUtf8("Problème en lisant la base de registre")});
 }
 
 void TestMacroLaunch::launchAsksOnceAndTypesTheText()
@@ -216,6 +217,25 @@ void TestMacroLaunch::transmitterKeyedBeforeTheFirstCharacter()
                                             "fnSendTXCharacter(2, 1)", "fnSendTXCharacter(1, 1)"}));
     QCOMPARE(b.TxBtn->toolTip(), QString::fromUtf8("Stopper l'émission"));
     QVERIFY(!b.TuneBtn->isEnabled());
+}
+
+// The transmitter's start comes after both questions in the passes: by then the
+// answers are in the QSO box, not only once the whole macro is expanded.
+void TestMacroLaunch::answersStandInTheQsoBoxAtOnce()
+{
+    Bench b;
+    b.setMacro(0, "\\c ur \\r\\t");
+    b.dialogs.queueInput("F6ABC");
+    b.dialogs.queueInput("599");
+    QStringList qsoAtStart;
+    b.engine.setOnCall([&](const QString &call) {
+        if (call.startsWith(QStringLiteral("fnStartTX")))
+            qsoAtStart = {b.HisCall->text(), b.HisRep->text()};
+    });
+    b.macros->LaunchMacro(0);
+    b.engine.setOnCall(nullptr);
+    QCOMPARE(qsoAtStart, (QStringList{"F6ABC", "599"}));
+    QCOMPARE(b.sent(), QStringLiteral("F6ABC ur 599"));
 }
 
 void TestMacroLaunch::emptyMacroOnlyEmpties()

@@ -20,6 +20,8 @@ QStringList ScriptedEngine::calls(const QString &prefix) const
 void ScriptedEngine::record(const QString &name, std::initializer_list<QString> args)
 {
     m_calls << name + QLatin1Char('(') + QStringList(args).join(QLatin1String(", ")) + QLatin1Char(')');
+    if (m_onCall)
+        m_onCall(m_calls.last());
 }
 
 void ScriptedEngine::post(int32_t message, int32_t wParam, int32_t lParam, QObject *to)

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <functional>
 
 // A stand-in engine for the program's tests: records every call with its arguments,
 // in order ("fnSetRXFrequency(1550, 10, 0)"), returns scripted results and lets a
@@ -40,6 +41,8 @@ public:
     // What fnGetRXFrequency answers; fnSetRXFrequency also sets it, as the engine would.
     void setRxFrequency(int channel, int32_t hz) { m_rxFreq[channel & 1] = hz; }
     void setTxCharsRemaining(int32_t count) { m_txRemaining = count; }
+    // Called with each call's text as it is made, to see what the program showed at that moment.
+    void setOnCall(std::function<void(const QString &call)> onCall) { m_onCall = std::move(onCall); }
 
     // Posts an engine message to the window given to fnStartSoundCard (or to `to`).
     void post(int32_t message, int32_t wParam = 0, int32_t lParam = 0, QObject *to = nullptr);
@@ -89,4 +92,5 @@ private:
     std::array<int32_t, 2> m_level{};
     std::array<int32_t, 2> m_rxFreq{};
     int32_t m_txRemaining = 0;
+    std::function<void(const QString &)> m_onCall;
 };

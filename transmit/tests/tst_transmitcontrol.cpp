@@ -105,6 +105,9 @@ private slots:
     void transitions_data();
     void transitions();
     void reportStartsTheTransmittingLook();
+    void transmissionWithoutOutputDeviceSaysSo();
+    void looksAtTheEngineStart_data();
+    void looksAtTheEngineStart();
     void endStampOnlyWhenNothingRemains_data();
     void endStampOnlyWhenNothingRemains();
     void endWhileNotTransmittingChangesOnlyTheButtons();
@@ -214,6 +217,43 @@ void TestTransmitControl::reportStartsTheTransmittingLook()
     QVERIFY(b.Canal->isEnabled());
     // The LEDs wait for the next data message.
     QVERIFY(b.TXLed->Lit());
+}
+
+void TestTransmitControl::transmissionWithoutOutputDeviceSaysSo()
+{
+    Bench b;
+    b.control->setOutputNowhere(true);
+    b.control->TxBtnClick();
+    b.control->TxStatus(1);
+    QCOMPARE(b.StatusBar->panelText(2), QString::fromUtf8("Emission simulée..."));
+    QCOMPARE(b.notices, QStringList{QString::fromUtf8("15 Pas de carte son en sortie : l'émission n'est jouée nulle part")});
+}
+
+// The button asks the engine first and then shows the look; a macro's \t shows the look first.
+void TestTransmitControl::looksAtTheEngineStart_data()
+{
+    QTest::addColumn<bool>("fromMacro");
+    QTest::addColumn<QString>("looksAtStart");
+    QTest::newRow("TxBtn") << false << QStringLiteral("Emettre|on|off");
+    QTest::newRow("macro") << true << QString::fromUtf8("Stopper l'émission|off|off");
+}
+
+void TestTransmitControl::looksAtTheEngineStart()
+{
+    QFETCH(bool, fromMacro);
+    Bench b;
+    QString looksAtStart;
+    b.engine.setOnCall([&](const QString &call) {
+        if (call.startsWith(QStringLiteral("fnStartTX")))
+            looksAtStart = b.looks();
+    });
+    if (fromMacro)
+        b.control->startFromMacro();
+    else
+        b.control->TxBtnClick();
+    b.engine.setOnCall(nullptr);
+    QTEST(looksAtStart, "looksAtStart");
+    QCOMPARE(b.looks(), QString::fromUtf8("Stopper l'émission|off|off"));
 }
 
 void TestTransmitControl::endStampOnlyWhenNothingRemains_data()

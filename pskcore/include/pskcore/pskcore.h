@@ -89,6 +89,8 @@ void pskSetOutputFile(const std::string& path);
 void pskSetDemoInput(bool on);
 // True when the machine has an audio capture device.
 bool pskHasCaptureDevice();
+// True when the machine has an audio playback device.
+bool pskHasPlaybackDevice();
 
 // The serial devices COM1, COM2, ... stand for, in that order (e.g. "/dev/ttyS0", "/dev/ttyUSB0").
 std::vector<std::string> pskSerialPortDevices();

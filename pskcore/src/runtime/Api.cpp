@@ -60,6 +60,7 @@ void pskSetInputFile(const std::string& path) { Engine::instance().setInputFile(
 void pskSetOutputFile(const std::string& path) { Engine::instance().setOutputFile(path); }
 void pskSetDemoInput(bool on) { Engine::instance().setDemoInput(on); }
 bool pskHasCaptureDevice() { return pskcore::portAudioHasCapture(); }
+bool pskHasPlaybackDevice() { return pskcore::portAudioHasPlayback(); }
 std::vector<std::string> pskSerialPortDevices() { return pskcore::presentSerialDevices(); }
 
 namespace pskcore {

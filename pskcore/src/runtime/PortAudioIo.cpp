@@ -103,14 +103,22 @@ int engineErrorFor(PaError error)
     }
 }
 
-bool portAudioHasCapture()
+namespace {
+
+bool hasDefaultDevice(PaDeviceIndex (*defaultDevice)())
 {
     if (initialise() != paNoError)
         return false;
-    const bool present = Pa_GetDefaultInputDevice() != paNoDevice;
+    const bool present = defaultDevice() != paNoDevice;
     Pa_Terminate();
     return present;
 }
+
+} // namespace
+
+bool portAudioHasCapture() { return hasDefaultDevice(&Pa_GetDefaultInputDevice); }
+
+bool portAudioHasPlayback() { return hasDefaultDevice(&Pa_GetDefaultOutputDevice); }
 
 PortAudioInput::~PortAudioInput() { stop(); }
 

@@ -48,7 +48,8 @@ private:
     bool m_initialised = false;
 };
 
-// True when PortAudio finds a default capture device.
+// True when PortAudio finds a default capture (playback) device.
 bool portAudioHasCapture();
+bool portAudioHasPlayback();
 
 } // namespace pskcore
