@@ -4,6 +4,7 @@
 #include "pskcore/dsp/ChannelDemodulator.h"
 #include "pskcore/dsp/Modulator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <span>
@@ -71,6 +72,21 @@ inline std::string decode(const std::vector<float>& samples, PskMode mode, doubl
     rx.setAfcLimit(10);
     rx.setSquelch(squelch, 1);
     return feed(rx, samples);
+}
+
+// Levenshtein distance: the character errors of a received text against the sent one.
+inline std::size_t editDistance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1), next(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        next[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j)
+            next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        row.swap(next);
+    }
+    return row[b.size()];
 }
 
 // Every byte value 0-255 once, in order.

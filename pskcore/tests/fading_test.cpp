@@ -18,20 +18,6 @@ const std::string kQso =
     "the name is jean and the rig runs twenty watts to a dipole. how copy? g4xyz de f5abc k. f5abc de g4xyz "
     "fb jean, you are 589 in london, name is peter, qth near the river. wx is cloudy and cold. 73 and good dx. ";
 
-std::size_t editDistance(const std::string& a, const std::string& b)
-{
-    std::vector<std::size_t> row(b.size() + 1), next(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        next[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j)
-            next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-        row.swap(next);
-    }
-    return row[b.size()];
-}
-
 // The transmission through the channel, then noise at snrDb against the mean faded power.
 std::vector<float> faded(const std::string& text, PskMode mode, const std::string& condition, double snrDb,
                          unsigned seed)
