@@ -44,12 +44,12 @@ QString WsjtxReader::utf8(bool *wasNull)
     return text;
 }
 
-QDateTime WsjtxReader::dateTime(quint8 *timeSpec)
+QDateTime WsjtxReader::dateTime(quint8 *timeKind)
 {
     const qint64 julianDay = qint64(u64());
     const quint32 ms = u32();
-    const quint8 spec = u8();
-    if (timeSpec)
-        *timeSpec = spec;
+    const quint8 kind = u8();
+    if (timeKind)
+        *timeKind = kind;
     return QDateTime(QDate::fromJulianDay(julianDay), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
 }

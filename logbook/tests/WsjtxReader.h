@@ -16,8 +16,8 @@ public:
     quint64 u64();
     // quint32 length then UTF-8 bytes; 0xffffffff reads as a null string and sets *wasNull.
     QString utf8(bool *wasNull = nullptr);
-    // Julian day (qint64), milliseconds since midnight (quint32), timespec (quint8, 1 = UTC).
-    QDateTime dateTime(quint8 *timeSpec = nullptr);
+    // Julian day (qint64), milliseconds since midnight (quint32), time kind (quint8, 1 = UTC).
+    QDateTime dateTime(quint8 *timeKind = nullptr);
 
     bool atEnd() const { return m_at == m_bytes.size(); }
     bool failed() const { return m_failed; }

@@ -103,9 +103,9 @@ void TestWsjtx::qsoLoggedFieldByField()
 
     WsjtxReader r(nextDatagram());
     QCOMPARE(readHeader(r), quint32(Wsjtx::QsoLogged));
-    quint8 spec = 0;
-    QCOMPARE(r.dateTime(&spec), qso.timeOff);   // time off, milliseconds kept
-    QCOMPARE(spec, quint8(1));
+    quint8 timeKind = 0;
+    QCOMPARE(r.dateTime(&timeKind), qso.timeOff);   // time off, milliseconds kept
+    QCOMPARE(timeKind, quint8(1));
     QCOMPARE(r.utf8(), QStringLiteral("F5ABC"));           // DX call
     bool wasNull = true;
     QCOMPARE(r.utf8(&wasNull), QString());                 // DX grid
@@ -117,8 +117,8 @@ void TestWsjtx::qsoLoggedFieldByField()
     QCOMPARE(r.utf8(), QString());                          // Tx power
     QCOMPARE(r.utf8(), QString());                          // comments
     QCOMPARE(r.utf8(), QStringLiteral("Hervé"));            // name, UTF-8
-    QCOMPARE(r.dateTime(&spec), qso.timeOn);                // time on
-    QCOMPARE(spec, quint8(1));
+    QCOMPARE(r.dateTime(&timeKind), qso.timeOn);                // time on
+    QCOMPARE(timeKind, quint8(1));
     QCOMPARE(r.utf8(), QString());                          // operator call
     QCOMPARE(r.utf8(), QStringLiteral("F6XYZ"));            // my call
     QCOMPARE(r.utf8(), QStringLiteral("JN18eu"));           // my grid

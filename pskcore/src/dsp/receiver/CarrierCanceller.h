@@ -1,7 +1,10 @@
 #pragma once
 
+#include "WindowedFft.h"
+
 #include "ReceiverTypes.h"
 
+#include <memory>
 #include <vector>
 
 namespace pskcore::receiver {
@@ -35,8 +38,7 @@ private:
     double binPower(int k) const;
     double overFloor(int k) const;
 
-    struct Fft;
-    Fft* m_fft;
+    std::unique_ptr<receiver::WindowedFft> m_fft;
     std::vector<cf> m_ring;
     int m_pos = 0;
     int m_filled = 0;

@@ -1,6 +1,5 @@
 #include "FrequencyAcquisition.h"
 
-#include "../FftwPlanner.h"
 
 #include <fftw3.h>
 
@@ -21,31 +20,9 @@ constexpr double kPartnerShare = 0.1;        // the other idle tone is within 10
 
 } // namespace
 
-struct FrequencyAcquisition::Fft {
-    fftwf_complex* data;
-    fftwf_plan plan;
-    std::vector<float> window;
-    Fft()
-    {
-        data = fftwf_alloc_complex(kSize);
-        {
-            std::lock_guard lock(fftwPlannerMutex());
-            plan = fftwf_plan_dft_1d(kSize, data, data, FFTW_FORWARD, FFTW_ESTIMATE);
-        }
-        window.resize(kSize);
-        for (int i = 0; i < kSize; ++i)
-            window[i] = float(0.5 - 0.5 * std::cos(2 * std::numbers::pi * (i + 0.5) / kSize));
-    }
-    ~Fft()
-    {
-        std::lock_guard lock(fftwPlannerMutex());
-        fftwf_destroy_plan(plan);
-        fftwf_free(data);
-    }
-};
 
-FrequencyAcquisition::FrequencyAcquisition() : m_fft(new Fft), m_ring(kSize) {}
-FrequencyAcquisition::~FrequencyAcquisition() { delete m_fft; }
+FrequencyAcquisition::FrequencyAcquisition() : m_fft(std::make_unique<receiver::WindowedFft>(kSize)), m_ring(kSize) {}
+FrequencyAcquisition::~FrequencyAcquisition() = default;
 
 void FrequencyAcquisition::push(std::complex<float> y)
 {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "WindowedFft.h"
+
 #include <complex>
 #include <optional>
+#include <memory>
 #include <vector>
 
 namespace pskcore {
@@ -48,8 +51,7 @@ private:
     std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz,
                                  double betterThanHeld);
 
-    struct Fft;
-    Fft* m_fft;
+    std::unique_ptr<receiver::WindowedFft> m_fft;
     std::vector<std::complex<float>> m_ring;
     int m_pos = 0;
     int m_filled = 0;
