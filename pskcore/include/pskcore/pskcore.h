@@ -4,6 +4,7 @@
 // knows them by. Every function may be called from any one thread (the program's GUI thread) while the
 // engine's own threads run, and before the first start: settings hold until changed, across stop and start.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -94,3 +95,22 @@ bool pskHasPlaybackDevice();
 
 // The serial devices COM1, COM2, ... stand for, in that order (e.g. "/dev/ttyS0", "/dev/ttyUSB0").
 std::vector<std::string> pskSerialPortDevices();
+
+// --- The signal browser: every PSK31 signal of the band found and decoded at once, beside the two channels. ---
+
+// One signal the browser follows. The text is Windows-1252, the latest characters received (at most
+// pskBrowserTextLength), oldest first.
+struct PskBrowserSignal {
+    int32_t id = 0;        // the same for as long as the signal is listed
+    double freqHz = 0;     // audio frequency of the carrier
+    int32_t mode = 0;      // 0 BPSK, 1 QPSK (USB), 2 QPSK (LSB): as found from the signal
+    double snrDb = 0;      // in 3 kHz
+    bool receiving = false;  // characters arrived within the last few seconds
+    std::string text;
+};
+inline constexpr std::size_t pskBrowserTextLength = 256;
+
+// Turns the browser on or off; taken at once, and kept across stop and start. Off by default.
+void pskSetBrowser(bool on);
+// The signals listed now, lowest frequency first; empty while the browser is off or nothing is heard.
+std::vector<PskBrowserSignal> pskGetBrowserSignals();

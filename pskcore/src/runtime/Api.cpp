@@ -73,3 +73,7 @@ void setAudioSeam(std::shared_ptr<AudioInput> input, std::shared_ptr<AudioOutput
 void setModemLinesSeam(std::shared_ptr<ModemLines> lines) { Engine::instance().setModemLines(std::move(lines)); }
 
 } // namespace pskcore
+
+// The browser's receivers are not built yet: it lists nothing.
+void pskSetBrowser(bool) {}
+std::vector<PskBrowserSignal> pskGetBrowserSignals() { return {}; }
