@@ -203,6 +203,8 @@ int ChannelDemodulator::snrLevel() const { return m_state->snr.level(); }
 
 double ChannelDemodulator::snrDb() const { return m_state->snr.snrDb(); }
 
+double ChannelDemodulator::codeFit() const { return m_state->decoder.codeFit(); }
+
 bool ChannelDemodulator::squelchOpen() const { return m_state->squelch.open(); }
 
 std::array<int32_t, 16> ChannelDemodulator::syncProfile() const { return m_state->timing.syncProfile(); }

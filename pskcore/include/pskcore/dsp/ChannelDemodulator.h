@@ -52,6 +52,10 @@ public:
     int snrLevel() const;
     // The same estimate in dB (-25 when nothing stands above the noise).
     double snrDb() const;
+    // QPSK: how well the phase changes fit the convolutional code over about 1 s, 0-1 (near 1 on a clean signal
+    // of this mode and sideband; much less on the other sideband or on BPSK text; idle fits both sidebands).
+    // BPSK: 0.
+    double codeFit() const;
     // True while the squelch lets characters through.
     bool squelchOpen() const;
     // Averaged envelope over 16 positions of the symbol period, 0-1000 (peak = symbol centre).

@@ -38,6 +38,9 @@ std::optional<int> QpskViterbi::push(std::complex<float> change)
     }
     // Keep the metrics bounded.
     const float top = *std::max_element(metric.begin(), metric.end());
+    // The metrics were normalised to a best of 0 last symbol, so top is this symbol's gain on the best path.
+    m_gainMean += (top - m_gainMean) / kFitSymbols;
+    m_magnitudeMean += (std::abs(change) - m_magnitudeMean) / kFitSymbols;
     for (int s = 0; s < 16; ++s)
         m_metric[s] = metric[s] - top;
     m_path = path;
@@ -56,6 +59,8 @@ void QpskViterbi::reset()
     m_metric[0] = 0.0f;
     m_path.fill(0);
     m_filled = 0;
+    m_gainMean = 0;
+    m_magnitudeMean = 0;
 }
 
 } // namespace pskcore

@@ -19,12 +19,20 @@ public:
     // returns the data bit decided kDepth symbols ago once the decoder is that deep.
     std::optional<int> push(std::complex<float> change);
     void reset();
+    // How well the phase changes fit the code, averaged over about kFitSymbols: the best path's gain per symbol
+    // over the changes' magnitude (1 = every change on the path's shift; the wrong sideband, or a BPSK signal's
+    // text, fits far less). 0 before any symbol.
+    float fit() const { return m_magnitudeMean > 0 ? m_gainMean / m_magnitudeMean : 0.0f; }
 
     // Phase change, degrees (0, 90, 180 or 270, upper sideband sense), for an encoder register.
     static int shiftDegrees(int reg);
 
 private:
+    static constexpr float kFitSymbols = 32.0f;
+
     std::array<float, 16> m_metric{};
+    float m_gainMean = 0;
+    float m_magnitudeMean = 0;
     std::array<uint64_t, 16> m_path{};
     int m_filled = 0;
     bool m_lsb = false;

@@ -34,6 +34,8 @@ public:
     std::optional<int> push(const SoftSymbol& symbol, std::vector<uint8_t>& bytes, std::vector<uint8_t>& settled);
     // How many symbols late a QPSK bit or character comes out (BPSK characters come out as soon as they are sure).
     int delaySymbols() const;
+    // QPSK: how well the symbols fit its code (QpskViterbi::fit); BPSK: 0.
+    float codeFit() const { return m_qpsk ? m_viterbi.fit() : 0.0f; }
 
 private:
     // Text has a "00" at least every 14 bits, so a stretch of 32 symbols with at most one reversal is a carrier.
