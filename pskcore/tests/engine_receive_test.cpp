@@ -159,4 +159,23 @@ TEST_F(EngineReceive, ClockCorrectionAppliesToTheInput)
     fnSetClockErrorAdjustment(0);
 }
 
+// The browser lists a signal the channels are not tuned to, with its text, only while it is on.
+TEST_F(EngineReceive, TheBrowserListsEverySignalWhileOn)
+{
+    const auto audio = signalOf("browsed at 2200 hertz", 2200);
+    feed(audio);
+    EXPECT_TRUE(pskGetBrowserSignals().empty()) << "off by default";
+
+    pskSetBrowser(true);
+    feed(audio);
+    const auto list = pskGetBrowserSignals();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_NEAR(list[0].freqHz, 2200, 3);
+    EXPECT_EQ(list[0].mode, 0);
+    EXPECT_NE(list[0].text.find("browsed at 2200 hertz"), std::string::npos) << "[" << list[0].text << "]";
+
+    pskSetBrowser(false);
+    EXPECT_TRUE(pskGetBrowserSignals().empty());
+}
+
 } // namespace

@@ -16,6 +16,8 @@ constexpr double kMergeHz = 8.0;           // two receivers this close have foun
 // A new peak this close to a listed signal is that signal's own spectrum (or its neighbour 60 Hz away is not).
 constexpr double kListedReachHz = 40.0;
 constexpr double kTrialSeconds = 5.0;      // a receiver whose squelch never opened by then is dropped
+// A new receiver first hears this much of the past input: the preamble that led to the signal being found.
+constexpr double kHistorySeconds = 2.5;
 constexpr int kMaxSignalsLimit = 200;
 constexpr int kHeldLevel = 25; // squelch level of a signal the receiver holds
 
@@ -39,7 +41,7 @@ struct BandBrowser::State {
 
     void judge(std::vector<BrowserText>& decoded, int maxSignals);
     void deliver(Track& t, std::string& bytes, std::vector<BrowserText>& decoded);
-    void spawn(int maxSignals);
+    void spawn(int maxSignals, std::vector<BrowserText>& decoded);
     void mergeAndRetire();
 
     browser::SignalFinder finder;
@@ -48,6 +50,7 @@ struct BandBrowser::State {
     std::size_t sinceJudge = 0;
     int nextId = 1;
     std::string bytes;
+    std::vector<float> history; // the latest input, at least kHistorySeconds of it
 };
 
 BandBrowser::BandBrowser() : BandBrowser(Options{}) {}
@@ -73,6 +76,9 @@ void BandBrowser::process(std::span<const float> samples, std::vector<BrowserTex
         const auto piece = samples.first(n);
         samples = samples.subspan(n);
         s.finder.process(piece);
+        s.history.insert(s.history.end(), piece.begin(), piece.end());
+        if (s.history.size() > 2 * seconds(kHistorySeconds))
+            s.history.erase(s.history.begin(), s.history.end() - std::ptrdiff_t(seconds(kHistorySeconds)));
         for (auto& t : s.tracks) {
             s.bytes.clear();
             t.rx->process(piece, s.bytes);
@@ -114,7 +120,7 @@ void BandBrowser::State::judge(std::vector<BrowserText>& decoded, int maxSignals
         }
     }
     mergeAndRetire();
-    spawn(maxSignals);
+    spawn(maxSignals, decoded);
 }
 
 // Receivers that converged on one signal become one (the listed, then the one that holds it better, stays); a listed signal
@@ -139,15 +145,12 @@ void BandBrowser::State::mergeAndRetire()
             gone[keepNewer ? i : j] = true;
         }
     }
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < tracks.size(); ++i)
-        if (!gone[i])
-            tracks[k++] = std::move(tracks[i]);
-    tracks.resize(k);
+    std::size_t i = 0;
+    std::erase_if(tracks, [&](const Track&) { return gone[i++]; });
 }
 
 // A receiver for each peak no receiver follows yet.
-void BandBrowser::State::spawn(int maxSignals)
+void BandBrowser::State::spawn(int maxSignals, std::vector<BrowserText>& decoded)
 {
     for (const auto& peak : finder.peaks()) {
         if (tracks.size() >= std::size_t(maxSignals))
@@ -158,7 +161,12 @@ void BandBrowser::State::spawn(int maxSignals)
         });
         if (followed)
             continue;
-        tracks.push_back({nextId++, peak.freqHz, std::make_unique<browser::SignalTrack>(peak.freqHz), now});
+        Track& t = tracks.emplace_back(
+            Track{nextId++, peak.freqHz, std::make_unique<browser::SignalTrack>(peak.freqHz), now});
+        const std::size_t heard = std::min(history.size(), seconds(kHistorySeconds));
+        bytes.clear();
+        t.rx->process(std::span(history).last(heard), bytes);
+        deliver(t, bytes, decoded);
     }
 }
 

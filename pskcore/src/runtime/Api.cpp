@@ -74,6 +74,14 @@ void setModemLinesSeam(std::shared_ptr<ModemLines> lines) { Engine::instance().s
 
 } // namespace pskcore
 
-// The browser's receivers are not built yet: it lists nothing.
-void pskSetBrowser(bool) {}
-std::vector<PskBrowserSignal> pskGetBrowserSignals() { return {}; }
+static_assert(pskcore::BandBrowser::kTextLength == pskBrowserTextLength);
+
+void pskSetBrowser(bool on) { Engine::instance().setBrowser(on); }
+
+std::vector<PskBrowserSignal> pskGetBrowserSignals()
+{
+    std::vector<PskBrowserSignal> list;
+    for (auto& s : Engine::instance().browserSignals())
+        list.push_back({s.id, s.freqHz, int32_t(s.mode), s.snrDb, s.receiving, std::move(s.text)});
+    return list;
+}

@@ -186,6 +186,10 @@ void Engine::stop()
     }
     m_wake.notify_all();
     m_worker.join();
+    {
+        std::lock_guard lock(m_stateMutex);
+        m_browserList.clear();
+    }
     m_inputLive = false;
     m_input->stop();
     m_input.reset();
@@ -213,6 +217,9 @@ void Engine::configureReceiver()
         m_appliedFreqGeneration[std::size_t(c)] = m_rxFreqGeneration[std::size_t(c)];
     }
     m_snapshot = Snapshot{};
+    m_browser.reset();
+    m_browserRunning = m_browserOn;
+    m_browserList.clear();
     m_history.clear();
     m_blockFill = 0;
     m_blockCount = 0;
@@ -398,6 +405,25 @@ void Engine::setCwIdSpeed(int n) { m_transmitter.setCwIdSpeed(n); }
 
 // ---------------------------------------------------------------- sound-card choice
 
+void Engine::setBrowser(bool on)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_browserOn = on;
+    if (!on)
+        m_browserList.clear();
+    command([this, on] {
+        m_browserRunning = on;
+        if (!on)
+            m_browser.reset();
+    });
+}
+
+std::vector<BrowserSignal> Engine::browserSignals()
+{
+    std::lock_guard lock(m_stateMutex);
+    return m_browserList;
+}
+
 void Engine::setInputFile(std::string path)
 {
     std::lock_guard lock(m_stateMutex);
@@ -562,6 +588,10 @@ void Engine::processInput(std::span<const float> samples)
                 m_demodStale = false;
             }
             demodulate(piece);
+            if (m_browserRunning) {
+                m_browserText.clear();
+                m_browser.process(piece, m_browserText);
+            }
         }
         m_blockFill += n;
         if (m_blockFill == kBlock) {
@@ -587,6 +617,8 @@ void Engine::finishBlock()
         std::lock_guard lock(m_stateMutex);
         m_snapshot.saturated = m_spectrum.fill(m_snapshot.fft.data(), 0, kBins - 1, m_fftFullScale);
         m_snapshot.raw = m_spectrum.rawSamples();
+        if (m_browserRunning)
+            m_browserList = m_browser.signals();
         for (std::size_t c = 0; c < 2; ++c) {
             m_snapshot.sync[c] = m_demod[c].syncProfile();
             m_snapshot.vectors[c] = m_demod[c].vectors();

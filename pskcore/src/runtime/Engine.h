@@ -9,6 +9,7 @@
 // belong to the worker alone: the caller's changes reach them as commands. The transmitter documents its
 // own threads; what it reports reaches the worker as events, which the worker posts in order.
 
+#include "pskcore/dsp/BandBrowser.h"
 #include "pskcore/dsp/ChannelDemodulator.h"
 #include "pskcore/dsp/Resampler.h"
 #include "pskcore/dsp/Spectrum.h"
@@ -64,6 +65,10 @@ public:
 
     bool setComPort(int port, int lines) { return m_transmitter.selectPttPort(port, lines); }
     void setModemLines(std::shared_ptr<ModemLines> lines) { m_transmitter.setModemLines(std::move(lines)); }
+
+    // The signal browser runs beside the channels on the same input while on; the list is its latest state.
+    void setBrowser(bool on);
+    std::vector<BrowserSignal> browserSignals();
 
     void setInputFile(std::string path);
     void setOutputFile(std::string path);
@@ -138,6 +143,8 @@ private:
     std::shared_ptr<AudioInput> m_seamInput;
     std::shared_ptr<AudioOutput> m_seamOutput;
     Snapshot m_snapshot;
+    bool m_browserOn = false;
+    std::vector<BrowserSignal> m_browserList;
     std::vector<std::function<void()>> m_commands;
     std::atomic<bool> m_dataPending{false};
 
@@ -154,6 +161,9 @@ private:
     Resampler m_inputResampler;
     Spectrum m_spectrum;
     std::array<ChannelDemodulator, 2> m_demod;
+    BandBrowser m_browser;
+    bool m_browserRunning = false;
+    std::vector<BrowserText> m_browserText; // its characters: the list keeps the latest of each signal
     std::vector<float> m_history; // the latest input for replay, clock-corrected
     std::size_t m_blockFill = 0;
     unsigned m_blockCount = 0;
