@@ -1,8 +1,10 @@
-// pskcore-decode: decodes PSK31 from an audio file, one channel per --freq (default: the strongest signal).
+// pskcore-decode: decodes PSK31 from an audio file, one channel per --freq (default: the strongest signal), or
+// every signal found in it with --all.
 #include "Options.h"
 #include "runtime/AudioFileReader.h"
 
 #include "pskcore/Cp1252.h"
+#include "pskcore/dsp/BandBrowser.h"
 #include "pskcore/dsp/ChannelDemodulator.h"
 #include "pskcore/dsp/Resampler.h"
 #include "pskcore/dsp/Spectrum.h"
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -25,7 +28,8 @@ namespace {
 constexpr std::size_t kMaxChannels = 32; // each channel costs memory and time: a bound for a runaway script
 constexpr const char* kUsage =
     "usage: pskcore-decode [--mode bpsk|qpsk-usb|qpsk-lsb] [--freq HZ]... [--afc HZ] [--squelch N] [--ppm N] "
-    "[--json] FILE";
+    "[--json] FILE\n"
+    "       pskcore-decode --all [--ppm N] [--json] FILE";
 
 int fail(const std::string& message)
 {
@@ -211,6 +215,69 @@ const char* modeName(PskMode mode)
     return mode == PskMode::Bpsk ? "bpsk" : mode == PskMode::QpskUsb ? "qpsk-usb" : "qpsk-lsb";
 }
 
+// One decoded signal as a JSON object on one line; snrDb only for the signals --all found.
+std::string jsonLine(std::size_t channel, PskMode mode, double startHz, double finalHz, const std::string& bytes,
+                     std::optional<double> snrDb = std::nullopt)
+{
+    std::string line = "{\"channel\": " + std::to_string(channel) + ", \"mode\": \"" + modeName(mode) +
+                       "\", \"start_hz\": " + hzText(startHz, startHz) + ", \"final_hz\": " + hzText(finalHz, startHz);
+    if (snrDb) {
+        char snr[32];
+        std::snprintf(snr, sizeof snr, "%.1f", std::isfinite(*snrDb) ? *snrDb : 0.0);
+        line += std::string(", \"snr_db\": ") + snr;
+    }
+    return line + ", \"text\": " + jsonString(printable(bytes)) + "}\n";
+}
+
+// Every signal of the recording through the signal browser: its text, where it started and ended, its mode
+// and its mean SNR while it printed.
+struct FoundSignal {
+    double startHz = 0;
+    double finalHz = 0;
+    PskMode mode = PskMode::Bpsk;
+    double snrSum = 0;
+    std::size_t snrCount = 0;
+    std::string bytes;
+};
+
+std::optional<std::vector<FoundSignal>> decodeAll(const std::string& path, double ppm, std::string& error)
+{
+    BandBrowser browser;
+    std::map<int, FoundSignal> found;
+    std::vector<BrowserText> decoded;
+    const auto browse = [&](std::span<const float> block) {
+        decoded.clear();
+        browser.process(block, decoded);
+        for (const BrowserText& d : decoded) {
+            auto [it, fresh] = found.try_emplace(d.id);
+            FoundSignal& f = it->second;
+            if (fresh)
+                f.startHz = d.freqHz;
+            f.finalHz = d.freqHz;
+            f.mode = d.mode;
+            f.snrSum += d.snrDb;
+            ++f.snrCount;
+            f.bytes += d.bytes;
+        }
+    };
+    if (!readRecording(path, ppm, browse, error))
+        return std::nullopt;
+    browse(std::vector<float>(2 * kSampleRate, 0.0f)); // the decoders' last characters, as below
+    std::vector<FoundSignal> list;
+    for (auto& [id, f] : found)
+        list.push_back(std::move(f));
+    std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.startHz < b.startHz; });
+    return list;
+}
+
+// A full disk or a closed pipe is a failure the caller must see.
+int writeOut(const std::string& out)
+{
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        return fail(std::string("cannot write the output: ") + std::strerror(errno));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -219,7 +286,7 @@ int main(int argc, char** argv)
     std::vector<double> freqs;
     double afcHz = 10, ppm = 0;
     int squelch = 10;
-    bool json = false;
+    bool json = false, all = false, tuned = false;
     std::string path;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -230,10 +297,13 @@ int main(int argc, char** argv)
         };
         if (arg == "--json") {
             json = true;
+        } else if (arg == "--all") {
+            all = true;
         } else if (arg == "--mode" || arg == "--freq" || arg == "--afc" || arg == "--squelch" || arg == "--ppm") {
             const auto v = value();
             if (!v)
                 return fail(arg + " needs a value");
+            tuned = tuned || arg != "--ppm";
             if (arg == "--mode") {
                 const auto m = parseMode(*v);
                 if (!m)
@@ -275,8 +345,24 @@ int main(int argc, char** argv)
     }
     if (path.empty())
         return fail(std::string("no input file (") + kUsage + ")");
+    if (all && tuned)
+        return fail("--all finds every signal and its mode: --mode, --freq, --afc and --squelch do not go with it");
 
     std::string error;
+    if (all) {
+        const auto list = decodeAll(path, ppm, error);
+        if (!list)
+            return fail(error);
+        std::string out;
+        for (std::size_t c = 0; c < list->size(); ++c) {
+            const FoundSignal& f = (*list)[c];
+            if (json)
+                out += jsonLine(c, f.mode, f.startHz, f.finalHz, f.bytes, f.snrSum / double(f.snrCount));
+            else
+                out += "[" + hzText(f.finalHz, f.startHz) + " Hz " + modeName(f.mode) + "] " + printable(f.bytes) + "\n";
+        }
+        return writeOut(out);
+    }
     if (freqs.empty()) {
         StrongestSignal strongest;
         if (!readRecording(path, ppm, [&](std::span<const float> block) { strongest.add(block); }, error))
@@ -308,10 +394,7 @@ int main(int argc, char** argv)
     if (json) {
         for (std::size_t c = 0; c < channels.size(); ++c) {
             const Channel& ch = channels[c];
-            out += "{\"channel\": " + std::to_string(c) + ", \"mode\": \"" + modeName(mode) +
-                   "\", \"start_hz\": " + hzText(ch.startHz, ch.startHz) +
-                   ", \"final_hz\": " + hzText(ch.demodulator.frequencyHz(), ch.startHz) +
-                   ", \"text\": " + jsonString(printable(ch.bytes)) + "}\n";
+            out += jsonLine(c, mode, ch.startHz, ch.demodulator.frequencyHz(), ch.bytes);
         }
     } else {
         for (std::size_t c = 0; c < channels.size(); ++c) {
@@ -322,8 +405,5 @@ int main(int argc, char** argv)
         if (channels.size() > 1)
             out += "\n";
     }
-    // A full disk or a closed pipe is a failure the caller must see.
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
-        return fail(std::string("cannot write the output: ") + std::strerror(errno));
-    return 0;
+    return writeOut(out);
 }
