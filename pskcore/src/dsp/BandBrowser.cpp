@@ -18,6 +18,10 @@ constexpr double kListedReachHz = 40.0;
 constexpr double kTrialSeconds = 5.0;      // a receiver whose squelch never opened by then is dropped
 // A new receiver first hears this much of the past input: the preamble that led to the signal being found.
 constexpr double kHistorySeconds = 2.5;
+// A receiver that acquires on a signal's rising edge may take one of its idle lines, half the symbol rate
+// off, for the carrier; the spectrum's peak shows where the carrier is.
+constexpr double kIdleLineHz = kSymbolRate / 2;
+constexpr double kIdleLineToleranceHz = 3.0;
 constexpr int kMaxSignalsLimit = 200;
 constexpr int kHeldLevel = 25; // squelch level of a signal the receiver holds
 
@@ -41,8 +45,10 @@ struct BandBrowser::State {
 
     void judge(std::vector<BrowserText>& decoded, int maxSignals);
     void deliver(Track& t, std::string& bytes, std::vector<BrowserText>& decoded);
-    void spawn(int maxSignals, std::vector<BrowserText>& decoded);
-    void mergeAndRetire();
+    void spawn(const std::vector<browser::SignalFinder::Peak>& peaks, int maxSignals,
+               std::vector<BrowserText>& decoded);
+    void mergeAndRetire(const std::vector<browser::SignalFinder::Peak>& peaks);
+    bool onIdleLine(Track& t, const std::vector<browser::SignalFinder::Peak>& peaks) const;
 
     browser::SignalFinder finder;
     std::vector<Track> tracks;
@@ -119,18 +125,21 @@ void BandBrowser::State::judge(std::vector<BrowserText>& decoded, int maxSignals
                 t.lastOpen = now;
         }
     }
-    mergeAndRetire();
-    spawn(maxSignals, decoded);
+    const auto peaks = finder.peaks();
+    mergeAndRetire(peaks);
+    spawn(peaks, maxSignals, decoded);
 }
 
 // Receivers that converged on one signal become one (the listed, then the one that holds it better, stays); a listed signal
 // leaves kRetireSeconds after its squelch last closed, a trial receiver that never opened after kTrialSeconds.
-void BandBrowser::State::mergeAndRetire()
+void BandBrowser::State::mergeAndRetire(const std::vector<browser::SignalFinder::Peak>& peaks)
 {
     std::vector<bool> gone(tracks.size(), false);
     for (std::size_t i = 0; i < tracks.size(); ++i) {
-        const Track& t = tracks[i];
+        Track& t = tracks[i];
         if (t.listed ? now - t.lastOpen > seconds(kRetireSeconds) : now - t.born > seconds(kTrialSeconds))
+            gone[i] = true;
+        else if (onIdleLine(t, peaks))
             gone[i] = true;
     }
     for (std::size_t i = 0; i < tracks.size(); ++i) {
@@ -149,10 +158,29 @@ void BandBrowser::State::mergeAndRetire()
     std::erase_if(tracks, [&](const Track&) { return gone[i++]; });
 }
 
-// A receiver for each peak no receiver follows yet.
-void BandBrowser::State::spawn(int maxSignals, std::vector<BrowserText>& decoded)
+// A receiver that sits on an idle line of a signal whose carrier no other receiver holds is moved onto the
+// carrier; true when another receiver holds it already and this one is to go.
+bool BandBrowser::State::onIdleLine(Track& t, const std::vector<browser::SignalFinder::Peak>& peaks) const
 {
-    for (const auto& peak : finder.peaks()) {
+    const double freqHz = t.rx->frequencyHz();
+    const auto nearest = std::min_element(peaks.begin(), peaks.end(), [&](const auto& a, const auto& b) {
+        return std::fabs(a.freqHz - freqHz) < std::fabs(b.freqHz - freqHz);
+    });
+    if (nearest == peaks.end() || std::fabs(std::fabs(nearest->freqHz - freqHz) - kIdleLineHz) > kIdleLineToleranceHz)
+        return false;
+    const bool held = std::any_of(tracks.begin(), tracks.end(), [&](const Track& u) {
+        return &u != &t && std::fabs(u.rx->frequencyHz() - nearest->freqHz) < kMergeHz;
+    });
+    if (!held)
+        t.rx->retune(nearest->freqHz);
+    return held;
+}
+
+// A receiver for each peak no receiver follows yet.
+void BandBrowser::State::spawn(const std::vector<browser::SignalFinder::Peak>& peaks, int maxSignals,
+                               std::vector<BrowserText>& decoded)
+{
+    for (const auto& peak : peaks) {
         if (tracks.size() >= std::size_t(maxSignals))
             return;
         const bool followed = std::any_of(tracks.begin(), tracks.end(), [&](const Track& t) {

@@ -19,6 +19,19 @@ SignalTrack::SignalTrack(double freqHz)
     }
 }
 
+void SignalTrack::retune(double freqHz)
+{
+    for (int m = 0; m < kModes; ++m) {
+        ChannelDemodulator& rx = m_rx[std::size_t(m)];
+        rx.reset();
+        rx.setFrequency(freqHz, kCaptureHz);
+        m_waiting[std::size_t(m)].clear();
+    }
+    m_decided = false;
+    m_candidate = -1;
+    m_votes = 0;
+}
+
 void SignalTrack::process(std::span<const float> samples, std::string& text)
 {
     if (m_decided) {

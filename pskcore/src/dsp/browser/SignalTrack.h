@@ -21,6 +21,8 @@ public:
     SignalTrack(const SignalTrack&) = delete;
     SignalTrack& operator=(const SignalTrack&) = delete;
 
+    // Tunes every receiver afresh to freqHz, the mode unknown again.
+    void retune(double freqHz);
     // Decodes samples; appends the characters delivered to text.
     void process(std::span<const float> samples, std::string& text);
     // Every 1024 samples or so: takes the mode decision from the receivers' measures; appends the characters
