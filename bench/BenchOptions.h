@@ -18,7 +18,7 @@ struct BenchOptions {
 
     bool white = true, speed = true, robust = true;
     std::vector<FadingCondition> fading = allFadingConditions();
-    bool interference = true, impulse = true, click = true, smeter = true, dense = true;
+    bool interference = true, impulse = true, click = true, smeter = true, dense = true, browser = true;
 };
 
 // SNR steps from high down to low, from the options or the section's defaults.

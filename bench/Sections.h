@@ -12,3 +12,4 @@ void impulseNoise(const BenchOptions& o);
 void clickAcquisition(const BenchOptions& o);
 void sMeter(const BenchOptions& o);
 void denseCopy(const BenchOptions& o);
+void bandBrowse(const BenchOptions& o);

@@ -1,6 +1,6 @@
 // PSK31 modem benchmark: character error rate against SNR (3000 Hz noise bandwidth) for BPSK31 and QPSK31 in
 // white noise and through fading, decoding speed, the robustness cases (offset, drift, clock error, neighbour,
-// noise alone, IMD), interference, click acquisition, S-meter and a dense text.
+// noise alone, IMD), interference, click acquisition, S-meter, a dense text and the signal browser on a band.
 // Fixed seeds: two runs print the same tables.
 #include "BenchText.h"
 #include "Impairments.h"
@@ -175,7 +175,7 @@ constexpr const char* kUsage =
     "usage: pskbench [--quick] [--chars N] [--threads N] [--snr HIGH LOW] [--step DB] [--mode bpsk|qpsk|both]\n"
     "                [--only-cer] [--no-cer]\n"
     "                [--white] [--speed] [--robust] [--fading good|moderate|poor|flat[:SPREAD]|white|all[,...]]\n"
-    "                [--interference] [--impulse] [--click] [--smeter] [--dense]\n"
+    "                [--interference] [--impulse] [--click] [--smeter] [--dense] [--browser]\n"
     "Without a section flag every section runs; with one or more, only those.\n";
 
 bool parseFading(const std::string& list, std::vector<FadingCondition>& out)
@@ -202,6 +202,7 @@ int main(int argc, char** argv)
     BenchOptions selected; // the sections named on the command line
     selected.white = selected.speed = selected.robust = false;
     selected.interference = selected.impulse = selected.click = selected.smeter = selected.dense = false;
+    selected.browser = false;
     selected.fading.clear();
     bool anySelected = false, noWhite = false;
     for (int i = 1; i < argc; ++i) {
@@ -249,6 +250,8 @@ int main(int argc, char** argv)
             selected.smeter = anySelected = true;
         } else if (arg == "--dense") {
             selected.dense = anySelected = true;
+        } else if (arg == "--browser") {
+            selected.browser = anySelected = true;
         } else {
             std::fprintf(stderr, "%s", kUsage);
             return 2;
@@ -264,6 +267,7 @@ int main(int argc, char** argv)
         o.click = selected.click;
         o.smeter = selected.smeter;
         o.dense = selected.dense;
+        o.browser = selected.browser;
     }
     if (noWhite)
         o.white = false;
@@ -285,5 +289,7 @@ int main(int argc, char** argv)
         sMeter(o);
     if (o.dense)
         denseCopy(o);
+    if (o.browser)
+        bandBrowse(o);
     return 0;
 }

@@ -54,9 +54,10 @@ int SignalTrack::vote() const
     const int qpskLevel = std::max(usb.signalLevel(), lsb.signalLevel());
     // A BPSK signal sits on two points, which QPSK's four include: BPSK's closeness is then the higher one.
     // QPSK text scatters half its symbols off BPSK's two points. Idle reversals are both modes' (and fit
-    // both sidebands): BPSK is told by its text, which fits neither sideband.
+    // both sidebands, once the code fit has risen from the noise): BPSK is told by its text, which it
+    // decodes and which fits neither sideband.
     const double bestFit = std::max(usb.codeFit(), lsb.codeFit());
-    if (bpsk.squelchOpen() && bpsk.signalLevel() >= qpskLevel && bestFit < kFitQpsk)
+    if (bpsk.squelchOpen() && bpsk.signalLevel() >= qpskLevel && bestFit < kFitQpsk && !m_waiting[kBpsk].empty())
         return kBpsk;
     if (bpsk.signalLevel() * 2 >= qpskLevel)
         return -1;
