@@ -65,6 +65,10 @@ protected:
     }
 
     Result decode(const std::string& args) const { return run(PSKCORE_DECODE_TOOL, args); }
+    Result skim(const std::string& args, const std::string& input = "/dev/null") const
+    {
+        return run(PSKCORE_SKIM_TOOL, args, input);
+    }
     Result encode(const std::string& args) const { return run(PSKCORE_ENCODE_TOOL, args); }
 
     std::filesystem::path m_dir;
@@ -192,6 +196,92 @@ TEST_F(Tools, AllDecodesEverySignalOfTheRecording)
     for (std::size_t i = 0; i < stations.size(); ++i)
         if (stations[i].snrDb >= -6)
             EXPECT_TRUE(copied[i]) << stations[i].freqHz << " Hz not copied; seed " << kSeed << "\n" << r.out;
+}
+
+namespace {
+
+// Samples as raw 16-bit little-endian PCM, what an SDR program sends through a pipe.
+void writeRawPcm(const std::string& file, const std::vector<float>& samples)
+{
+    std::ofstream out(file, std::ios::binary);
+    for (float x : samples) {
+        const auto v = int16_t(std::lround(std::clamp(x, -1.0f, 32767.0f / 32768.0f) * 32768.0f));
+        const char bytes[2] = {char(v & 0xFF), char((v >> 8) & 0xFF)};
+        out.write(bytes, 2);
+    }
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+// 48 kHz PCM on standard input: one JSON line per line of text of each signal, with its frequency and mode.
+TEST_F(Tools, SkimWritesALinePerLineOfTextOfEverySignal)
+{
+    constexpr unsigned kSeed = 48;
+    const std::vector<BandStation> stations = {
+        {700, PskMode::Bpsk, 3, "cq cq de f5abc f5abc\r\npse k\r\n", 0.5},
+        {1900, PskMode::QpskUsb, 6, "dl2msk de g4fzn\r\n73\r\n", 1.0},
+    };
+    const auto band = renderBand(stations, 0, kSeed);
+    Resampler up(6.0);
+    std::vector<float> audio48k;
+    up.process(band.samples, audio48k);
+    const std::string raw = path("band48k.raw");
+    writeRawPcm(raw, audio48k);
+    const Result r = skim("--stdin --rate 48000", raw);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    const std::string expected[][3] = {{"700.", "bpsk", "cq cq de f5abc f5abc"}, {"700.", "bpsk", "pse k"},
+                                       {"1900.", "qpsk-usb", "dl2msk de g4fzn"}, {"1900.", "qpsk-usb", "73"}};
+    const auto lines = linesOf(r.out);
+    EXPECT_EQ(lines.size(), std::size(expected)) << r.out;
+    for (const auto& [freq, mode, text] : expected) {
+        const bool found = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find("\"freq_hz\": " + freq) != std::string::npos &&
+                   line.find("\"mode\": \"" + mode + "\"") != std::string::npos &&
+                   line.find("\"text\": \"" + text + "\"}") != std::string::npos && line.find("\"utc\": \"20") == 1 &&
+                   line.find("\"snr_db\": ") != std::string::npos;
+        });
+        EXPECT_TRUE(found) << text << " (seed " << kSeed << ")\n" << r.out;
+    }
+}
+
+// SIGTERM while the input is still open: the text of a line not yet ended is written before it stops.
+TEST_F(Tools, SkimStopsCleanlyOnTermAndWritesWhatItHolds)
+{
+    const auto band = renderBand({{1200, PskMode::Bpsk, 10, "no line break here", 0.5}}, 0, 7);
+    const std::string raw = path("band.raw"), out = path("skim.txt");
+    writeRawPcm(raw, band.samples);
+    const std::string command = "{ cat '" + raw + "'; sleep 4; } | timeout -s TERM 3 '" PSKCORE_SKIM_TOOL
+                                "' --stdin >'" + out + "'";
+    const int raw_status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw_status));
+    EXPECT_EQ(WEXITSTATUS(raw_status), 124) << "stopped by the signal";
+    const std::string text = slurp(out);
+    EXPECT_NE(text.find("\"text\": \"no line break here\"}\n"), std::string::npos) << text;
+}
+
+TEST_F(Tools, SkimRefusesBadArguments)
+{
+    expectCleanFailure(skim(""));
+    expectCleanFailure(skim("--stdin --rate 4000"));
+    expectCleanFailure(skim("--stdin --rate abc"));
+    expectCleanFailure(skim("--stdin --device x"));
+    expectCleanFailure(skim("--fast"));
+    const Result help = skim("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: pskcore-skim"), std::string::npos);
+    const Result version = skim("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("pskcore-skim ", 0), 0u) << version.out;
 }
 
 TEST_F(Tools, WithoutFrequencyTheStrongestSignalIsDecoded)

@@ -1,9 +1,9 @@
 // pskcore-decode: decodes PSK31 from an audio file, one channel per --freq (default: the strongest signal), or
 // every signal found in it with --all.
 #include "Options.h"
+#include "ToolText.h"
 #include "runtime/AudioFileReader.h"
 
-#include "pskcore/Cp1252.h"
 #include "pskcore/dsp/BandBrowser.h"
 #include "pskcore/dsp/ChannelDemodulator.h"
 #include "pskcore/dsp/Resampler.h"
@@ -162,57 +162,12 @@ bool readRecording(const std::string& path, double ppm, const std::function<void
     return error.empty();
 }
 
-// Decoded bytes as terminal text: CR (or LF, or CR LF) is a line break; other control codes (C0, DEL, C1)
-// are dropped.
-std::string printable(const std::string& bytes)
-{
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c == '\r')
-            text += '\n';
-        else if (c == '\n') {
-            if (i == 0 || bytes[i - 1] != '\r')
-                text += '\n';
-        } else if (!cp1252::isControl(c))
-            text += char(c);
-    }
-    return cp1252::toUtf8(text);
-}
-
 // A frequency as printed, two decimals. JSON has no NaN or infinity: one that is not a number reads fallbackHz.
 std::string hzText(double hz, double fallbackHz)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", std::isfinite(hz) ? hz : fallbackHz);
     return text;
-}
-
-std::string jsonString(const std::string& utf8)
-{
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += char(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
-const char* modeName(PskMode mode)
-{
-    return mode == PskMode::Bpsk ? "bpsk" : mode == PskMode::QpskUsb ? "qpsk-usb" : "qpsk-lsb";
 }
 
 // One decoded signal as a JSON object on one line; snrDb only for the signals --all found.
