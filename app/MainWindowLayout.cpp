@@ -6,6 +6,8 @@
 #include "app/MainWindowMetrics.h"
 #include "ground/StatusBar.h"
 #include "app/TPSKForm.h"
+#include "browser/BrowserIcon.h"
+#include "browser/BrowserList.h"
 #include "controls/TLEDLabel.h"
 #include "controls/TSpinEdit.h"
 #include "controls/Tdbmeter.h"
@@ -13,7 +15,9 @@
 #include "logbook/LogQsoIcon.h"
 #include "session/EngineReadouts.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -173,6 +177,8 @@ void TPSKForm::buildToolBar(QWidget *client)
                              QStringLiteral("Ajuster le niveau d'entrée de la carte son"), true);
     TXAdjustBtn = toolButton(ToolBar, buttons, Images, Image::OutputLevel,
                              QStringLiteral("Ajuster le niveau de sortie de la carte son"), true);
+    // Its picture and hint come with the dock's switch, BrowserAction.
+    BrowserBtn = toolButton(ToolBar, buttons, Images, Image::Information, QString(), true);
     TalmerBtn = toolButton(ToolBar, buttons, Images, Image::Logbook, QStringLiteral("Se connecter à Talmer"), true);
     TalmerBtn->hide();
     CfgBtn = toolButton(ToolBar, buttons, Images, Image::Configuration, QStringLiteral("Configuration"), true);
@@ -451,6 +457,23 @@ void TPSKForm::buildBottomBars(QWidget *client)
     StatusBar->fitPanelToTexts(1, {noiseReadout(kWidestNoiseDb)});
     StatusBar->fitPanelToTexts(2, {QStringLiteral("Programme inactif"), QStringLiteral("Réception en cours..."),
                                    QStringLiteral("Emission en cours..."), QStringLiteral("Emission simulée...")});
+}
+
+void TPSKForm::buildBrowserDock()
+{
+    BrowserDock = new QDockWidget(tr("Navigateur"), this);
+    BrowserDock->setObjectName(QStringLiteral("BrowserDock"));
+    // The tool-bar button is its only switch: no close box on the dock.
+    BrowserDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    Browser = new BrowserList(BrowserDock);
+    BrowserDock->setWidget(Browser);
+    addDockWidget(Qt::RightDockWidgetArea, BrowserDock);
+    BrowserDock->hide();
+
+    BrowserAction = new QAction(browserIcon(), tr("Navigateur"), this);
+    BrowserAction->setCheckable(true);
+    BrowserAction->setToolTip(tr("Afficher/masquer le navigateur de signaux"));
+    BrowserBtn->setDefaultAction(BrowserAction);
 }
 
 // At their design places, each widened to its whole caption and pushed right by the one

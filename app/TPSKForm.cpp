@@ -34,13 +34,19 @@
 #include "transmit/TransmitBuffer.h"
 #include "transmit/TransmitControl.h"
 #include "app/TransmitWiring.h"
+#include "browser/BrowserList.h"
+#include "browser/BrowserSettings.h"
+#include "browser/SignalBrowser.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLayout>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -83,6 +89,7 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     buildMacroPage(client);
     buildCanal(client);
     buildBottomBars(client);
+    buildBrowserDock();
     DisplayStripHandle = new StripHandle(client);
     connect(DisplayStripHandle, &StripHandle::dragStarted, this, [this] { m_stripExtraAtPress = m_stripExtraShown; });
     connect(DisplayStripHandle, &StripHandle::dragged, this, [this](int dyPixels) {
@@ -92,6 +99,7 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     LeftBtn->raise();
     RightBtn->raise();
     TermSplitter->installEventFilter(this);
+    client->installEventFilter(this);
 
     StatusBar->setDrawPanel([this](QPainter &painter, int panel, const QRect &rect) {
         StatusBarDrawPanel(painter, panel, rect);
@@ -109,7 +117,10 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     connect(OnBtn, &QToolButton::clicked, connection.get(), &ConnectionControl::OnBtnClick);
     configCommand = std::make_unique<ConfigCommand>(
         Settings, engine, [this]() -> SettingsStore & { return *store; }, this,
-        ConfigWindowHooks{[this] { updateCaption(); },
+        ConfigWindowHooks{[this] {
+                              updateCaption();
+                              browser->settingsChanged();
+                          },
                           [this] { displays->applyShiftRule(); },
                           [this] { updatePortIndicator(); }, [this] { updateReplayHint(); }},
         &Station);
@@ -120,6 +131,7 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
         paneLook->bindMenu(i, receiveTerminals[i]->colorAction, receiveTerminals[i]->fontAction);
     attachLogbook();
     attachTransmitAndMacros(*this);
+    attachBrowser();
     WAVPlayer = new TWAVPlayer(this);
 
     Timer = new QTimer(this);
@@ -213,6 +225,30 @@ void TPSKForm::attachLogbook()
         HisCall, HisName, HisRep, ClearBtn, SendBtn, TalmerBtn, QuenLed, &Images, LogBtn, qsoLogger.get()});
 }
 
+void TPSKForm::attachBrowser()
+{
+    browser = std::make_unique<SignalBrowser>(engine, flags, Settings, BrowserWidgets{Browser, displays.get()});
+    connect(BrowserAction, &QAction::toggled, this, &TPSKForm::showBrowserDock);
+    connect(BrowserAction, &QAction::toggled, browser.get(), &SignalBrowser::setShown);
+}
+
+// At start-up the stored window size already holds the dock.
+void TPSKForm::showBrowserDock(bool shown)
+{
+    const QSize before = centralWidget()->size();
+    BrowserDock->setVisible(shown);
+    if (!isVisible() || isMaximized() || isFullScreen() || BrowserDock->isFloating())
+        return;
+    layout()->activate();
+    const QSize after = centralWidget()->size();
+    const Qt::DockWidgetArea area = dockWidgetArea(BrowserDock);
+    const bool beside = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    if (beside)
+        resize(width() + before.width() - after.width(), height());
+    else
+        resize(width(), height() + before.height() - after.height());
+}
+
 void TPSKForm::connectToolBar()
 {
     connect(RxAdjustBtn, &QToolButton::clicked, this, &TPSKForm::RxAdjMenuClick);
@@ -230,6 +266,11 @@ void TPSKForm::FormCreate()
 
     store = std::make_unique<SettingsStore>(m_settingsPath);
     applyStartupValues(loadStartupSettings(*store));
+    const BrowserStoreValues browserPlace = readBrowserSettings(*store);
+    if (!browserPlace.place.isEmpty())
+        restoreState(browserPlace.place);
+    BrowserDock->setVisible(browserPlace.visible);
+    BrowserAction->setChecked(browserPlace.visible);
 
     Settings.DatePattern = datePatternFor(Settings.DateFormat);
     PageControl->setCurrentWidget(TabTerm);
@@ -387,7 +428,8 @@ void TPSKForm::ClosePSK()
     values.Height = height();
     values.Width = width();
     values.MonitorHeight = kMonitorDesignHeight + m_stripExtraShown;
-    writeCloseSettings(*store, values);
+    if (writeCloseSettings(*store, values))
+        writeBrowserSettings(*store, {!BrowserDock->isHidden(), saveState()});
 }
 
 void TPSKForm::closeEvent(QCloseEvent *e)
@@ -418,9 +460,14 @@ void TPSKForm::resizeEvent(QResizeEvent *e)
     ResizeForm();
 }
 
+QSize TPSKForm::clientSize() const
+{
+    return centralWidget()->isVisible() ? centralWidget()->size() : size();
+}
+
 void TPSKForm::ResizeForm()
 {
-    const QSize client = size();
+    const QSize client = clientSize();
     const int dockedBottom = kInfoPanelHeight + kStatusBarHeight;
     CoolBar->setGeometry(0, 0, kToolBarWidth, client.height() - dockedBottom);
     Infopanel->setGeometry(0, client.height() - dockedBottom, client.width(), kInfoPanelHeight);
@@ -468,6 +515,9 @@ bool TPSKForm::eventFilter(QObject *watched, QEvent *e)
     // The pane heights of the last resize hold once the terminal page has its real size.
     if (watched == TermSplitter && e->type() == QEvent::Resize)
         applyTerminalSplit();
+    // Showing, hiding or resizing the docked browser resizes the central widget alone.
+    if (watched == centralWidget() && e->type() == QEvent::Resize)
+        ResizeForm();
     return QMainWindow::eventFilter(watched, e);
 }
 

@@ -47,6 +47,10 @@ class EngineNotifications;
 class ReceiveChannels;
 class ReceiveTerminal;
 class TLEDLabel;
+class BrowserList;
+class QAction;
+class QDockWidget;
+class SignalBrowser;
 class StripHandle;
 class TPaintBox;
 class QTabWidget;
@@ -121,6 +125,8 @@ public:
     std::unique_ptr<TransmitBuffer> transmitBuffer;
     // The macro table, its buttons M1-M20, MacroBtn's editor and the macro launch.
     std::unique_ptr<MacroControl> macros;
+    // The "Navigateur" dock: every signal of the band, polled from the engine.
+    std::unique_ptr<SignalBrowser> browser;
     TWAVPlayer *WAVPlayer = nullptr;
 
     int StatusIcon = Image::Information;
@@ -139,6 +145,8 @@ public:
     QToolButton *MacroBtn = nullptr;
     QToolButton *RxAdjustBtn = nullptr;
     QToolButton *TXAdjustBtn = nullptr;
+    QToolButton *BrowserBtn = nullptr;    // shows or hides the browser dock
+    QAction *BrowserAction = nullptr;     // BrowserBtn's switch, checked while the dock is shown
     QToolButton *TalmerBtn = nullptr;
     QToolButton *CfgBtn = nullptr;
     QToolButton *AboutBtn = nullptr;
@@ -220,6 +228,10 @@ public:
     QLabel *IMDOne = nullptr;
     QLabel *IMDTwo = nullptr;
 
+    // The signal browser, docked beside the panes (right by default) or floating.
+    QDockWidget *BrowserDock = nullptr;
+    BrowserList *Browser = nullptr;
+
     // Information strip and status bar, docked at the bottom.
     InfoPanel *Infopanel = nullptr;
     TLEDLabel *LEDOne = nullptr;
@@ -239,6 +251,10 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    // The area the design layout fills: the central widget's once it is laid out (the
+    // docked browser takes the rest), the window's before.
+    QSize clientSize() const;
+
     // The creation handler: restores the settings and prepares the window.
     void FormCreate();
     void applyStartupValues(const StartupStoreValues &values);
@@ -251,6 +267,11 @@ private:
     void buildCanal(QWidget *client);
     ChannelWidgets buildChannelPage(int channel);
     void buildBottomBars(QWidget *client);
+    void buildBrowserDock();
+    void attachBrowser();
+    // Shows or hides the browser dock. The panes keep their width: once the window is on
+    // screen, it grows or shrinks by what the docked browser takes from their side.
+    void showBrowserDock(bool shown);
     void bindNamedChannelControls();
     // What each subsystem is handed of the window.
     DisplayWidgets displayWidgets() const;

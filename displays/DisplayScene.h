@@ -7,8 +7,9 @@
 #include <optional>
 #include <span>
 
-// What the waterfall and the spectrum draw from: the engine's FFT snapshot, the band
-// and the two channels' receive frequencies (the fields' values truncated to Hz).
+// What the waterfall and the spectrum draw from: the engine's FFT snapshot, the band,
+// the two channels' receive frequencies (the fields' values truncated to Hz) and the
+// signals the browser lists.
 struct BandScene
 {
     DisplayBand band;
@@ -16,6 +17,7 @@ struct BandScene
     int fullScale = 100;                              // FFTFullScale
     bool cardActive = false;
     std::array<int, 2> rxHz{};
+    std::span<const int> signalHz;                    // the browser's signals, marked on the amplitude strip
 };
 
 // Where the two channel markers were drawn (columns of the display); empty when the

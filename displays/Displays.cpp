@@ -8,6 +8,7 @@
 #include "displays/ScopeRenderers.h"
 #include "displays/SpectrumRenderer.h"
 #include "displays/TPaintBox.h"
+#include "displays/TuneButton.h"
 #include "displays/WaterfallRenderer.h"
 #include "engine/Delay.h"
 #include "engine/EngineInterface.h"
@@ -130,7 +131,7 @@ BandScene Displays::bandScene() const
     std::array<int, 2> rxHz{};
     for (int channel = 0; channel < 2; ++channel)
         rxHz[channel] = static_cast<int>(m_w.channels[channel].rx->value());
-    return BandScene{band(), m_fftData, kFFTFullScale, m_flags.CardActive, rxHz};
+    return BandScene{band(), m_fftData, kFFTFullScale, m_flags.CardActive, rxHz, m_signalMarksHz};
 }
 
 void Displays::placeLabels(const MarkerColumns &markers, const std::array<QLabel *, 2> &labels,
@@ -234,13 +235,20 @@ void Displays::SpectrumDisplayMouseUp(Qt::MouseButton button, int x)
 
 void Displays::clickToTune(const TPaintBox *display, Qt::MouseButton button, int x)
 {
-    const int channel = button == Qt::LeftButton ? 0 : button == Qt::RightButton ? 1 : -1;
-    if (channel < 0 || display->width() <= 0)
+    if (display->width() <= 0)
+        return;
+    tuneByButton(button, band().pixelToHz(x, display->width()));
+}
+
+void Displays::tuneByButton(Qt::MouseButton button, int freqHz)
+{
+    const int channel = channelOfButton(button);
+    if (channel < 0)
         return;
     m_w.Canal->setCurrentIndex(channel);
     const ChannelWidgets &widgets = m_w.channels[channel];
     // The field clamps to 1-3996, also for a release beyond the display's edges.
-    widgets.rx->setValue(band().pixelToHz(x, display->width()));
+    widgets.rx->setValue(freqHz);
     EngineInterface &engine = m_engine;
     engine.fnSetRXFrequency(static_cast<int32_t>(widgets.rx->value()), kTuneCaptureRangeHz, channel);
     if (widgets.afc->isChecked())

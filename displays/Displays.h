@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 struct ConnectionFlags;
 class EngineInterface;
@@ -85,6 +86,11 @@ public:
 
     // Click-to-tune on release: left button channel 1, right channel 2, others nothing.
     void WaterfallDisplayMouseUp(Qt::MouseButton button, int x);
+    // What a click on the displays does once it knows its frequency; the browser's lines
+    // tune through it too.
+    void tuneByButton(Qt::MouseButton button, int freqHz);
+    // The browser's signals, marked on the waterfall's amplitude strip from its next row.
+    void setSignalMarks(std::vector<int> freqsHz) { m_signalMarksHz = std::move(freqsHz); }
     void SpectrumDisplayMouseUp(Qt::MouseButton button, int x);
     // Frequency under the mouse into status panel 1.
     void WaterfallMove(int x);
@@ -119,4 +125,5 @@ private:
     std::array<int32_t, kRawSamples> m_rawData{};
     std::array<int32_t, kScopePoints> m_syncData{};
     std::array<int32_t, kScopePoints> m_vectorData{};
+    std::vector<int> m_signalMarksHz;
 };

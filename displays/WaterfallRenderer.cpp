@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int kAmplitudeBase = 15; // the strip's height; the line starts below it
+constexpr int kSignalMarkHalfWidth = 3;
+constexpr int kSignalMarkHeight = 5;
 
 // Copies rows 0..H-1-n of the history into rows n..H-1 of the frame in one block; the
 // oldest n rows drop off. A history of another size (never after a resize, which
@@ -30,6 +32,24 @@ void scrollInto(QImage &frame, const QImage &history, int newRows)
     const size_t rowBytes = size_t(std::min(frame.width(), source.width())) * sizeof(QRgb);
     for (int y = 0; y < rows; ++y)
         std::memcpy(frame.scanLine(newRows + y), source.constScanLine(y), rowBytes);
+}
+
+// A small triangle hanging from the top of the strip at each signal of the browser,
+// drawn over the amplitude line so a strong signal does not hide its mark: one row per
+// device pixel, narrowing to a point.
+void drawSignalMarks(QPainter &strip, const BandScene &scene, int width, DeviceScale scale)
+{
+    const int halfWidth = scale.px(kSignalMarkHalfWidth);
+    const int height = scale.px(kSignalMarkHeight);
+    for (const int hz : scene.signalHz) {
+        if (hz < scene.band.WFMin || hz > scene.band.WFMax)
+            continue;
+        const int x = scene.band.hzToPixel(hz, width);
+        for (int row = 0; row < height; ++row) {
+            const int half = halfWidth * (height - 1 - row) / (height - 1);
+            strip.fillRect(x - half, row, 2 * half + 1, 1, QColor(DisplayColour::SignalMark));
+        }
+    }
 }
 
 MarkerColumns drawMarkers(QImage &frame, const BandScene &scene, DeviceScale scale)
@@ -97,6 +117,7 @@ MarkerColumns renderWaterfall(QImage &frame, QImage &history, QImage &amplitude,
         strip.drawLine(pen, point);
         pen = point;
     }
+    drawSignalMarks(strip, scene, amplitude.width(), scale);
     strip.end();
     // The new line is as high as one row of the design.
     for (int row = 1; top && row < newRows; ++row)

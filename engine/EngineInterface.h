@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/BrowserSignal.h"
+
 #include <cstdint>
+#include <vector>
 
 class QObject;
 
@@ -62,4 +65,10 @@ public:
     virtual void fnSetClockErrorAdjustment(int32_t ppm) = 0;
     // Decode again the last blocks x 2048 samples.
     virtual void fnRewindInput(int32_t blocks) = 0;
+
+    // The signal browser: every signal of the band decoded at once, beside the two
+    // channels. Off by default; the setting holds across stop and start.
+    virtual void pskSetBrowser(bool on) = 0;
+    // The signals listed now, lowest frequency first; empty while the browser is off.
+    virtual std::vector<BrowserSignal> pskGetBrowserSignals() = 0;
 };

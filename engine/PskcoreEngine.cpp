@@ -1,6 +1,7 @@
 #include "engine/PskcoreEngine.h"
 
 #include "engine/EngineMessage.h"
+#include "ground/Cp1252.h"
 
 #include <QObject>
 #include <pskcore/pskcore.h>
@@ -78,3 +79,15 @@ void PskcoreEngine::fnSetCWIDSpeed(int32_t n) { ::fnSetCWIDSpeed(n); }
 void PskcoreEngine::fnSetClockErrorAdjustment(int32_t ppm) { ::fnSetClockErrorAdjustment(ppm); }
 void PskcoreEngine::fnRewindInput(int32_t blocks) { ::fnRewindInput(blocks); }
 
+void PskcoreEngine::pskSetBrowser(bool on) { ::pskSetBrowser(on); }
+
+std::vector<BrowserSignal> PskcoreEngine::pskGetBrowserSignals()
+{
+    const std::vector<PskBrowserSignal> found = ::pskGetBrowserSignals();
+    std::vector<BrowserSignal> out;
+    out.reserve(found.size());
+    for (const PskBrowserSignal &s : found)
+        out.push_back({s.id, s.freqHz, s.mode, s.snrDb, s.receiving,
+                       Cp1252::decode(QByteArray::fromStdString(s.text))});
+    return out;
+}

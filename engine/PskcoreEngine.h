@@ -37,6 +37,8 @@ public:
     void fnSetCWIDSpeed(int32_t n) override;
     void fnSetClockErrorAdjustment(int32_t ppm) override;
     void fnRewindInput(int32_t blocks) override;
+    void pskSetBrowser(bool on) override;
+    std::vector<BrowserSignal> pskGetBrowserSignals() override;
 
 private:
     // Stops the engine if its window goes away first, so no message is posted to a dead object.

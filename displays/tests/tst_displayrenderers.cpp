@@ -81,6 +81,7 @@ private slots:
     void waterfallStopped();
     void amplitudeLine_data();
     void amplitudeLine();
+    void signalMarksOnTheAmplitudeStrip();
     void signalTrace();
     void syncBars();
     void vectors();
@@ -332,6 +333,36 @@ void TestDisplayRenderers::amplitudeLine()
     renderWaterfall(frame, history, amplitude, scene(fft));
     for (int y = 0; y < 15; ++y)
         QCOMPARE(at(amplitude, 100, y), y == row ? kLime : kBlack);
+}
+
+// Each listed signal inside the band hangs a small triangle from the strip's top, over the
+// amplitude line; one outside the band marks nothing.
+void TestDisplayRenderers::signalMarksOnTheAmplitudeStrip()
+{
+    const DisplayBand band{100, 3500};
+    const int width = 272;
+    const std::array<int, 3> signalHz{1000, 2500, 3700};
+    const Fft fft{};
+    BandScene marked = scene(fft, band);
+    marked.signalHz = signalHz;
+    QImage frame = canvas(width, 40), history = canvas(width, 40), amplitude = canvas(width, 15);
+    renderWaterfall(frame, history, amplitude, marked);
+
+    const QRgb mark = DisplayColour::SignalMark & 0xffffff;
+    for (int hz : {1000, 2500}) {
+        const int x = band.hzToPixel(hz, width);
+        QCOMPARE(at(amplitude, x, 0), mark);
+        QCOMPARE(at(amplitude, x, 4), mark);
+        QVERIFY(at(amplitude, x + 6, 0) != mark);
+        QVERIFY(at(amplitude, x, 8) != mark);
+    }
+    int marked3700 = 0;
+    for (int x = band.hzToPixel(3400, width); x < width; ++x)
+        marked3700 += at(amplitude, x, 0) == mark;
+    QCOMPARE(marked3700, 0);
+    // The waterfall itself carries no browser marks.
+    for (int x = 0; x < width; ++x)
+        QVERIFY(at(frame, x, 20) != mark);
 }
 
 void TestDisplayRenderers::signalTrace()

@@ -158,3 +158,15 @@ void ScriptedEngine::fnSetClockErrorAdjustment(int32_t ppm)
 }
 
 void ScriptedEngine::fnRewindInput(int32_t blocks) { record("fnRewindInput", {num(blocks)}); }
+
+void ScriptedEngine::pskSetBrowser(bool on)
+{
+    record("pskSetBrowser", {num(on ? 1 : 0)});
+    m_browserOn = on;
+}
+
+std::vector<BrowserSignal> ScriptedEngine::pskGetBrowserSignals()
+{
+    record("pskGetBrowserSignals");
+    return m_browserSignals;
+}

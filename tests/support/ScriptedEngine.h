@@ -41,6 +41,9 @@ public:
     // What fnGetRXFrequency answers; fnSetRXFrequency also sets it, as the engine would.
     void setRxFrequency(int channel, int32_t hz) { m_rxFreq[channel & 1] = hz; }
     void setTxCharsRemaining(int32_t count) { m_txRemaining = count; }
+    // What pskGetBrowserSignals answers, whether the browser is on or not.
+    void setBrowserSignals(std::vector<BrowserSignal> found) { m_browserSignals = std::move(found); }
+    bool browserOn() const { return m_browserOn; }
     // Called with each call's text as it is made, to see what the program showed at that moment.
     void setOnCall(std::function<void(const QString &call)> onCall) { m_onCall = std::move(onCall); }
 
@@ -74,6 +77,8 @@ public:
     void fnSetCWIDSpeed(int32_t n) override;
     void fnSetClockErrorAdjustment(int32_t ppm) override;
     void fnRewindInput(int32_t blocks) override;
+    void pskSetBrowser(bool on) override;
+    std::vector<BrowserSignal> pskGetBrowserSignals() override;
 
 private:
     void record(const QString &name, std::initializer_list<QString> args = {});
@@ -92,5 +97,7 @@ private:
     std::array<int32_t, 2> m_level{};
     std::array<int32_t, 2> m_rxFreq{};
     int32_t m_txRemaining = 0;
+    std::vector<BrowserSignal> m_browserSignals;
+    bool m_browserOn = false;
     std::function<void(const QString &)> m_onCall;
 };
