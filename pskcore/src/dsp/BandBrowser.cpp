@@ -27,6 +27,21 @@ constexpr int kHeldLevel = 25; // squelch level of a signal the receiver holds
 
 std::size_t seconds(double s) { return std::size_t(s * kSampleRate); }
 
+// The spectral peak within reach of freqHz (where a receiver may jump), or freqHz itself.
+double nearestPeakHz(const std::vector<browser::SignalFinder::Peak>& peaks, double freqHz)
+{
+    constexpr double kReachHz = 20.0;
+    double best = freqHz, bestDistance = kReachHz;
+    for (const auto& p : peaks) {
+        const double distance = std::fabs(p.freqHz - freqHz);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = p.freqHz;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 struct BandBrowser::State {
@@ -49,6 +64,10 @@ struct BandBrowser::State {
                std::vector<BrowserText>& decoded);
     void mergeAndRetire(const std::vector<browser::SignalFinder::Peak>& peaks);
     bool onIdleLine(Track& t, const std::vector<browser::SignalFinder::Peak>& peaks) const;
+    std::span<const float> recentInput() const
+    {
+        return std::span(history).last(std::min(history.size(), seconds(kHistorySeconds)));
+    }
 
     browser::SignalFinder finder;
     std::vector<Track> tracks;
@@ -141,6 +160,8 @@ void BandBrowser::State::mergeAndRetire(const std::vector<browser::SignalFinder:
             gone[i] = true;
         else if (onIdleLine(t, peaks))
             gone[i] = true;
+        else if (t.rx->qpskStuck())
+            t.rx->restartQpsk(nearestPeakHz(peaks, t.rx->frequencyHz()), recentInput());
     }
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         for (std::size_t j = i + 1; j < tracks.size() && !gone[i]; ++j) {
@@ -191,9 +212,8 @@ void BandBrowser::State::spawn(const std::vector<browser::SignalFinder::Peak>& p
             continue;
         Track& t = tracks.emplace_back(
             Track{nextId++, peak.freqHz, std::make_unique<browser::SignalTrack>(peak.freqHz), now});
-        const std::size_t heard = std::min(history.size(), seconds(kHistorySeconds));
         bytes.clear();
-        t.rx->process(std::span(history).last(heard), bytes);
+        t.rx->process(recentInput(), bytes);
         deliver(t, bytes, decoded);
     }
 }
