@@ -260,7 +260,7 @@ TEST_F(Tools, SkimStopsCleanlyOnTermAndWritesWhatItHolds)
     const auto band = renderBand({{1200, PskMode::Bpsk, 10, "no line break here", 0.5}}, 0, 7);
     const std::string raw = path("band.raw"), out = path("skim.txt");
     writeRawPcm(raw, band.samples);
-    const std::string command = "{ cat '" + raw + "'; sleep 4; } | timeout -s TERM 3 '" PSKCORE_SKIM_TOOL
+    const std::string command = "{ cat '" + raw + "'; sleep 6; } | timeout -s TERM 5 '" PSKCORE_SKIM_TOOL
                                 "' --stdin >'" + out + "'";
     const int raw_status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(raw_status));

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t kJudgeEvery = 1024;  // samples between mode judgements and searches
 constexpr double kMergeHz = 8.0;           // two receivers this close have found the same signal
-// A new peak this close to a listed signal is that signal's own spectrum (or its neighbour 60 Hz away is not).
+// A new peak this close to a listed signal is that signal's own spectrum (a neighbour 60 Hz away is not).
 constexpr double kListedReachHz = 40.0;
 constexpr double kTrialSeconds = 5.0;      // a receiver whose squelch never opened by then is dropped
 // A new receiver first hears this much of the past input: the preamble that led to the signal being found.
@@ -27,28 +27,47 @@ constexpr int kHeldLevel = 25; // squelch level of a signal the receiver holds
 
 std::size_t seconds(double s) { return std::size_t(s * kSampleRate); }
 
+// The spectral peak within reach of freqHz (where a receiver may jump), or freqHz itself.
+double nearestPeakHz(const std::vector<browser::SignalFinder::Peak>& peaks, double freqHz)
+{
+    constexpr double kReachHz = 20.0;
+    double best = freqHz, bestDistance = kReachHz;
+    for (const auto& p : peaks) {
+        const double distance = std::fabs(p.freqHz - freqHz);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = p.freqHz;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 struct BandBrowser::State {
-    State(const Options& o) : finder(o.lowHz, o.highHz) {}
+    explicit State(const Options& o) : finder(o.lowHz, o.highHz) {}
 
     struct Track {
         int id;
         double startHz;
         std::unique_ptr<browser::SignalTrack> rx;
         std::size_t born;
-        std::size_t lastOpen = 0;
+        std::size_t lastHeld = 0;
         std::size_t lastText = 0;
         bool listed = false;
         std::string recent;
     };
 
     void judge(std::vector<BrowserText>& decoded, int maxSignals);
-    void deliver(Track& t, std::string& bytes, std::vector<BrowserText>& decoded);
+    void deliver(Track& t, const std::string& text, std::vector<BrowserText>& decoded);
     void spawn(const std::vector<browser::SignalFinder::Peak>& peaks, int maxSignals,
                std::vector<BrowserText>& decoded);
     void mergeAndRetire(const std::vector<browser::SignalFinder::Peak>& peaks);
     bool onIdleLine(Track& t, const std::vector<browser::SignalFinder::Peak>& peaks) const;
+    std::span<const float> recentInput() const
+    {
+        return std::span(history).last(std::min(history.size(), seconds(kHistorySeconds)));
+    }
 
     browser::SignalFinder finder;
     std::vector<Track> tracks;
@@ -99,12 +118,12 @@ void BandBrowser::process(std::span<const float> samples, std::vector<BrowserTex
     }
 }
 
-void BandBrowser::State::deliver(Track& t, std::string& text, std::vector<BrowserText>& decoded)
+void BandBrowser::State::deliver(Track& t, const std::string& text, std::vector<BrowserText>& decoded)
 {
     if (text.empty())
         return;
     t.lastText = now;
-    t.lastOpen = now;
+    t.lastHeld = now;
     t.listed = true;
     t.recent += text;
     if (t.recent.size() > kTextLength)
@@ -122,7 +141,7 @@ void BandBrowser::State::judge(std::vector<BrowserText>& decoded, int maxSignals
             t.listed = true;
             // The squelch hangs on a while behind a signal: its end is when the signal last stood clear.
             if (t.rx->signalLevel() >= kHeldLevel)
-                t.lastOpen = now;
+                t.lastHeld = now;
         }
     }
     const auto peaks = finder.peaks();
@@ -130,17 +149,20 @@ void BandBrowser::State::judge(std::vector<BrowserText>& decoded, int maxSignals
     spawn(peaks, maxSignals, decoded);
 }
 
-// Receivers that converged on one signal become one (the listed, then the one that holds it better, stays); a listed signal
-// leaves kRetireSeconds after its squelch last closed, a trial receiver that never opened after kTrialSeconds.
+// A listed signal leaves kRetireSeconds after it last stood clear, a trial receiver that never opened after
+// kTrialSeconds; a receiver on an idle line moves onto the carrier or goes, a QPSK false lock restarts; receivers
+// that converged on one signal become one (the listed, then the one that holds it better, stays).
 void BandBrowser::State::mergeAndRetire(const std::vector<browser::SignalFinder::Peak>& peaks)
 {
     std::vector<bool> gone(tracks.size(), false);
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         Track& t = tracks[i];
-        if (t.listed ? now - t.lastOpen > seconds(kRetireSeconds) : now - t.born > seconds(kTrialSeconds))
+        if (t.listed ? now - t.lastHeld > seconds(kRetireSeconds) : now - t.born > seconds(kTrialSeconds))
             gone[i] = true;
         else if (onIdleLine(t, peaks))
             gone[i] = true;
+        else if (t.rx->qpskStuck())
+            t.rx->restartQpsk(nearestPeakHz(peaks, t.rx->frequencyHz()), recentInput());
     }
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         for (std::size_t j = i + 1; j < tracks.size() && !gone[i]; ++j) {
@@ -191,9 +213,8 @@ void BandBrowser::State::spawn(const std::vector<browser::SignalFinder::Peak>& p
             continue;
         Track& t = tracks.emplace_back(
             Track{nextId++, peak.freqHz, std::make_unique<browser::SignalTrack>(peak.freqHz), now});
-        const std::size_t heard = std::min(history.size(), seconds(kHistorySeconds));
         bytes.clear();
-        t.rx->process(std::span(history).last(heard), bytes);
+        t.rx->process(recentInput(), bytes);
         deliver(t, bytes, decoded);
     }
 }

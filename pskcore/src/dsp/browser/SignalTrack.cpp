@@ -80,6 +80,13 @@ void SignalTrack::judge(std::string& text)
             retry();
         return;
     }
+    const ChannelDemodulator& bpsk = m_rx[kBpsk];
+    const ChannelDemodulator& usb = m_rx[kUsb];
+    const ChannelDemodulator& lsb = m_rx[kLsb];
+    const bool qpskText = (usb.squelchOpen() || lsb.squelchOpen()) &&
+                          bpsk.signalLevel() * 2 < std::max(usb.signalLevel(), lsb.signalLevel()) &&
+                          std::max(usb.codeFit(), lsb.codeFit()) < kFitLost;
+    m_stuck = qpskText ? m_stuck + 1 : 0;
     const int v = vote();
     m_votes = v >= 0 && v == m_candidate ? m_votes + 1 : (v >= 0 ? 1 : 0);
     m_candidate = v;
@@ -98,9 +105,23 @@ void SignalTrack::decide(int mode, std::string& text)
         waiting.clear();
 }
 
+void SignalTrack::restartQpsk(double freqHz, std::span<const float> history)
+{
+    for (int side : {kUsb, kLsb}) {
+        ChannelDemodulator& rx = m_rx[std::size_t(side)];
+        rx.reset();
+        rx.setFrequency(freqHz, kCaptureHz);
+        m_waiting[std::size_t(side)].clear();
+        rx.process(history, m_waiting[std::size_t(side)]);
+    }
+    m_stuck = 0;
+    m_restarted = true;
+}
+
 // The receivers set aside pick up at the frequency the working one holds, afresh.
 void SignalTrack::retry()
 {
+    m_restarted = false;
     const double freqHz = m_rx[std::size_t(m_mode)].frequencyHz();
     for (int m = 0; m < kModes; ++m) {
         if (m == m_mode)

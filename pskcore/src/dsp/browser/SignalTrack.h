@@ -23,6 +23,11 @@ public:
 
     // Tunes every receiver afresh to freqHz, the mode unknown again.
     void retune(double freqHz);
+    // True when QPSK text shows but fits neither sideband for a while: a false lock of the QPSK receivers,
+    // which restartQpsk() mends once per transmission.
+    bool qpskStuck() const { return m_stuck >= kStuckToRestart && !m_restarted; }
+    // Restarts the QPSK receivers at freqHz on the recent input (history), their waiting characters replaced.
+    void restartQpsk(double freqHz, std::span<const float> history);
     // Decodes samples; appends the characters delivered to text.
     void process(std::span<const float> samples, std::string& text);
     // Every 1024 samples or so: takes the mode decision from the receivers' measures; appends the characters
@@ -51,6 +56,7 @@ private:
     static constexpr double kFitQpsk = 0.85;
     static constexpr double kFitMargin = 0.08;
     static constexpr double kFitLost = 0.8;
+    static constexpr int kStuckToRestart = 12; // judgements (1.5 s)
     static constexpr std::size_t kMaxWaiting = 1024; // characters held per receiver while the mode is unknown
 
     // The mode the measures point to now, or -1.
@@ -66,6 +72,8 @@ private:
     int m_votes = 0;
     int m_closed = 0;
     int m_unfit = 0;
+    int m_stuck = 0;
+    bool m_restarted = false;
 };
 
 } // namespace pskcore::browser
