@@ -12,6 +12,7 @@ void FrequencyControl::tune(double freqHz, double captureHz)
     m_captureLeftSymbols = kCaptureSymbols;
     m_acquisition.clear();
     m_symbolsSinceJump = 0;
+    m_heldSymbols = 0;
 }
 
 void FrequencyControl::setLimits(double afcLimitHz, double captureHz)
@@ -35,7 +36,12 @@ double FrequencyControl::limitHz() const
 bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
 {
     const double limit = limitHz();
-    // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off.
+    m_heldSymbols = locked ? m_heldSymbols + 1 : 0;
+    // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off. It takes
+    // one on acquisition only (the loop itself reaches 3 Hz at most): a signal held for long is left alone, as
+    // on a weak one the fourth power's line now and then shows stronger there than where the loop holds.
+    if (qpsk && m_heldSymbols > kFalseLockCheckSymbols)
+        return false;
     if (limit <= 0 || ++m_symbolsSinceJump < kSettleSymbols
         || m_symbolsSinceJump % (locked ? kSearchEveryHeld : kSearchEveryFree) != 0)
         return false;

@@ -31,6 +31,7 @@ private:
     static constexpr int kSearchEveryHeld = 16, kSearchEveryFree = 4;
     static constexpr double kJumpHeldHz = 2.0, kJumpFreeHz = 0.5;
     static constexpr double kQpskFalseLockHz = kSymbolRate / 4, kFalseLockToleranceHz = 2.0;
+    static constexpr int kFalseLockCheckSymbols = 256; // about 8 s held
     static constexpr double kAfcShare = 0.1;         // of the loop's residual frequency, per symbol
     static constexpr double kAnchorShare = 0.02;     // a held signal carries the anchor along
     static constexpr int kAnchorLevel = 30;
@@ -44,6 +45,7 @@ private:
     double m_tunedHz = 1000.0;    // where the operator tuned
     int m_captureLeftSymbols = 0;
     long long m_symbolsSinceJump = 0;
+    long long m_heldSymbols = 0; // strobes in a row with the signal held
     FrequencyAcquisition m_acquisition;
 };
 

@@ -17,10 +17,11 @@ void Squelch::update(double closeness, double relativePower)
     const double weight = std::clamp(relativePower, kMinWeight, 1.0);
     m_quality += weight * (closeness - m_quality) / std::max(1.0, tau);
     m_slowQuality += weight * (closeness - m_slowQuality) / std::max(1.0, kSlowSpan * tau);
+    m_holdQuality += weight * (closeness - m_holdQuality) / std::max(1.0, kHoldSpan * tau);
     const int lvl = level();
     if (m_threshold == 0 || lvl >= m_threshold)
         m_open = true;
-    else if (lvl < m_threshold - kHysteresis || lvl == 0)
+    else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= kHoldQuality))
         m_open = false;
 }
 
@@ -28,6 +29,7 @@ void Squelch::clear()
 {
     m_quality = 0;
     m_slowQuality = 0;
+    m_holdQuality = 0;
     m_open = false;
 }
 
