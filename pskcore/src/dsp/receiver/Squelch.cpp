@@ -19,8 +19,12 @@ void Squelch::update(double closeness, double relativePower)
     m_slowQuality += weight * (closeness - m_slowQuality) / std::max(1.0, kSlowSpan * tau);
     m_holdQuality += weight * (closeness - m_holdQuality) / std::max(1.0, kHoldSpan * tau);
     const int lvl = level();
-    if (m_threshold == 0 || lvl >= m_threshold)
+    if (m_threshold == 0 || lvl >= m_threshold) {
+        // The hold average starts from where the slow one stands, or it would hold nothing for seconds.
+        if (!m_open)
+            m_holdQuality = std::max(m_holdQuality, m_slowQuality);
         m_open = true;
+    }
     else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= kHoldQuality))
         m_open = false;
 }
