@@ -109,7 +109,7 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     const cf aligned = u * std::conj(d); // near 1 when the decision is right
     // Narrowed only on a signal the squelch holds: a signal being acquired needs the loop's full pull.
     loop.track(std::atan2(aligned.imag(), aligned.real()),
-               qpsk && (squelch.open()) ? qpskLoopNarrowing(snr.snrDb()) : 0.0);
+               qpsk && squelch.open() ? qpskLoopNarrowing(snr.snrDb()) : 0.0);
 
     // Differential value of this symbol: the phase change from the previous symbol.
     const cf change = u * std::conj(previousSymbol);

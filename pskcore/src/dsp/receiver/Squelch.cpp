@@ -24,9 +24,15 @@ void Squelch::update(double closeness, double relativePower)
         if (!m_open)
             m_holdQuality = std::max(m_holdQuality, m_slowQuality);
         m_open = true;
-    }
-    else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= kHoldQuality))
+    } else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= holdFloor())) {
         m_open = false;
+    }
+}
+
+double Squelch::holdFloor() const
+{
+    // A threshold above the default raises the floor as far as it raises the opening level.
+    return kHoldQuality + std::max(0, m_threshold - kDefaultThreshold) * kQualitySpan / 100.0;
 }
 
 void Squelch::clear()

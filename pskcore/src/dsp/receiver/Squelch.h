@@ -43,12 +43,14 @@ private:
     static constexpr double kSlowSpan = 4.0;
     static constexpr double kSlowQualityAtZero = 0.15;
     // The hold average spans 16 quick ones (about 15 s at speed 1, where noise alone wanders by about +-0.025)
-    // and keeps an open squelch open while it stays above this.
+    // and keeps an open squelch open while it stays above this, at the default threshold.
     static constexpr double kHoldSpan = 16.0;
     static constexpr double kHoldQuality = 0.1;
+    static constexpr int kDefaultThreshold = 10;
 
     static int levelOf(double quality, double qualityAtZero);
     int slowLevel() const;
+    double holdFloor() const;
 
     int m_threshold = 10;
     int m_speed = 1;
