@@ -230,7 +230,7 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         switch (s.timing.push(s.frontEnd.matched(), s.squelch.held())) {
         case SymbolTiming::Event::Strobe:
             // Coarse frequency: jump onto a carrier the carrier loop cannot reach yet.
-            if (s.frequency.acquire(s.loop, s.squelch.held(), s.qpsk))
+            if (s.frequency.acquire(s.loop, s.squelch.held(), s.qpsk, s.frontEnd.cancellingCarrier()))
                 s.frontEnd.setFrequency(s.frequency.oscillatorHz());
             break;
         case SymbolTiming::Event::Symbol:

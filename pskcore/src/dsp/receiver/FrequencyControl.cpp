@@ -13,6 +13,7 @@ void FrequencyControl::tune(double freqHz, double captureHz)
     m_acquisition.clear();
     m_symbolsSinceJump = 0;
     m_heldSymbols = 0;
+    m_lastFoundHz.reset();
 }
 
 void FrequencyControl::setLimits(double afcLimitHz, double captureHz)
@@ -33,7 +34,7 @@ double FrequencyControl::limitHz() const
     return m_afcLimitHz > 0 ? std::max(m_afcLimitHz, kClickReachHz) : 0.0;
 }
 
-bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
+bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk, bool besideCarrier)
 {
     const double limit = limitHz();
     m_heldSymbols = locked ? m_heldSymbols + 1 : 0;
@@ -56,6 +57,15 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
     // line, as the transitions of its data put lines in the fourth power that outgrow a weak carrier's.
     if (qpsk && locked && std::fabs(std::fabs(*offset - heldHz) - kQpskFalseLockHz) > kFalseLockToleranceHz)
         return false;
+    // QPSK's fourth power beside a carrier, even a cancelled one, has cross-product lines that wander with the
+    // data: there a line is taken only once searches have found it at the same place a few times running (and
+    // only there: elsewhere the wait would cost the first characters after a click).
+    const double foundHz = m_oscillatorHz + *offset;
+    m_timesFound = m_lastFoundHz && std::fabs(foundHz - *m_lastFoundHz) <= kConfirmHz ? m_timesFound + 1 : 1;
+    m_lastFoundHz = foundHz;
+    if (qpsk && besideCarrier && m_timesFound < kQpskTimesFound)
+        return false;
+    m_lastFoundHz.reset();
     m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);
     // A signal found after tuning is where the operator meant: the AFC limit applies around it from now on.
     if (m_captureLeftSymbols > 0)
