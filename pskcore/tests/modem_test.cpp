@@ -53,23 +53,34 @@ TEST(Demodulator, WrongSidebandGivesNoCleanText)
 }
 
 // A weak QPSK signal, near the edge of copy: the squelch stays open and the carrier holds, so the text comes through
-// with few errors (the squelch used to close on it and the carrier loop to slip, losing a fifth of the text).
-class WeakQpsk : public ::testing::TestWithParam<PskMode> {};
+// with few errors (the squelch used to close on it and the carrier loop to slip, losing a fifth of the text at
+// -12 dB, and a good part of it at -13 dB, where the squelch closed at every dip and acquisition then hunted in the noise).
+struct WeakQpskCase {
+    PskMode mode;
+    double snrDb;
+    std::size_t mostErrorsPerCent;
+};
 
-TEST_P(WeakQpsk, CopiesAtMinusTwelveDecibels)
+class WeakQpsk : public ::testing::TestWithParam<WeakQpskCase> {};
+
+TEST_P(WeakQpsk, Copies)
 {
     constexpr unsigned kSeed = 1212;
-    constexpr double kSnrDb = -12;
+    const WeakQpskCase c = GetParam();
     std::string sent;
     for (int i = 0; i < 6; ++i)
         sent += "cq cq de f5abc, the weather here is fine and the rig runs 20 watts into a dipole. ";
-    Transmission t = transmit(sent, GetParam(), 1000);
-    addNoise(t.samples, t.keyedPower, kSnrDb, kSeed);
-    const std::string got = decode(t.samples, GetParam(), 1000);
-    EXPECT_LT(editDistance(sent, got), sent.size() / 10) << "seed " << kSeed << ": " << got;
+    Transmission t = transmit(sent, c.mode, 1000);
+    addNoise(t.samples, t.keyedPower, c.snrDb, kSeed);
+    const std::string got = decode(t.samples, c.mode, 1000);
+    EXPECT_LT(editDistance(sent, got), sent.size() * c.mostErrorsPerCent / 100)
+        << "seed " << kSeed << ", " << c.snrDb << " dB: " << got;
 }
 
-INSTANTIATE_TEST_SUITE_P(Sidebands, WeakQpsk, ::testing::Values(PskMode::QpskUsb, PskMode::QpskLsb));
+INSTANTIATE_TEST_SUITE_P(SidebandsAndLevels, WeakQpsk,
+                         ::testing::Values(WeakQpskCase{PskMode::QpskUsb, -12, 10}, WeakQpskCase{PskMode::QpskLsb, -12, 10},
+                                           WeakQpskCase{PskMode::QpskUsb, -13, 10},
+                                           WeakQpskCase{PskMode::QpskLsb, -13, 10}));
 
 TEST(Demodulator, ReplayAfterResetGivesTheSameText)
 {
@@ -298,20 +309,25 @@ TEST_P(SMeter, NoiseAloneReadsNearZero)
 INSTANTIATE_TEST_SUITE_P(Modes, SMeter, ::testing::Values(PskMode::Bpsk, PskMode::QpskUsb));
 
 // A steady carrier 30 Hz beside the signal and 10 dB stronger, at 0 dB SNR: removed before it pulls the channel.
-TEST(Demodulator, SteadyCarrierBesideTheSignalDoesNotTakeTheChannel)
+// (QPSK31's acquisition used to jump onto the cross-products of the signal and the carrier in its fourth power.)
+class SteadyCarrier : public ::testing::TestWithParam<PskMode> {};
+
+TEST_P(SteadyCarrier, BesideTheSignalDoesNotTakeTheChannel)
 {
     constexpr unsigned kSeed = 31;
     const std::string sent = "the quick brown fox jumps over the lazy dog 0123456789 de korvo k ";
     for (double carrierOffsetHz : {-30.0, 30.0}) {
-        Transmission t = transmit(sent + sent, PskMode::Bpsk, 1000);
+        Transmission t = transmit(sent + sent, GetParam(), 1000);
         const double amplitude = std::sqrt(2 * t.keyedPower * 10);
         for (std::size_t n = 0; n < t.samples.size(); ++n)
             t.samples[n] += float(amplitude * std::cos(2 * std::numbers::pi * (1000 + carrierOffsetHz) * double(n) / kSampleRate));
         addNoise(t.samples, t.keyedPower, 0, kSeed);
-        const std::string got = decode(t.samples, PskMode::Bpsk, 1000);
+        const std::string got = decode(t.samples, GetParam(), 1000);
         // The first words may go while the carrier is found; the second copy must come through.
         EXPECT_NE(got.find(sent.substr(0, 40)), std::string::npos)
             << "carrier " << carrierOffsetHz << " Hz, seed " << kSeed << ": " << got;
         EXPECT_LE(editDistance(sent + sent, got), sent.size() / 10) << "carrier " << carrierOffsetHz << " Hz";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Modes, SteadyCarrier, ::testing::Values(PskMode::Bpsk, PskMode::QpskUsb, PskMode::QpskLsb));

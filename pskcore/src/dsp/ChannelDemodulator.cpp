@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace pskcore {
 
@@ -100,7 +99,9 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
 {
     power.update(z);
     const bool carrierGone = power.carrierGone();
-    const bool faded = power.faded(qpsk ? std::numeric_limits<float>::max() : soft.noisePower());
+    // BPSK's soft metrics measure the noise on the axis the signal leaves free; QPSK has none, the S-meter's blind
+    // estimate serves.
+    const bool faded = power.faded(qpsk ? float(snr.noisePower()) : soft.noisePower());
     const cf zn = z * power.normaliser();
 
     // Coherent value against the tracked carrier, and the decision.
@@ -231,7 +232,7 @@ void ChannelDemodulator::process(std::span<const float> samples, std::string& de
         switch (s.timing.push(s.frontEnd.matched(), s.squelch.held())) {
         case SymbolTiming::Event::Strobe:
             // Coarse frequency: jump onto a carrier the carrier loop cannot reach yet.
-            if (s.frequency.acquire(s.loop, signalLevel() >= kLockLevel, s.qpsk))
+            if (s.frequency.acquire(s.loop, s.squelch.held(), s.qpsk, s.frontEnd.cancellingCarrier()))
                 s.frontEnd.setFrequency(s.frequency.oscillatorHz());
             break;
         case SymbolTiming::Event::Symbol:

@@ -136,7 +136,8 @@ VaricodeViterbi::VaricodeViterbi(const Options& options) : m_options(options)
     if (options.prior != Prior::Unigram && options.prior != Prior::Bigram)
         throw std::invalid_argument("VaricodeViterbi: unknown prior");
     buildPrior();
-    const size_t states = size_t(2 * trellis().nodeCount + 2 * m_contextStride);
+    m_firstRoot = 2 * trellis().nodeCount;
+    const size_t states = size_t(m_firstRoot + 2 * m_contextStride);
     m_metric.resize(states);
     m_nextMetric.resize(states);
     m_lineage.resize(states);
@@ -192,7 +193,7 @@ void VaricodeViterbi::buildPrior()
 
 int VaricodeViterbi::rootState(int context, int phase) const
 {
-    return 2 * trellis().nodeCount + phase * m_contextStride + context;
+    return m_firstRoot + phase * m_contextStride + context;
 }
 
 int VaricodeViterbi::historySlot(int64_t time) const
@@ -366,12 +367,19 @@ std::span<const uint8_t> VaricodeViterbi::flush()
 
 void VaricodeViterbi::normalise()
 {
-    const auto best = std::max_element(m_metric.begin(), m_metric.end());
-    m_bestState = int(best - m_metric.begin());
-    const float top = *best;
+    // Branch-free passes that vectorise; the best state is the first that holds the maximum, as before.
+    float lanes[kLanes];
+    std::fill_n(lanes, kLanes, kDead);
+    const size_t whole = m_metric.size() / kLanes * kLanes;
+    for (size_t i = 0; i < whole; i += kLanes)
+        for (int lane = 0; lane < kLanes; ++lane)
+            lanes[lane] = std::max(lanes[lane], m_metric[i + size_t(lane)]);
+    float top = *std::max_element(lanes, lanes + kLanes);
+    for (size_t i = whole; i < m_metric.size(); ++i)
+        top = std::max(top, m_metric[i]);
+    m_bestState = int(std::find(m_metric.begin(), m_metric.end(), top) - m_metric.begin());
     for (float& metric : m_metric)
-        if (metric >= kAliveAbove)
-            metric -= top;
+        metric = metric >= kAliveAbove ? metric - top : metric;
 }
 
 int64_t VaricodeViterbi::agreedUpTo() const

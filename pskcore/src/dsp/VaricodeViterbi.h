@@ -106,6 +106,7 @@ private:
     std::vector<float> m_nextMetric;
     std::vector<Lineage> m_lineage;
     std::vector<Lineage> m_nextLineage;
+    int m_firstRoot = 0;     // the first context state: after every word position
     int m_contextCount = 1;  // the last one is "any other character"
     int m_contextStride = 1; // context count padded for vectorisation
     int m_startContext = 0;  // the context after reset: as after a space

@@ -12,6 +12,8 @@ void FrequencyControl::tune(double freqHz, double captureHz)
     m_captureLeftSymbols = kCaptureSymbols;
     m_acquisition.clear();
     m_symbolsSinceJump = 0;
+    m_heldSymbols = 0;
+    m_lastFoundHz.reset();
 }
 
 void FrequencyControl::setLimits(double afcLimitHz, double captureHz)
@@ -32,10 +34,15 @@ double FrequencyControl::limitHz() const
     return m_afcLimitHz > 0 ? std::max(m_afcLimitHz, kClickReachHz) : 0.0;
 }
 
-bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
+bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk, bool besideCarrier)
 {
     const double limit = limitHz();
-    // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off.
+    m_heldSymbols = locked ? m_heldSymbols + 1 : 0;
+    // Also checked while locked: a QPSK loop can hold a false lock a quarter of the symbol rate off. It takes
+    // one on acquisition only (the loop itself reaches 3 Hz at most): a signal held for long is left alone, as
+    // on a weak one the fourth power's line now and then shows stronger there than where the loop holds.
+    if (qpsk && m_heldSymbols > kFalseLockCheckSymbols)
+        return false;
     if (limit <= 0 || ++m_symbolsSinceJump < kSettleSymbols
         || m_symbolsSinceJump % (locked ? kSearchEveryHeld : kSearchEveryFree) != 0)
         return false;
@@ -50,6 +57,15 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk)
     // line, as the transitions of its data put lines in the fourth power that outgrow a weak carrier's.
     if (qpsk && locked && std::fabs(std::fabs(*offset - heldHz) - kQpskFalseLockHz) > kFalseLockToleranceHz)
         return false;
+    // QPSK's fourth power beside a carrier, even a cancelled one, has cross-product lines that wander with the
+    // data: there a line is taken only once searches have found it at the same place a few times running (and
+    // only there: elsewhere the wait would cost the first characters after a click).
+    const double foundHz = m_oscillatorHz + *offset;
+    m_timesFound = m_lastFoundHz && std::fabs(foundHz - *m_lastFoundHz) <= kConfirmHz ? m_timesFound + 1 : 1;
+    m_lastFoundHz = foundHz;
+    if (qpsk && besideCarrier && m_timesFound < kQpskTimesFound)
+        return false;
+    m_lastFoundHz.reset();
     m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);
     // A signal found after tuning is where the operator meant: the AFC limit applies around it from now on.
     if (m_captureLeftSymbols > 0)

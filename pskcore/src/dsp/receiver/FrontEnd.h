@@ -24,6 +24,8 @@ public:
     cf lowPassed() const { return m_lowPassed; }
     cf matched() const { return m_matched; }
     cf acquisitionPulse() const;
+    // A steady carrier in the channel is being cancelled.
+    bool cancellingCarrier() const { return m_canceller.active(); }
 
     static constexpr int kFrontTaps = 64;        // decimating low-pass, 8 ms
     static constexpr int kMatchedTaps = 2 * kSps; // a symbol pulse spans two symbols

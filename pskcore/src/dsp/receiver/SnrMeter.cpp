@@ -44,6 +44,7 @@ void SnrMeter::update(cf symbol)
     if (meanPower > 1e-30) {
         const double signal = std::sqrt(std::max(0.0, meanPower * meanPower - variance));
         const double noise = meanPower - signal;
+        m_noisePower = std::max(0.0, noise);
         const double symbolSnr = noise > 0 ? signal / noise : 1e30;
         snrDb = std::clamp(10 * std::log10(std::max(symbolSnr, 1e-6)) - kSymbolOverChannelDb, kFloorDb, kCeilingDb);
     }

@@ -18,6 +18,8 @@ public:
 
     // Smoothed SNR of the channel in a 3 kHz noise bandwidth, dB (kFloorDb when nothing stands above the noise).
     double snrDb() const { return m_snrDb; }
+    // Noise power at the symbol instants, in the units of the symbols given (both dimensions).
+    double noisePower() const { return m_noisePower; }
     // S-meter position: 0 at -20 dB, 100 at +30 dB SNR in 3 kHz, 2 points per dB.
     int level() const;
 
@@ -36,6 +38,7 @@ private:
     double m_previousPower = 0;
     double m_meanPower = 0, m_variance = 0, m_weight = 0;
     double m_snrDb = kFloorDb;
+    double m_noisePower = 0;
 };
 
 } // namespace pskcore::receiver

@@ -17,17 +17,29 @@ void Squelch::update(double closeness, double relativePower)
     const double weight = std::clamp(relativePower, kMinWeight, 1.0);
     m_quality += weight * (closeness - m_quality) / std::max(1.0, tau);
     m_slowQuality += weight * (closeness - m_slowQuality) / std::max(1.0, kSlowSpan * tau);
+    m_holdQuality += weight * (closeness - m_holdQuality) / std::max(1.0, kHoldSpan * tau);
     const int lvl = level();
-    if (m_threshold == 0 || lvl >= m_threshold)
+    if (m_threshold == 0 || lvl >= m_threshold) {
+        // The hold average starts from where the slow one stands, or it would hold nothing for seconds.
+        if (!m_open)
+            m_holdQuality = std::max(m_holdQuality, m_slowQuality);
         m_open = true;
-    else if (lvl < m_threshold - kHysteresis || lvl == 0)
+    } else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= holdFloor())) {
         m_open = false;
+    }
+}
+
+double Squelch::holdFloor() const
+{
+    // A threshold above the default raises the floor as far as it raises the opening level.
+    return kHoldQuality + std::max(0, m_threshold - kDefaultThreshold) * kQualitySpan / 100.0;
 }
 
 void Squelch::clear()
 {
     m_quality = 0;
     m_slowQuality = 0;
+    m_holdQuality = 0;
     m_open = false;
 }
 

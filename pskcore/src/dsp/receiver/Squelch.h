@@ -12,7 +12,8 @@ public:
     void configure(int threshold, int speed);
     // QPSK's closeness (the fourth power of the phase) stands far less clear of noise than BPSK's at the same
     // signal-to-noise ratio: a slower average, which noise moves less, also reads the level and holds the squelch
-    // open, so a weak QPSK signal is not cut off at every dip of the quick one.
+    // open, so a weak QPSK signal is not cut off at every dip of the quick one; and once open, a slower average
+    // still keeps it open, as at 5 dB Es/N0 the slow one dips to the noise's level now and then.
     void setSlowHold(bool on) { m_slowHold = on; }
     // Takes the closeness of one symbol (-1..1) and its power against the mean symbol power: a faded symbol,
     // mostly noise, counts for less, so a fading signal keeps the squelch open while noise alone still
@@ -24,8 +25,12 @@ public:
     // 0-100: mean closeness 0.3 (never reached by noise for long) maps to 0, 0.9 (a clean signal) to 100.
     int level() const;
     bool open() const { return m_open; }
-    // The carrier loop holds a signal.
-    bool held() const { return m_quality >= kHeldQuality || (m_slowHold && slowLevel() >= kLockLevel); }
+    // The carrier loop holds a signal. A weak QPSK signal that keeps the squelch open counts: its closeness
+    // stays below the lock level, yet its frequency and timing must be held, not searched for afresh.
+    bool held() const
+    {
+        return m_quality >= kHeldQuality || (m_slowHold && (m_open || slowLevel() >= kLockLevel));
+    }
 
 private:
     static constexpr double kQualityAtZero = 0.3, kQualitySpan = 0.6;
@@ -37,14 +42,21 @@ private:
     // The slow average spans this many times the quick one; it reads from a lower zero, as its noise is smaller.
     static constexpr double kSlowSpan = 4.0;
     static constexpr double kSlowQualityAtZero = 0.15;
+    // The hold average spans 16 quick ones (about 15 s at speed 1, where noise alone wanders by about +-0.025)
+    // and keeps an open squelch open while it stays above this, at the default threshold.
+    static constexpr double kHoldSpan = 16.0;
+    static constexpr double kHoldQuality = 0.1;
+    static constexpr int kDefaultThreshold = 10;
 
     static int levelOf(double quality, double qualityAtZero);
     int slowLevel() const;
+    double holdFloor() const;
 
     int m_threshold = 10;
     int m_speed = 1;
     double m_quality = 0; // mean closeness, -1..1
     double m_slowQuality = 0;
+    double m_holdQuality = 0;
     bool m_slowHold = false;
     bool m_open = false;
 };

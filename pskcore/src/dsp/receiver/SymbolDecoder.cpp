@@ -24,28 +24,23 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
 {
     if (m_qpsk) {
         const auto bit = m_viterbi.push(symbol.change);
-        if (bit)
-            if (const auto byte = m_varicode.pushBit(*bit))
-                bytes.push_back(*byte);
+        if (!bit)
+            return bit;
+        noteCarrier(*bit);
+        const bool resting = rest();
+        if (const auto byte = m_varicode.pushBit(*bit); byte && !resting)
+            bytes.push_back(*byte);
         return bit;
     }
     const int bit = symbol.bit;
-    m_recentBits = (m_recentBits << 1) | uint32_t(bit);
-    m_idleSymbols = bit ? 0 : m_idleSymbols + 1;
     // A steady carrier is not text, but the sequence decoder must explain every bit as text or idle and would
-    // force characters out of it; and what follows the carrier at the end of a transmission is noise, strong
-    // enough to be taken for text until the receiver sees the signal has gone. So the decoder rests after a
-    // carrier until a preamble or for a while, and what it releases during a run of unchanged symbols waits for
-    // the run to end.
-    if (kCarrierWindowSymbols - std::popcount(m_recentBits) <= kCarrierMostReversals) {
+    // force characters out of it. What it releases during a run of unchanged symbols waits for the run to end.
+    if (noteCarrier(bit)) {
         m_bpsk.reset();
         m_pending.clear();
-        m_restSymbols = kRestAfterCarrierSymbols;
     }
-    if (m_restSymbols > 0) {
-        m_restSymbols = m_idleSymbols >= kIdleFlushSymbols ? 0 : m_restSymbols - 1;
+    if (rest())
         return bit;
-    }
     const auto released = m_bpsk.push(symbol.coherentLlr, symbol.differentialLlr);
     m_pending.insert(m_pending.end(), released.begin(), released.end());
     if (!bit) {
@@ -57,6 +52,24 @@ std::optional<int> SymbolDecoder::push(const SoftSymbol& symbol, std::vector<uin
         settled.insert(settled.end(), flushed.begin(), flushed.end());
     }
     return bit;
+}
+
+bool SymbolDecoder::noteCarrier(int bit)
+{
+    m_recentBits = (m_recentBits << 1) | uint32_t(bit);
+    m_idleSymbols = bit ? 0 : m_idleSymbols + 1;
+    if (kCarrierWindowSymbols - std::popcount(m_recentBits) > kCarrierMostReversals)
+        return false;
+    m_restSymbols = kRestAfterCarrierSymbols;
+    return true;
+}
+
+bool SymbolDecoder::rest()
+{
+    if (m_restSymbols <= 0)
+        return false;
+    m_restSymbols = m_idleSymbols >= kIdleFlushSymbols ? 0 : m_restSymbols - 1;
+    return true;
 }
 
 int SymbolDecoder::delaySymbols() const { return m_qpsk ? QpskViterbi::kDepth : 0; }

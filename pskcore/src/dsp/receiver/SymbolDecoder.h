@@ -43,6 +43,13 @@ private:
     static constexpr int kCarrierMostReversals = 1;
     static constexpr int kRestAfterCarrierSymbols = 64; // the squelch has closed behind a transmission by then
 
+    // What follows a carrier at the end of a transmission is noise, strong enough to be taken for text until the
+    // receiver sees the signal has gone: after a carrier (text has a "00" at least every 14 bits, so 32 bits with
+    // at most one 0 are one) the decoder rests until a preamble or for a while. noteCarrier() takes each data bit
+    // and is true when it completes a carrier; rest() is true while the decoder rests.
+    bool noteCarrier(int bit);
+    bool rest();
+
     bool m_qpsk = false;
     uint32_t m_recentBits = 0; // newest in bit 0
     int m_idleSymbols = 0;
