@@ -52,7 +52,6 @@ std::size_t editDistance(const std::string& a, const std::string& b)
 
 double cer(const std::string& sent, const std::string& got)
 {
-    if (getenv("SHOWERR") && editDistance(sent, got)) fprintf(stderr, "SENT[%s]\nGOT [%s]\n", sent.c_str(), got.c_str());
     return double(editDistance(sent, got)) / double(sent.size());
 }
 
