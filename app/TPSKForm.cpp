@@ -266,11 +266,11 @@ void TPSKForm::FormCreate()
 
     store = std::make_unique<SettingsStore>(m_settingsPath);
     applyStartupValues(loadStartupSettings(*store));
-    const BrowserStoreValues browserPlace = readBrowserSettings(*store);
-    if (!browserPlace.place.isEmpty())
-        restoreState(browserPlace.place);
-    BrowserDock->setVisible(browserPlace.visible);
-    BrowserAction->setChecked(browserPlace.visible);
+    const BrowserStoreValues browserStored = readBrowserSettings(*store);
+    if (!browserStored.place.isEmpty())
+        restoreState(browserStored.place);
+    BrowserDock->setVisible(browserStored.visible);
+    BrowserAction->setChecked(browserStored.visible);
 
     Settings.DatePattern = datePatternFor(Settings.DateFormat);
     PageControl->setCurrentWidget(TabTerm);
