@@ -462,7 +462,7 @@ void TPSKForm::resizeEvent(QResizeEvent *e)
 
 QSize TPSKForm::clientSize() const
 {
-    return centralWidget()->isVisible() ? centralWidget()->size() : size();
+    return m_centralPlaced ? centralWidget()->size() : size();
 }
 
 void TPSKForm::ResizeForm()
@@ -516,8 +516,10 @@ bool TPSKForm::eventFilter(QObject *watched, QEvent *e)
     if (watched == TermSplitter && e->type() == QEvent::Resize)
         applyTerminalSplit();
     // Showing, hiding or resizing the docked browser resizes the central widget alone.
-    if (watched == centralWidget() && e->type() == QEvent::Resize)
+    if (watched == centralWidget() && e->type() == QEvent::Resize) {
+        m_centralPlaced = true;
         ResizeForm();
+    }
     return QMainWindow::eventFilter(watched, e);
 }
 
