@@ -266,11 +266,11 @@ void TPSKForm::FormCreate()
 
     store = std::make_unique<SettingsStore>(m_settingsPath);
     applyStartupValues(loadStartupSettings(*store));
-    const BrowserStoreValues browserPlace = readBrowserSettings(*store);
-    if (!browserPlace.place.isEmpty())
-        restoreState(browserPlace.place);
-    BrowserDock->setVisible(browserPlace.visible);
-    BrowserAction->setChecked(browserPlace.visible);
+    const BrowserStoreValues browserStored = readBrowserSettings(*store);
+    if (!browserStored.place.isEmpty())
+        restoreState(browserStored.place);
+    BrowserDock->setVisible(browserStored.visible);
+    BrowserAction->setChecked(browserStored.visible);
 
     Settings.DatePattern = datePatternFor(Settings.DateFormat);
     PageControl->setCurrentWidget(TabTerm);
@@ -462,7 +462,7 @@ void TPSKForm::resizeEvent(QResizeEvent *e)
 
 QSize TPSKForm::clientSize() const
 {
-    return centralWidget()->isVisible() ? centralWidget()->size() : size();
+    return m_centralPlaced ? centralWidget()->size() : size();
 }
 
 void TPSKForm::ResizeForm()
@@ -516,8 +516,10 @@ bool TPSKForm::eventFilter(QObject *watched, QEvent *e)
     if (watched == TermSplitter && e->type() == QEvent::Resize)
         applyTerminalSplit();
     // Showing, hiding or resizing the docked browser resizes the central widget alone.
-    if (watched == centralWidget() && e->type() == QEvent::Resize)
+    if (watched == centralWidget() && e->type() == QEvent::Resize) {
+        m_centralPlaced = true;
         ResizeForm();
+    }
     return QMainWindow::eventFilter(watched, e);
 }
 

@@ -309,5 +309,7 @@ private:
     int m_stripExtraShown = 0;
     int m_stripExtraAtPress = 0;
     bool m_placed = false;
+    // The window's layout has given the central widget its size (its first resize event).
+    bool m_centralPlaced = false;
     bool m_closed = false;
 };

@@ -296,6 +296,8 @@ void TestBrowserDock::placeSizeAndVisibilityAreRemembered()
     QVERIFY(h.engine().browserOn());
     QCOMPARE(h.form().dockWidgetArea(&dock()), Qt::LeftDockWidgetArea);
     QCOMPARE(dock().width(), dockWidth);
+    // Laid out in what the dock leaves, from the first showing on.
+    QCOMPARE(h.form().Canal->geometry().right(), h.form().centralWidget()->width() - 3);
 
     h.form().BrowserBtn->click();
     h.form().close();
