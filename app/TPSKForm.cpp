@@ -2,6 +2,7 @@
 
 #include "app/WindowBounds.h"
 
+#include "ground/DataFolders.h"
 #include "ground/Dialogs.h"
 #include "app/FKeyShortcuts.h"
 #include "ground/InfoPanel.h"
@@ -244,7 +245,7 @@ void TPSKForm::FormCreate()
     updateReplayHint();
     logbook->showButtonIfInstalled();
     qsoLogger->start();
-    if (QFile::exists(kHelpFileName))
+    if (!findDataFile(kHelpFileName).isEmpty())
         HelpBtn->setEnabled(true);
     playStartupSound();
 }
@@ -350,7 +351,7 @@ void TPSKForm::applyPaneLook(const std::array<PaneStartupValues, 3> &panes)
 
 void TPSKForm::playStartupSound()
 {
-    WAVPlayer->setFileName(QStringLiteral("Startup.Wav"));
+    WAVPlayer->setFileName(findDataFile(kStartupSoundName));
     WAVPlayer->Play();
 }
 
@@ -556,7 +557,7 @@ void TPSKForm::AboutBtnClick()
 
 void TPSKForm::HelpBtnClick()
 {
-    showHelpTopic(this, kHelpFileName, kHelpTopic);
+    showHelpTopic(this, findDataFile(kHelpFileName), kHelpTopic);
 }
 
 void TPSKForm::ExitBtnClick()

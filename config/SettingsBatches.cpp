@@ -1,5 +1,6 @@
 #include "config/SettingsBatches.h"
 
+#include "config/InterfaceLanguage.h"
 #include "ground/Dialogs.h"
 #include "config/SettingsStore.h"
 
@@ -99,6 +100,8 @@ StationSettings readStationSettings(const SettingsStore &store)
     const int port = store.readInteger(S, QStringLiteral("UDPPort"), d.UDPPort);
     v.UDPPort = port >= kUdpPortMin && port <= kUdpPortMax ? port : d.UDPPort;
     v.ClearAfterLog = store.readBool(S, QStringLiteral("ClearAfterLog"), d.ClearAfterLog);
+    const QString language = store.readString(S, QStringLiteral("Language"), d.Language);
+    v.Language = isInterfaceLanguage(language) ? language : d.Language;
     return v;
 }
 
@@ -110,6 +113,7 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
     store.writeString(S, QStringLiteral("UDPHost"), v.UDPHost);
     store.writeInteger(S, QStringLiteral("UDPPort"), v.UDPPort);
     store.writeBool(S, QStringLiteral("ClearAfterLog"), v.ClearAfterLog);
+    store.writeString(S, QStringLiteral("Language"), v.Language);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "config/StationTab.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -9,6 +10,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -65,6 +68,7 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
     UdpPortSpin = new QSpinBox(UdpGroup);
     UdpPortSpin->setRange(kUdpPortMin, kUdpPortMax);
     udpForm->addRow(QStringLiteral("Port"), UdpPortSpin);
+    addLanguageGroup();
     m_groups->addStretch();
     m_footer = new QHBoxLayout;
     m_footer->addStretch();
@@ -79,6 +83,18 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
     });
 
     load(StationSettings());
+}
+
+void StationTab::addLanguageGroup()
+{
+    LanguageGroup = addGroup(tr(" Langue "));
+    auto *form = new QFormLayout(LanguageGroup);
+    LanguageCombo = new QComboBox(LanguageGroup);
+    // Each language under its own name, whatever the interface's language.
+    LanguageCombo->addItem(QStringLiteral("Français"), kFrenchLanguage);
+    LanguageCombo->addItem(QStringLiteral("English"), kEnglishLanguage);
+    LanguageCombo->setToolTip(tr("La langue de l'interface change au prochain démarrage."));
+    form->addRow(tr("Interface (au prochain démarrage)"), LanguageCombo);
 }
 
 QGroupBox *StationTab::addGroup(const QString &title)
@@ -100,6 +116,7 @@ void StationTab::load(const StationSettings &s)
     UdpPortSpin->setEnabled(s.UDPEnabled);
     UdpHostEdit->setText(s.UDPHost);
     UdpPortSpin->setValue(s.UDPPort);
+    LanguageCombo->setCurrentIndex(std::max(0, LanguageCombo->findData(s.Language)));
 }
 
 StationSettings StationTab::values() const
@@ -111,6 +128,7 @@ StationSettings StationTab::values() const
     s.UDPEnabled = UdpBox->isChecked();
     s.UDPHost = UdpHostEdit->text().trimmed();
     s.UDPPort = UdpPortSpin->value();
+    s.Language = LanguageCombo->currentData().toString();
     return s;
 }
 

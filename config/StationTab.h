@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -43,7 +44,11 @@ public:
     QLineEdit *UdpHostEdit = nullptr;
     QSpinBox *UdpPortSpin = nullptr;
 
+    QGroupBox *LanguageGroup = nullptr;
+    QComboBox *LanguageCombo = nullptr;   // its items' data: the language codes
+
 private:
+    void addLanguageGroup();
     void chooseLogFile();
     void showValidity();
 

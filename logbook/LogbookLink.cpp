@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QShortcut>
 
@@ -27,10 +28,12 @@ LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection
     }
 }
 
-void LogbookLink::showButtonIfInstalled(const QDir &folder)
+void LogbookLink::showButtonIfInstalled(const QStringList &folders)
 {
-    const bool installed = QFileInfo::exists(folder.filePath(QStringLiteral("talmer.exe")))
-                           || QFileInfo::exists(folder.filePath(QStringLiteral("talmer")));
+    bool installed = !QStandardPaths::findExecutable(QStringLiteral("talmer")).isEmpty();
+    for (const QString &folder : folders)
+        for (const QString &name : {QStringLiteral("talmer"), QStringLiteral("talmer.exe")})
+            installed = installed || QFileInfo::exists(QDir(folder).filePath(name));
     m_controls.TalmerBtn->setVisible(installed);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ground/DataFolders.h"
 #include "logbook/TalmerConnection.h"
 
 #include <QDir>
@@ -36,9 +37,9 @@ public:
                          std::optional<QDBusConnection> bus = std::nullopt,
                          QObject *parent = nullptr);
 
-    // Start-up: the logbook button appears only when the logbook program sits in the
-    // current folder ("talmer.exe", or "talmer" as it is named on Linux).
-    void showButtonIfInstalled(const QDir &folder = QDir::current());
+    // Start-up: the logbook button appears only when the logbook program ("talmer", or
+    // "talmer.exe" as it is named on Windows) is on the PATH or in one of the folders.
+    void showButtonIfInstalled(const QStringList &folders = dataFolders());
 
     void ClearBtnClick();
     void TalmerBtnClick();

@@ -156,7 +156,10 @@ bool MacroExpander::expandIncludes(QString &text, QStringList &chain, QString &e
         // Names written with the other platform's folder separator still find their file.
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
 
-        const QFileInfo info(m_sources.programFolder + QLatin1Char('/') + name);
+        QFileInfo info;
+        for (const QString &folder : m_sources.dataFolders)
+            if (info.setFile(folder + QLatin1Char('/') + name); info.isFile())
+                break;
         const QString path = info.canonicalFilePath();
         // A missing file vanishes with its escape; so does an include that would
         // nest too deep or include a file already being included.
