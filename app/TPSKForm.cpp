@@ -36,6 +36,7 @@
 #include "transmit/TransmitControl.h"
 #include "app/TransmitWiring.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -57,7 +58,7 @@ namespace {
 constexpr int kTimerIntervalMs = 15000;
 constexpr int kCreditMouseX = 600;
 const QString kEngineCredit = QStringLiteral("Moteur PSK31 pskcore.dll version 1.7  ");
-const QString kSoundCardLedCaption = QStringLiteral("Carte son");
+const QString kSoundCardLedCaption = QCoreApplication::translate("Korvo", "Carte son");
 const QString kStandInLedCaption = QStringLiteral("Simulation");
 }
 
@@ -237,7 +238,7 @@ void TPSKForm::FormCreate()
     placeChannels();
 
     if (!engine.fnSetComPort(Settings.ComPort, Settings.PTTControl))
-        showFailure(QStringLiteral("Erreur en sélectionnant le port COM"));
+        showFailure(QCoreApplication::translate("Korvo", "Erreur en sélectionnant le port COM"));
     Infopanel->setCaption(engineVersionCaption(engine.fnGetDLLVersion()));
     flags.CardActive = false;
 
@@ -529,7 +530,7 @@ void TPSKForm::StatusMouseMove(int x)
         panelsBefore += StatusBar->panelWidth(i);
     if (x <= panelsBefore + 2)
         return;
-    StatusMessage = flags.CardActive ? QStringLiteral("Carte son active") : QStringLiteral("Carte son inactive");
+    StatusMessage = flags.CardActive ? QCoreApplication::translate("Korvo", "Carte son active") : QCoreApplication::translate("Korvo", "Carte son inactive");
     repaintStatusBar();
 }
 

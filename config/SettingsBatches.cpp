@@ -2,6 +2,7 @@
 
 #include "config/InterfaceLanguage.h"
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/SettingsStore.h"
 
 #include <exception>
@@ -120,8 +121,9 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
 
 QString unreadableLinesText(const QString &path, const QStringList &problems, const QString &copy)
 {
-    return QStringLiteral("Le fichier de réglages %1 contient des lignes que Korvo ne sait pas lire (%2). "
-                          "Korvo n'y change que les valeurs qu'il écrit ; une copie intacte est gardée dans %3.")
+    return QCoreApplication::translate(
+               "Korvo", "Le fichier de réglages %1 contient des lignes que Korvo ne sait pas lire (%2). "
+                        "Korvo n'y change que les valeurs qu'il écrit ; une copie intacte est gardée dans %3.")
         .arg(path, problems.join(QStringLiteral(", ")), copy);
 }
 
@@ -139,7 +141,7 @@ bool runReadScope(const std::function<void()> &reads)
         reads();
         return true;
     } catch (const std::exception &) {
-        showFailure(kStoreReadFailureText);
+        showFailure(translated(kStoreReadFailureText));
         return false;
     }
 }
@@ -152,7 +154,7 @@ bool runWriteScope(SettingsStore &store, const std::function<void()> &writes)
         store.commit();
         return true;
     } catch (const std::exception &) {
-        showFailure(kStoreWriteFailureText);
+        showFailure(translated(kStoreWriteFailureText));
         return false;
     }
 }
@@ -166,14 +168,14 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
             if (!copy.isEmpty())
                 showFailure(unreadableLinesText(store.path(), store.problems(), copy));
         } catch (const StoreWriteError &) {
-            showFailure(kStoreWriteFailureText);
+            showFailure(translated(kStoreWriteFailureText));
         }
     }
     try {
         store.ensureSections();
     } catch (const StoreWriteError &) {
         // Reading can still go on; the operator learns now that nothing will be kept.
-        showFailure(kStoreWriteFailureText);
+        showFailure(translated(kStoreWriteFailureText));
     }
 
     StartupStoreValues v;

@@ -24,19 +24,19 @@ struct OptionSpec
 
 QString translated(const char *text)
 {
-    return QCoreApplication::translate("ProgramOptions", text);
+    return QCoreApplication::translate("Korvo", text);
 }
 
 QList<OptionSpec> programOptionSpecs()
 {
     const QString file = translated("fichier");
     return {
-        {{QStringLiteral("audio-in")}, file, QT_TRANSLATE_NOOP("ProgramOptions", "Entrée audio lue dans un fichier WAV.")},
-        {{QStringLiteral("audio-out")}, file, QT_TRANSLATE_NOOP("ProgramOptions", "Emission écrite dans un fichier WAV.")},
-        {{QStringLiteral("demo")}, {}, QT_TRANSLATE_NOOP("ProgramOptions", "Bande de démonstration en entrée.")},
-        {{QStringLiteral("settings")}, file, QT_TRANSLATE_NOOP("ProgramOptions", "Fichier des réglages.")},
-        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QT_TRANSLATE_NOOP("ProgramOptions", "Affiche cette aide.")},
-        {{QStringLiteral("v"), QStringLiteral("version")}, {}, QT_TRANSLATE_NOOP("ProgramOptions", "Affiche la version.")},
+        {{QStringLiteral("audio-in")}, file, QT_TRANSLATE_NOOP("Korvo", "Entrée audio lue dans un fichier WAV.")},
+        {{QStringLiteral("audio-out")}, file, QT_TRANSLATE_NOOP("Korvo", "Emission écrite dans un fichier WAV.")},
+        {{QStringLiteral("demo")}, {}, QT_TRANSLATE_NOOP("Korvo", "Bande de démonstration en entrée.")},
+        {{QStringLiteral("settings")}, file, QT_TRANSLATE_NOOP("Korvo", "Fichier des réglages.")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QT_TRANSLATE_NOOP("Korvo", "Affiche cette aide.")},
+        {{QStringLiteral("v"), QStringLiteral("version")}, {}, QT_TRANSLATE_NOOP("Korvo", "Affiche la version.")},
     };
 }
 
@@ -190,11 +190,11 @@ EngineChoice selectEngine(const ProgramOptions &options, bool hasCaptureDevice, 
     pskSetOutputFile(options.audioOut.toStdString());
     pskSetDemoInput(demo && options.audioIn.isEmpty());
     if (!options.audioIn.isEmpty())
-        choice.note = QStringLiteral("Entrée audio : %1").arg(QFileInfo(options.audioIn).fileName());
+        choice.note = QCoreApplication::translate("Korvo", "Entrée audio : %1").arg(QFileInfo(options.audioIn).fileName());
     else if (options.demo)
-        choice.note = QStringLiteral("Bande de démonstration");
+        choice.note = QCoreApplication::translate("Korvo", "Bande de démonstration");
     else if (demo)
-        choice.note = QStringLiteral("Pas de carte son : bande de démonstration");
+        choice.note = QCoreApplication::translate("Korvo", "Pas de carte son : bande de démonstration");
     choice.engine = std::make_unique<PskcoreEngine>();
     return choice;
 }

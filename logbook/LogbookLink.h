@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "ground/DataFolders.h"
 #include "logbook/TalmerConnection.h"
 
@@ -55,9 +57,9 @@ private:
     TalmerConnection m_talmer;
 };
 
-inline const QString kLogQsoHint = QStringLiteral("Enregistrer le QSO (Ctrl+L)");
+inline const QString kLogQsoHint = QStringLiteral(QT_TRANSLATE_NOOP("Korvo", "Enregistrer le QSO (Ctrl+L)"));
 
-inline const QString kTalmerSendFailedText = QStringLiteral(
+inline const QString kTalmerSendFailedText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo",
     "Une erreur vient de se produire...\r\n"
     "Assurez-vous dans TALMER d'avoir ouvert votre fichier\r\n"
-    "de trafic et d'avoir ouvert le dialogue de saisie.");
+    "de trafic et d'avoir ouvert le dialogue de saisie."));

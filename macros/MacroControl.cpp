@@ -2,6 +2,7 @@
 
 #include "ground/DataFolders.h"
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
 #include "config/TSettings.h"
@@ -43,7 +44,7 @@ void MacroControl::loadMacros(SettingsStore &store)
     try {
         table.load(store);
     } catch (const StoreReadError &) {
-        showFailure(kStoreReadFailureText);
+        showFailure(translated(kStoreReadFailureText));
     }
     // Buttons of free slots keep their defined look ("Néant").
     for (int slot = 0; slot < table.count; ++slot)

@@ -3,6 +3,7 @@
 #include "ground/Cp1252.h"
 #include "config/DatePattern.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -179,12 +180,12 @@ bool MacroExpander::expandIncludes(QString &text, QStringList &chain, QString &e
             return false;
         }
         if (bytes.size() > kMaxFileBytes) {
-            error = info.filePath() + QStringLiteral(" : fichier trop grand pour une procédure (plus de 64 Ko)");
+            error = info.filePath() + QCoreApplication::translate("Korvo", " : fichier trop grand pour une procédure (plus de 64 Ko)");
             return false;
         }
         m_includedBytes += bytes.size();
         if (m_includedBytes > kMaxIncludedBytes) {
-            error = info.filePath() + QStringLiteral(" : trop de texte inclus dans la procédure (plus de 256 Ko)");
+            error = info.filePath() + QCoreApplication::translate("Korvo", " : trop de texte inclus dans la procédure (plus de 256 Ko)");
             return false;
         }
 
