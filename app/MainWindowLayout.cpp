@@ -16,6 +16,7 @@
 #include "session/EngineReadouts.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -93,7 +94,7 @@ QPlainTextEdit *terminalPane(QWidget *parent, const QColor &textColour)
     pane->setTabChangesFocus(false);
     pane->setFocusPolicy(Qt::ClickFocus);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    pane->setToolTip(QStringLiteral("Click droit pour le menu"));
+    pane->setToolTip(QCoreApplication::translate("Korvo", "Click droit pour le menu"));
     pane->setMinimumHeight(20);
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::TypeWriter);
@@ -167,24 +168,24 @@ void TPSKForm::buildToolBar(QWidget *client)
     buttons->setContentsMargins(1, 1, 0, 0);
     buttons->setSpacing(0);
 
-    OnBtn = toolButton(ToolBar, buttons, Images, Image::Connect, QStringLiteral("Connecter/activer la carte son"), true);
-    TxBtn = toolButton(ToolBar, buttons, Images, Image::Transmit, QStringLiteral("Emettre"), false);
-    TuneBtn = toolButton(ToolBar, buttons, Images, Image::Tune, QStringLiteral("Envoyer un tune"), false);
-    CWIDBtn = toolButton(ToolBar, buttons, Images, Image::CwId, QStringLiteral("Envoyer l'identification CW"), false);
-    RewindBtn = toolButton(ToolBar, buttons, Images, Image::Replay, QStringLiteral("Replay"), false);
-    MacroBtn = toolButton(ToolBar, buttons, Images, Image::MacroEditor, QStringLiteral("Créer/Editer une procédure"), true);
+    OnBtn = toolButton(ToolBar, buttons, Images, Image::Connect, QCoreApplication::translate("Korvo", "Connecter/activer la carte son"), true);
+    TxBtn = toolButton(ToolBar, buttons, Images, Image::Transmit, QCoreApplication::translate("Korvo", "Emettre"), false);
+    TuneBtn = toolButton(ToolBar, buttons, Images, Image::Tune, QCoreApplication::translate("Korvo", "Envoyer un tune"), false);
+    CWIDBtn = toolButton(ToolBar, buttons, Images, Image::CwId, QCoreApplication::translate("Korvo", "Envoyer l'identification CW"), false);
+    RewindBtn = toolButton(ToolBar, buttons, Images, Image::Replay, QCoreApplication::translate("Korvo", "Replay"), false);
+    MacroBtn = toolButton(ToolBar, buttons, Images, Image::MacroEditor, QCoreApplication::translate("Korvo", "Créer/Editer une procédure"), true);
     RxAdjustBtn = toolButton(ToolBar, buttons, Images, Image::InputLevel,
-                             QStringLiteral("Ajuster le niveau d'entrée de la carte son"), true);
+                             QCoreApplication::translate("Korvo", "Ajuster le niveau d'entrée de la carte son"), true);
     TXAdjustBtn = toolButton(ToolBar, buttons, Images, Image::OutputLevel,
-                             QStringLiteral("Ajuster le niveau de sortie de la carte son"), true);
+                             QCoreApplication::translate("Korvo", "Ajuster le niveau de sortie de la carte son"), true);
     // Its picture and hint come with the dock's switch, BrowserAction.
     BrowserBtn = toolButton(ToolBar, buttons, Images, Image::Information, QString(), true);
-    TalmerBtn = toolButton(ToolBar, buttons, Images, Image::Logbook, QStringLiteral("Se connecter à Talmer"), true);
+    TalmerBtn = toolButton(ToolBar, buttons, Images, Image::Logbook, QCoreApplication::translate("Korvo", "Se connecter à Talmer"), true);
     TalmerBtn->hide();
-    CfgBtn = toolButton(ToolBar, buttons, Images, Image::Configuration, QStringLiteral("Configuration"), true);
-    AboutBtn = toolButton(ToolBar, buttons, Images, Image::About, QStringLiteral("A propos de Korvo..."), true);
-    HelpBtn = toolButton(ToolBar, buttons, Images, Image::Help, QStringLiteral("Aide en ligne"), false);
-    ExitBtn = toolButton(ToolBar, buttons, Images, Image::Exit, QStringLiteral("Quitter Korvo"), true);
+    CfgBtn = toolButton(ToolBar, buttons, Images, Image::Configuration, QCoreApplication::translate("Korvo", "Configuration"), true);
+    AboutBtn = toolButton(ToolBar, buttons, Images, Image::About, QCoreApplication::translate("Korvo", "A propos de Korvo..."), true);
+    HelpBtn = toolButton(ToolBar, buttons, Images, Image::Help, QCoreApplication::translate("Korvo", "Aide en ligne"), false);
+    ExitBtn = toolButton(ToolBar, buttons, Images, Image::Exit, QCoreApplication::translate("Korvo", "Quitter Korvo"), true);
     buttons->addStretch(1);
     CoolBar->setGeometry(0, 0, kToolBarWidth, 376);
 }
@@ -194,7 +195,7 @@ void TPSKForm::buildTerminal(QWidget *client)
     PageControl = new QTabWidget(client);
     PageControl->setGeometry(33, 1, 422, 289);
     TabTerm = new QWidget;
-    PageControl->addTab(TabTerm, QStringLiteral("Terminal"));
+    PageControl->addTab(TabTerm, QCoreApplication::translate("Korvo", "Terminal"));
 
     TermSplitter = new QSplitter(Qt::Vertical, TabTerm);
     TermSplitter->setHandleWidth(5);
@@ -232,7 +233,7 @@ void TPSKForm::buildMonitor(QWidget *client)
     AmpliDisplay->setFixedHeight(15);
     WaterfallDisplay = new TPaintBox(WaterfallPanel);
     WaterfallDisplay->setCursor(Qt::CrossCursor);
-    WaterfallDisplay->setToolTip(QStringLiteral("Click gauche pour freq 1\nClick droit pour freq 2"));
+    WaterfallDisplay->setToolTip(QCoreApplication::translate("Korvo", "Click gauche pour freq 1\nClick droit pour freq 2"));
     auto *waterfallLayout = new QVBoxLayout(WaterfallPanel);
     waterfallLayout->setContentsMargins(1, 1, 1, 1);
     waterfallLayout->setSpacing(0);
@@ -240,12 +241,12 @@ void TPSKForm::buildMonitor(QWidget *client)
     waterfallLayout->addWidget(WaterfallDisplay, 1);
     CN1 = channelTag(WaterfallPanel, 0);
     CN2 = channelTag(WaterfallPanel, 1);
-    CN1->setToolTip(QStringLiteral("Canal 1"));
-    CN2->setToolTip(QStringLiteral("Canal 2"));
+    CN1->setToolTip(QCoreApplication::translate("Korvo", "Canal 1"));
+    CN2->setToolTip(QCoreApplication::translate("Korvo", "Canal 2"));
     auto *waterfallTabLayout = new QVBoxLayout(waterfallTab);
     waterfallTabLayout->setContentsMargins(0, 0, 0, 0);
     waterfallTabLayout->addWidget(WaterfallPanel);
-    Monitor->addTab(waterfallTab, QStringLiteral("Waterfall"));
+    Monitor->addTab(waterfallTab, QCoreApplication::translate("Korvo", "Waterfall"));
 
     auto *spectrumTab = new QWidget;
     SpectrumPanel = new QFrame(spectrumTab);
@@ -260,14 +261,14 @@ void TPSKForm::buildMonitor(QWidget *client)
     auto *spectrumTabLayout = new QVBoxLayout(spectrumTab);
     spectrumTabLayout->setContentsMargins(0, 0, 0, 0);
     spectrumTabLayout->addWidget(SpectrumPanel);
-    Monitor->addTab(spectrumTab, QStringLiteral("Spectre"));
+    Monitor->addTab(spectrumTab, QCoreApplication::translate("Korvo", "Spectre"));
 
     auto *signalTab = new QWidget;
     SignalDisplay = new TPaintBox(signalTab);
     auto *signalLayout = new QVBoxLayout(signalTab);
     signalLayout->setContentsMargins(0, 0, 0, 0);
     signalLayout->addWidget(SignalDisplay);
-    Monitor->addTab(signalTab, QStringLiteral("Signal"));
+    Monitor->addTab(signalTab, QCoreApplication::translate("Korvo", "Signal"));
 
     auto *synchroTab = new QWidget;
     VisuPanel = new QFrame(synchroTab);
@@ -281,24 +282,24 @@ void TPSKForm::buildMonitor(QWidget *client)
     synchroLayout->setSpacing(0);
     synchroLayout->addWidget(VisuPanel);
     synchroLayout->addWidget(SyncDisplay, 1);
-    Monitor->addTab(synchroTab, QStringLiteral("Synchro"));
+    Monitor->addTab(synchroTab, QCoreApplication::translate("Korvo", "Synchro"));
 
     // The shift buttons sit in the free end of the tab row, over the tab set.
     LeftBtn = new QToolButton(client);
     LeftBtn->setArrowType(Qt::LeftArrow);
     LeftBtn->setGeometry(269, 356, 18, 18);
-    LeftBtn->setToolTip(QStringLiteral("Déplacement à gauche de 100Hz"));
+    LeftBtn->setToolTip(QCoreApplication::translate("Korvo", "Déplacement à gauche de 100Hz"));
     LeftBtn->setEnabled(false);
     RightBtn = new QToolButton(client);
     RightBtn->setArrowType(Qt::RightArrow);
     RightBtn->setGeometry(288, 356, 18, 18);
-    RightBtn->setToolTip(QStringLiteral("Déplacement à droite de 100Hz"));
+    RightBtn->setToolTip(QCoreApplication::translate("Korvo", "Déplacement à droite de 100Hz"));
     RightBtn->setEnabled(false);
 }
 
 void TPSKForm::buildQSOBox(QWidget *client)
 {
-    QSOBox = new QGroupBox(QStringLiteral(" QSO en cours "), client);
+    QSOBox = new QGroupBox(QCoreApplication::translate("Korvo", " QSO en cours "), client);
     QSOBox->setGeometry(308, 291, 147, 82);
 
     QFont small = QSOBox->font();
@@ -310,9 +311,9 @@ void TPSKForm::buildQSOBox(QWidget *client)
         field->setFont(small);
         return field;
     };
-    HisCall = edit(16, 80, QStringLiteral("Son Call"));
-    HisName = edit(37, 80, QStringLiteral("Son nom"));
-    HisRep = edit(58, 32, QStringLiteral("Son report"));
+    HisCall = edit(16, 80, QCoreApplication::translate("Korvo", "Son Call"));
+    HisName = edit(37, 80, QCoreApplication::translate("Korvo", "Son nom"));
+    HisRep = edit(58, 32, QCoreApplication::translate("Korvo", "Son report"));
 
     // Three small buttons share the room right of the report field.
     const auto smallButton = [&](int x, const QIcon &icon) {
@@ -323,9 +324,9 @@ void TPSKForm::buildQSOBox(QWidget *client)
         return button;
     };
     ClearBtn = smallButton(94, Images.icon(Image::Clear));
-    ClearBtn->setToolTip(QStringLiteral("Effacer les données du QSO"));
+    ClearBtn->setToolTip(QCoreApplication::translate("Korvo", "Effacer les données du QSO"));
     SendBtn = smallButton(111, Images.icon(Image::Logbook));
-    SendBtn->setToolTip(QStringLiteral("Envoyer les données à TALMER"));
+    SendBtn->setToolTip(QCoreApplication::translate("Korvo", "Envoyer les données à TALMER"));
     SendBtn->setEnabled(false);
     LogBtn = smallButton(128, logQsoIcon());
 }
@@ -336,13 +337,13 @@ void TPSKForm::buildMacroPage(QWidget *client)
     MacroPage->setGeometry(458, 1, 178, 140);
     for (int tab = 0; tab < 2; ++tab) {
         auto *page = new QWidget;
-        MacroPage->addTab(page, QStringLiteral("Procédures %1").arg(tab + 1));
+        MacroPage->addTab(page, QCoreApplication::translate("Korvo", "Procédures %1").arg(tab + 1));
         for (int i = 0; i < 10; ++i) {
             const int slot = tab * 10 + i;
             auto *button = new QPushButton(page);
             // First five numbers down the left column, next five down the right.
             button->setGeometry(2 + (i / 5) * 85, 2 + (i % 5) * 22, 83, 22);
-            button->setToolTip(QStringLiteral("Néant"));
+            button->setToolTip(QCoreApplication::translate("Korvo", "Néant"));
             button->setProperty("Tag", slot);
             button->setEnabled(false);
             button->setFocusPolicy(Qt::NoFocus);
@@ -362,29 +363,29 @@ ChannelWidgets TPSKForm::buildChannelPage(int channel)
     ChannelWidgets c;
     c.page = new QWidget;
 
-    c.meterGroup = new QGroupBox(QStringLiteral(" S-Mètre "), c.page);
+    c.meterGroup = new QGroupBox(QCoreApplication::translate("Korvo", " S-Mètre "), c.page);
     c.meterGroup->setGeometry(2, 0, 170, 92);
     c.meter = new Tdbmeter(c.meterGroup);
     c.meter->setGeometry(8, 15, 154, 12);
-    c.squelchLabel = caption(c.meterGroup, QStringLiteral("Seuil de squelch"), QRect(8, 28, 154, 13));
+    c.squelchLabel = caption(c.meterGroup, QCoreApplication::translate("Korvo", "Seuil de squelch"), QRect(8, 28, 154, 13));
     c.squelchBar = new QSlider(Qt::Horizontal, c.meterGroup);
     c.squelchBar->setRange(0, 99);
     c.squelchBar->setValue(10);
     c.squelchBar->setTickPosition(QSlider::TicksAbove);
     c.squelchBar->setTickInterval(5);
     c.squelchBar->setGeometry(4, 41, 162, 24);
-    caption(c.meterGroup, QStringLiteral("Vitesse squelch (0-200)"), QRect(6, 69, 118, 18));
+    caption(c.meterGroup, QCoreApplication::translate("Korvo", "Vitesse squelch (0-200)"), QRect(6, 69, 118, 18));
     c.squelchSpeed = integerField(c.meterGroup, channel, 200, 1, QRect(124, 67, 42, 20));
 
-    c.freqGroup = new QGroupBox(QStringLiteral(" Réglages fréquence "), c.page);
+    c.freqGroup = new QGroupBox(QCoreApplication::translate("Korvo", " Réglages fréquence "), c.page);
     c.freqGroup->setGeometry(2, 93, 170, 114);
-    caption(c.freqGroup, QStringLiteral("Réception"), QRect(8, 14, 70, 14));
-    caption(c.freqGroup, QStringLiteral("Emission"), QRect(92, 14, 70, 14));
+    caption(c.freqGroup, QCoreApplication::translate("Korvo", "Réception"), QRect(8, 14, 70, 14));
+    caption(c.freqGroup, QCoreApplication::translate("Korvo", "Emission"), QRect(92, 14, 70, 14));
     c.rx = frequencyField(c.freqGroup, channel, QRect(8, 28, 62, 20));
     c.tx = frequencyField(c.freqGroup, channel, QRect(92, 28, 62, 20));
-    c.afc = leftCaptionedBox(c.freqGroup, QStringLiteral("AFC On"), QRect(6, 51, 68, 17));
-    c.net = leftCaptionedBox(c.freqGroup, QStringLiteral("NET On"), QRect(90, 51, 68, 17));
-    auto *width = caption(c.freqGroup, QStringLiteral("Largeur\nAFC"), QRect(8, 70, 46, 28));
+    c.afc = leftCaptionedBox(c.freqGroup, QCoreApplication::translate("Korvo", "AFC On"), QRect(6, 51, 68, 17));
+    c.net = leftCaptionedBox(c.freqGroup, QCoreApplication::translate("Korvo", "NET On"), QRect(90, 51, 68, 17));
+    auto *width = caption(c.freqGroup, QCoreApplication::translate("Korvo", "Largeur\nAFC"), QRect(8, 70, 46, 28));
     width->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     c.afcRange = integerField(c.freqGroup, channel, 100, 10, QRect(52, 74, 44, 20));
     c.ppm = readOut(c.freqGroup, channel, QRect(102, 72, 60, 15));
@@ -399,7 +400,7 @@ void TPSKForm::buildCanal(QWidget *client)
     Canal->setGeometry(459, 142, 178, 233);
     for (int channel = 0; channel < 2; ++channel) {
         channels[static_cast<size_t>(channel)] = buildChannelPage(channel);
-        Canal->addTab(channels[static_cast<size_t>(channel)].page, QStringLiteral("Canal %1").arg(channel + 1));
+        Canal->addTab(channels[static_cast<size_t>(channel)].page, QCoreApplication::translate("Korvo", "Canal %1").arg(channel + 1));
     }
     bindNamedChannelControls();
 }
@@ -433,17 +434,17 @@ void TPSKForm::buildBottomBars(QWidget *client)
         QRect place;
     };
     const LedPlace leds[] = {
-        {&LEDOne, "Carte son", TLED::lcGreen, QRect(4, 1, 62, 17)},
-        {&LEDTwo, "Port COM", TLED::lcGreen, QRect(72, 1, 63, 17)},
-        {&QuenLed, "Talmer", TLED::lcGreen, QRect(141, 1, 51, 17)},
-        {&RXLed, "Réception", TLED::lcRed, QRect(198, 2, 66, 14)},
-        {&TXLed, "Emission", TLED::lcRed, QRect(270, 2, 58, 14)},
+        {&LEDOne, QT_TRANSLATE_NOOP("Korvo", "Carte son"), TLED::lcGreen, QRect(4, 1, 62, 17)},
+        {&LEDTwo, QT_TRANSLATE_NOOP("Korvo", "Port COM"), TLED::lcGreen, QRect(72, 1, 63, 17)},
+        {&QuenLed, QT_TRANSLATE_NOOP("Korvo", "Talmer"), TLED::lcGreen, QRect(141, 1, 51, 17)},
+        {&RXLed, QT_TRANSLATE_NOOP("Korvo", "Réception"), TLED::lcRed, QRect(198, 2, 66, 14)},
+        {&TXLed, QT_TRANSLATE_NOOP("Korvo", "Emission"), TLED::lcRed, QRect(270, 2, 58, 14)},
     };
     for (size_t i = 0; i < std::size(leds); ++i) {
         const LedPlace &l = leds[i];
         auto *led = new TLEDLabel(Infopanel);
         led->setAlignment(TLEDLabel::caLeft);
-        led->setCaption(QString::fromUtf8(l.caption));
+        led->setCaption(QCoreApplication::translate("Korvo", l.caption));
         led->setColor(l.colour);
         led->setGeometry(l.place);
         *l.led = led;
@@ -455,13 +456,13 @@ void TPSKForm::buildBottomBars(QWidget *client)
     StatusBar->setGeometry(0, 376 + kInfoPanelHeight, 638, kStatusBarHeight);
     // The longest texts of the two text panels show whole whatever the font's width.
     StatusBar->fitPanelToTexts(1, {noiseReadout(kWidestNoiseDb)});
-    StatusBar->fitPanelToTexts(2, {QStringLiteral("Programme inactif"), QStringLiteral("Réception en cours..."),
-                                   QStringLiteral("Emission en cours..."), QStringLiteral("Emission simulée...")});
+    StatusBar->fitPanelToTexts(2, {QCoreApplication::translate("Korvo", "Programme inactif"), QCoreApplication::translate("Korvo", "Réception en cours..."),
+                                   QCoreApplication::translate("Korvo", "Emission en cours..."), QCoreApplication::translate("Korvo", "Emission simulée...")});
 }
 
 void TPSKForm::buildBrowserDock()
 {
-    BrowserDock = new QDockWidget(tr("Navigateur"), this);
+    BrowserDock = new QDockWidget(QCoreApplication::translate("Korvo", "Navigateur"), this);
     BrowserDock->setObjectName(QStringLiteral("BrowserDock"));
     // The tool-bar button is its only switch: no close box on the dock.
     BrowserDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -470,9 +471,9 @@ void TPSKForm::buildBrowserDock()
     addDockWidget(Qt::RightDockWidgetArea, BrowserDock);
     BrowserDock->hide();
 
-    BrowserAction = new QAction(browserIcon(), tr("Navigateur"), this);
+    BrowserAction = new QAction(browserIcon(), QCoreApplication::translate("Korvo", "Navigateur"), this);
     BrowserAction->setCheckable(true);
-    BrowserAction->setToolTip(tr("Afficher/masquer le navigateur de signaux"));
+    BrowserAction->setToolTip(QCoreApplication::translate("Korvo", "Afficher/masquer le navigateur de signaux"));
     BrowserBtn->setDefaultAction(BrowserAction);
 }
 

@@ -1,5 +1,6 @@
 #include "app/StartupTexts.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdint>
 
@@ -27,8 +28,8 @@ QString replayHint(int blocks, const QLocale &locale)
 {
     QLocale numbers = locale;
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
-    return QStringLiteral("Replay ") + numbers.toString(blocks * kBlockSeconds, 'g', 15)
-           + QStringLiteral(" secondes");
+    return QCoreApplication::translate("Korvo", "Replay ") + numbers.toString(blocks * kBlockSeconds, 'g', 15)
+           + QCoreApplication::translate("Korvo", " secondes");
 }
 
 std::pair<int, int> channelPlacement(int wfMin, int wfMax)
@@ -43,5 +44,5 @@ QString portIndicatorHint(int pttControl, int comPort)
 {
     if (pttControl < 1 || pttControl > 3)
         return {};
-    return QStringLiteral("Le port COM ") + QString::number(comPort) + QStringLiteral(" est ouvert");
+    return QCoreApplication::translate("Korvo", "Le port COM ") + QString::number(comPort) + QCoreApplication::translate("Korvo", " est ouvert");
 }

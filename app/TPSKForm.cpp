@@ -2,6 +2,7 @@
 
 #include "app/WindowBounds.h"
 
+#include "ground/DataFolders.h"
 #include "ground/Dialogs.h"
 #include "app/FKeyShortcuts.h"
 #include "ground/InfoPanel.h"
@@ -39,6 +40,7 @@
 #include "browser/SignalBrowser.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -62,7 +64,7 @@ namespace {
 constexpr int kTimerIntervalMs = 15000;
 constexpr int kCreditMouseX = 600;
 const QString kEngineCredit = QStringLiteral("Moteur PSK31 pskcore.dll version 1.7  ");
-const QString kSoundCardLedCaption = QStringLiteral("Carte son");
+const QString kSoundCardLedCaption = QCoreApplication::translate("Korvo", "Carte son");
 const QString kStandInLedCaption = QStringLiteral("Simulation");
 }
 
@@ -277,7 +279,7 @@ void TPSKForm::FormCreate()
     placeChannels();
 
     if (!engine.fnSetComPort(Settings.ComPort, Settings.PTTControl))
-        showFailure(QStringLiteral("Erreur en sélectionnant le port COM"));
+        showFailure(QCoreApplication::translate("Korvo", "Erreur en sélectionnant le port COM"));
     Infopanel->setCaption(engineVersionCaption(engine.fnGetDLLVersion()));
     flags.CardActive = false;
 
@@ -285,7 +287,7 @@ void TPSKForm::FormCreate()
     updateReplayHint();
     logbook->showButtonIfInstalled();
     qsoLogger->start();
-    if (QFile::exists(kHelpFileName))
+    if (!findDataFile(kHelpFileName).isEmpty())
         HelpBtn->setEnabled(true);
     playStartupSound();
 }
@@ -391,7 +393,7 @@ void TPSKForm::applyPaneLook(const std::array<PaneStartupValues, 3> &panes)
 
 void TPSKForm::playStartupSound()
 {
-    WAVPlayer->setFileName(QStringLiteral("Startup.Wav"));
+    WAVPlayer->setFileName(findDataFile(kStartupSoundName));
     WAVPlayer->Play();
 }
 
@@ -580,7 +582,7 @@ void TPSKForm::StatusMouseMove(int x)
         panelsBefore += StatusBar->panelWidth(i);
     if (x <= panelsBefore + 2)
         return;
-    StatusMessage = flags.CardActive ? QStringLiteral("Carte son active") : QStringLiteral("Carte son inactive");
+    StatusMessage = flags.CardActive ? QCoreApplication::translate("Korvo", "Carte son active") : QCoreApplication::translate("Korvo", "Carte son inactive");
     repaintStatusBar();
 }
 
@@ -608,7 +610,7 @@ void TPSKForm::AboutBtnClick()
 
 void TPSKForm::HelpBtnClick()
 {
-    showHelpTopic(this, kHelpFileName, kHelpTopic);
+    showHelpTopic(this, findDataFile(kHelpFileName), kHelpTopic);
 }
 
 void TPSKForm::ExitBtnClick()

@@ -64,7 +64,7 @@ class TPSKForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    // settingsPath: the store's file; empty for the operator's own (~/.config/KORVO.ini).
+    // settingsPath: the store's file; empty for the operator's own (~/.config/korvo/korvo.ini).
     explicit TPSKForm(EngineInterface &engine, const QString &settingsPath = QString(),
                       QWidget *parent = nullptr);
     ~TPSKForm() override;

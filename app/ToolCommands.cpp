@@ -1,5 +1,6 @@
 #include "app/ToolCommands.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QProcess>
@@ -29,7 +30,7 @@ void showHelpTopic(QWidget *parent, const QString &fileName, const QString &topi
         return;
     auto *viewer = new QDialog(parent);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
-    viewer->setWindowTitle(QStringLiteral("Aide de Korvo"));
+    viewer->setWindowTitle(QCoreApplication::translate("Korvo", "Aide de Korvo"));
     auto *browser = new QTextBrowser(viewer);
     browser->setOpenExternalLinks(true);
     browser->setHtml(QString::fromUtf8(file.readAll()));

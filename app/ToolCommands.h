@@ -10,9 +10,11 @@ class QWidget;
 QStringList mixerArguments(bool recording);
 void startMixer(bool recording);
 
-// The help file looked for in the current folder at start-up.
+// The help file looked for in the data folders at start-up.
 inline const QString kHelpFileName = QStringLiteral("korvo.hlp");
 inline const QString kHelpTopic = QStringLiteral("Sommaire");
+// The sound played at start-up, looked for in the data folders.
+inline const QString kStartupSoundName = QStringLiteral("Startup.Wav");
 
 // Shows the help file (read as HTML) in a small viewer at the anchor `topic`.
 void showHelpTopic(QWidget *parent, const QString &fileName, const QString &topic);

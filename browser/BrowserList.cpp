@@ -1,5 +1,6 @@
 #include "browser/BrowserList.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -22,7 +23,7 @@ BrowserList::BrowserList(QWidget *parent)
     : QTreeWidget(parent)
 {
     setColumnCount(ColumnCount);
-    setHeaderLabels({tr("Fréq. (Hz)"), tr("Mode"), tr("SNR"), tr("Texte")});
+    setHeaderLabels({QCoreApplication::translate("Korvo", "Fréq. (Hz)"), QCoreApplication::translate("Korvo", "Mode"), QCoreApplication::translate("Korvo", "SNR"), QCoreApplication::translate("Korvo", "Texte")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -32,7 +33,7 @@ BrowserList::BrowserList(QWidget *parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideLeft);
-    setToolTip(tr("Clic gauche pour le canal 1\nClic droit pour le canal 2"));
+    setToolTip(QCoreApplication::translate("Korvo", "Clic gauche pour le canal 1\nClic droit pour le canal 2"));
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     for (int column : {FrequencyColumn, ModeColumn, SnrColumn})

@@ -5,6 +5,7 @@
 #include "controls/Tdbmeter.h"
 #include "engine/EngineInterface.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QSlider>
@@ -94,7 +95,7 @@ void ChannelControls::SelectSquelch()
 {
     const int threshold = squelchThreshold();
     m_engine.fnSetSquelchThreshold(threshold, m_w.squelchSpeed->value(), m_channel);
-    m_w.squelchLabel->setText(QStringLiteral("Niveau de Squelch: ") + QString::number(threshold));
+    m_w.squelchLabel->setText(QCoreApplication::translate("Korvo", "Niveau de Squelch: ") + QString::number(threshold));
 }
 
 int ChannelControls::receiveFrequency() const

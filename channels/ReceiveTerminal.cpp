@@ -4,6 +4,7 @@
 #include "channels/ReceiveChannels.h"
 #include "channels/ReceivedText.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -64,10 +65,10 @@ ReceiveTerminal::ReceiveTerminal(QPlainTextEdit *pane, int channel, ReceiveChann
     , m_hisCall(hisCall)
 {
     popup = new QMenu(m_pane);
-    clearAction = popup->addAction(images.icon(Image::Clear), QStringLiteral("Vider"));
-    copyAction = popup->addAction(images.icon(Image::Copy), QStringLiteral("Copier"));
-    colorAction = popup->addAction(images.icon(Image::Colour), QStringLiteral("Couleur"));
-    fontAction = popup->addAction(images.icon(Image::Font), QStringLiteral("Police"));
+    clearAction = popup->addAction(images.icon(Image::Clear), QCoreApplication::translate("Korvo", "Vider"));
+    copyAction = popup->addAction(images.icon(Image::Copy), QCoreApplication::translate("Korvo", "Copier"));
+    colorAction = popup->addAction(images.icon(Image::Colour), QCoreApplication::translate("Korvo", "Couleur"));
+    fontAction = popup->addAction(images.icon(Image::Font), QCoreApplication::translate("Korvo", "Police"));
     connect(clearAction, &QAction::triggered, this, &ReceiveTerminal::ClearTermClick);
     connect(copyAction, &QAction::triggered, this, &ReceiveTerminal::CopyTermClick);
 

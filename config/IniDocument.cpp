@@ -2,6 +2,7 @@
 
 #include "ground/Cp1252.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -78,10 +79,10 @@ void IniDocument::parse(const QByteArray &text)
             line.name = trimmedBlanks(body.left(eq));
             const QString key = section + QLatin1Char('/') + textOf(line.name);
             if (seen.contains(key))
-                m_problems << QStringLiteral("ligne %1 : %2 donné deux fois").arg(i + 1).arg(textOf(line.name));
+                m_problems << QCoreApplication::translate("Korvo", "ligne %1 : %2 donné deux fois").arg(i + 1).arg(textOf(line.name));
             seen.insert(key);
         } else {
-            m_problems << QStringLiteral("ligne %1 illisible").arg(i + 1);
+            m_problems << QCoreApplication::translate("Korvo", "ligne %1 illisible").arg(i + 1);
         }
         m_lines << line;
     }

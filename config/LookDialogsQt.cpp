@@ -1,5 +1,6 @@
 #include "config/LookDialogsQt.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
@@ -39,7 +40,7 @@ QIcon swatch(const QColor &color)
 bool QtLookDialogs::chooseColor(QColor &color)
 {
     QColorDialog dialog(color, QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("Couleur"));
+    dialog.setWindowTitle(QCoreApplication::translate("Korvo", "Couleur"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     color = dialog.selectedColor();
@@ -49,7 +50,7 @@ bool QtLookDialogs::chooseColor(QColor &color)
 bool QtLookDialogs::chooseFont(PaneFontChoice &choice)
 {
     QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("Police"));
+    dialog.setWindowTitle(QCoreApplication::translate("Korvo", "Police"));
     auto *layout = new QVBoxLayout(&dialog);
 
     auto *fonts = new QFontDialog(choice.font, &dialog);
@@ -58,7 +59,7 @@ bool QtLookDialogs::chooseFont(PaneFontChoice &choice)
     layout->addWidget(fonts);
 
     auto *colorRow = new QHBoxLayout;
-    colorRow->addWidget(new QLabel(QStringLiteral("Couleur :"), &dialog));
+    colorRow->addWidget(new QLabel(QCoreApplication::translate("Korvo", "Couleur :"), &dialog));
     auto *colors = new QComboBox(&dialog);
     int current = -1;
     for (const NamedColor &named : kFontColors) {
@@ -68,7 +69,7 @@ bool QtLookDialogs::chooseFont(PaneFontChoice &choice)
             current = colors->count() - 1;
     }
     if (current < 0) {
-        colors->addItem(swatch(choice.color), QStringLiteral("Personnalisée"), choice.color);
+        colors->addItem(swatch(choice.color), QCoreApplication::translate("Korvo", "Personnalisée"), choice.color);
         current = colors->count() - 1;
     }
     colors->setCurrentIndex(current);
@@ -78,7 +79,7 @@ bool QtLookDialogs::chooseFont(PaneFontChoice &choice)
 
     auto *buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
+    buttons->addButton(QCoreApplication::translate("Korvo", "Annuler"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);

@@ -1,6 +1,7 @@
 #include "config/PaneLook.h"
 
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/LookDialogsQt.h"
 #include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
@@ -56,7 +57,7 @@ QString lookName(const char *prefix, int pane, const char *suffix = "")
 // report, in the operator's language rather than the store's internal English text.
 void reportWriteFailure(const StoreWriteError &)
 {
-    showFailure(kStoreWriteFailureText);
+    showFailure(translated(kStoreWriteFailureText));
 }
 
 } // namespace

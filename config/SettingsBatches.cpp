@@ -1,6 +1,8 @@
 #include "config/SettingsBatches.h"
 
+#include "config/InterfaceLanguage.h"
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/SettingsStore.h"
 
 #include <exception>
@@ -99,6 +101,8 @@ StationSettings readStationSettings(const SettingsStore &store)
     const int port = store.readInteger(S, QStringLiteral("UDPPort"), d.UDPPort);
     v.UDPPort = port >= kUdpPortMin && port <= kUdpPortMax ? port : d.UDPPort;
     v.ClearAfterLog = store.readBool(S, QStringLiteral("ClearAfterLog"), d.ClearAfterLog);
+    const QString language = store.readString(S, QStringLiteral("Language"), d.Language);
+    v.Language = isInterfaceLanguage(language) ? language : d.Language;
     return v;
 }
 
@@ -110,14 +114,16 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
     store.writeString(S, QStringLiteral("UDPHost"), v.UDPHost);
     store.writeInteger(S, QStringLiteral("UDPPort"), v.UDPPort);
     store.writeBool(S, QStringLiteral("ClearAfterLog"), v.ClearAfterLog);
+    store.writeString(S, QStringLiteral("Language"), v.Language);
 }
 
 } // namespace
 
 QString unreadableLinesText(const QString &path, const QStringList &problems, const QString &copy)
 {
-    return QStringLiteral("Le fichier de réglages %1 contient des lignes que Korvo ne sait pas lire (%2). "
-                          "Korvo n'y change que les valeurs qu'il écrit ; une copie intacte est gardée dans %3.")
+    return QCoreApplication::translate(
+               "Korvo", "Le fichier de réglages %1 contient des lignes que Korvo ne sait pas lire (%2). "
+                        "Korvo n'y change que les valeurs qu'il écrit ; une copie intacte est gardée dans %3.")
         .arg(path, problems.join(QStringLiteral(", ")), copy);
 }
 
@@ -135,7 +141,7 @@ bool runReadScope(const std::function<void()> &reads)
         reads();
         return true;
     } catch (const std::exception &) {
-        showFailure(kStoreReadFailureText);
+        showFailure(translated(kStoreReadFailureText));
         return false;
     }
 }
@@ -148,7 +154,7 @@ bool runWriteScope(SettingsStore &store, const std::function<void()> &writes)
         store.commit();
         return true;
     } catch (const std::exception &) {
-        showFailure(kStoreWriteFailureText);
+        showFailure(translated(kStoreWriteFailureText));
         return false;
     }
 }
@@ -162,14 +168,14 @@ StartupStoreValues loadStartupSettings(SettingsStore &store)
             if (!copy.isEmpty())
                 showFailure(unreadableLinesText(store.path(), store.problems(), copy));
         } catch (const StoreWriteError &) {
-            showFailure(kStoreWriteFailureText);
+            showFailure(translated(kStoreWriteFailureText));
         }
     }
     try {
         store.ensureSections();
     } catch (const StoreWriteError &) {
         // Reading can still go on; the operator learns now that nothing will be kept.
-        showFailure(kStoreWriteFailureText);
+        showFailure(translated(kStoreWriteFailureText));
     }
 
     StartupStoreValues v;

@@ -3,6 +3,7 @@
 #include "config/StationSettings.h"
 #include "config/TSettings.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +18,10 @@ class SettingsStore;
 // reads the French message below (through the Dialogs seam), and the program goes on.
 // The values read before the failure are in effect; the rest keep what they had.
 
-inline const QString kStoreReadFailureText = QStringLiteral("Problème en lisant la base de registre");
-inline const QString kStoreWriteFailureText = QStringLiteral("Problème en écrivant dans la base de registre");
+inline const QString kStoreReadFailureText =
+    QStringLiteral(QT_TRANSLATE_NOOP("Korvo", "Problème en lisant la base de registre"));
+inline const QString kStoreWriteFailureText =
+    QStringLiteral(QT_TRANSLATE_NOOP("Korvo", "Problème en écrivant dans la base de registre"));
 
 // The band edges the displays can map (their FFT data covers 0-4000 Hz in 1024 bins).
 constexpr int kStoredBandLowestHz = 1;

@@ -17,7 +17,7 @@ const QString sectionNames[] = {SettingsStore::Settings, SettingsStore::Macros, 
 QString SettingsStore::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/KORVO.ini");
+           + QStringLiteral("/korvo/korvo.ini");
 }
 
 SettingsStore::SettingsStore(const QString &path) : m_path(path)

@@ -45,7 +45,7 @@ public:
     // Far above any store the program writes (twenty macros of a few hundred characters).
     static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
-    // ~/.config/KORVO.ini (the platform's per-user configuration folder).
+    // ~/.config/korvo/korvo.ini (the platform's per-user configuration folder).
     static QString defaultPath();
 
     // Opens (never creates) the store at path; the program's --settings option gives it.

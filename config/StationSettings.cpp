@@ -12,7 +12,8 @@ QString StationSettings::defaultLogFilePath()
 bool operator==(const StationSettings &a, const StationSettings &b)
 {
     return a.LogFile == b.LogFile && a.MyGrid == b.MyGrid && a.UDPEnabled == b.UDPEnabled
-           && a.UDPHost == b.UDPHost && a.UDPPort == b.UDPPort && a.ClearAfterLog == b.ClearAfterLog;
+           && a.UDPHost == b.UDPHost && a.UDPPort == b.UDPPort && a.ClearAfterLog == b.ClearAfterLog
+           && a.Language == b.Language;
 }
 
 namespace {

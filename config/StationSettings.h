@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/InterfaceLanguage.h"
+
 #include <QString>
 
 // The station's settings edited in the configuration dialog's "Station" tab and
@@ -14,6 +16,7 @@ struct StationSettings
     QString UDPHost = QStringLiteral("127.0.0.1");   // an IPv4 or IPv6 address, unicast or multicast
     int UDPPort = 2237;                       // 1-65535
     bool ClearAfterLog = false;               // empty the QSO box once the QSO is logged
+    QString Language = kFrenchLanguage;       // the interface's language at the next start
 
     // ~/.local/share/korvo/korvo.adi: the program's data folder, where it also looks
     // for its help and sound files.

@@ -1,6 +1,9 @@
 #include "config/StationTab.h"
 
+#include "ground/Translated.h"
+#include <QCoreApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -9,6 +12,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,41 +35,42 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
 {
     m_groups = new QVBoxLayout(this);
 
-    LogGroup = addGroup(QStringLiteral(" Journal "));
+    LogGroup = addGroup(QCoreApplication::translate("Korvo", " Journal "));
     auto *logForm = new QFormLayout(LogGroup);
     LogFileEdit = new QLineEdit(LogGroup);
-    LogFileEdit->setToolTip(QStringLiteral(
+    LogFileEdit->setToolTip(QCoreApplication::translate("Korvo",
         "Fichier ADIF auquel chaque QSO enregistré est ajouté (Ctrl+L).\n"
         "Les logiciels de trafic (CQRLOG, Log4OM, QLog...) savent l'importer."));
     LogFileBtn = new QToolButton(LogGroup);
     LogFileBtn->setText(QStringLiteral("..."));
-    LogFileBtn->setToolTip(QStringLiteral("Choisir le fichier"));
+    LogFileBtn->setToolTip(QCoreApplication::translate("Korvo", "Choisir le fichier"));
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(LogFileEdit);
     fileRow->addWidget(LogFileBtn);
-    logForm->addRow(QStringLiteral("Fichier ADIF"), fileRow);
+    logForm->addRow(QCoreApplication::translate("Korvo", "Fichier ADIF"), fileRow);
     GridEdit = new QLineEdit(LogGroup);
     GridEdit->setMaxLength(8);
-    GridEdit->setToolTip(QStringLiteral("Votre locator (QTH locator Maidenhead), par exemple JN18eu"));
-    logForm->addRow(QStringLiteral("Mon locator"), GridEdit);
-    ClearAfterLogBox = new QCheckBox(QStringLiteral("Effacer le QSO en cours après l'enregistrement"), LogGroup);
+    GridEdit->setToolTip(QCoreApplication::translate("Korvo", "Votre locator (QTH locator Maidenhead), par exemple JN18eu"));
+    logForm->addRow(QCoreApplication::translate("Korvo", "Mon locator"), GridEdit);
+    ClearAfterLogBox = new QCheckBox(QCoreApplication::translate("Korvo", "Effacer le QSO en cours après l'enregistrement"), LogGroup);
     logForm->addRow(ClearAfterLogBox);
 
-    UdpGroup = addGroup(QStringLiteral(" Messages UDP (protocole WSJT-X) "));
+    UdpGroup = addGroup(QCoreApplication::translate("Korvo", " Messages UDP (protocole WSJT-X) "));
     auto *udpForm = new QFormLayout(UdpGroup);
-    UdpBox = new QCheckBox(QStringLiteral("Envoyer les QSO enregistrés"), UdpGroup);
-    UdpBox->setToolTip(QStringLiteral(
+    UdpBox = new QCheckBox(QCoreApplication::translate("Korvo", "Envoyer les QSO enregistrés"), UdpGroup);
+    UdpBox->setToolTip(QCoreApplication::translate("Korvo",
         "Messages \"QSO Logged\" et \"Logged ADIF\" lus par GridTracker, JTAlert,\n"
         "CQRLOG, Log4OM, Wavelog Gate, N1MM..."));
     udpForm->addRow(UdpBox);
     UdpHostEdit = new QLineEdit(UdpGroup);
-    UdpHostEdit->setToolTip(QStringLiteral(
+    UdpHostEdit->setToolTip(QCoreApplication::translate("Korvo",
         "Adresse IP du logiciel qui écoute (127.0.0.1 sur cette machine),\n"
         "ou d'un groupe multicast (239.255.0.1...). Pas de nom de machine."));
     udpForm->addRow(QStringLiteral("Adresse"), UdpHostEdit);
     UdpPortSpin = new QSpinBox(UdpGroup);
     UdpPortSpin->setRange(kUdpPortMin, kUdpPortMax);
     udpForm->addRow(QStringLiteral("Port"), UdpPortSpin);
+    addLanguageGroup();
     m_groups->addStretch();
     m_footer = new QHBoxLayout;
     m_footer->addStretch();
@@ -79,6 +85,18 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
     });
 
     load(StationSettings());
+}
+
+void StationTab::addLanguageGroup()
+{
+    LanguageGroup = addGroup(QCoreApplication::translate("Korvo", " Langue "));
+    auto *form = new QFormLayout(LanguageGroup);
+    LanguageCombo = new QComboBox(LanguageGroup);
+    // Each language under its own name, whatever the interface's language.
+    LanguageCombo->addItem(QStringLiteral("Français"), kFrenchLanguage);
+    LanguageCombo->addItem(QStringLiteral("English"), kEnglishLanguage);
+    LanguageCombo->setToolTip(QCoreApplication::translate("Korvo", "La langue de l'interface change au prochain démarrage."));
+    form->addRow(QCoreApplication::translate("Korvo", "Interface (au prochain démarrage)"), LanguageCombo);
 }
 
 QGroupBox *StationTab::addGroup(const QString &title)
@@ -100,6 +118,7 @@ void StationTab::load(const StationSettings &s)
     UdpPortSpin->setEnabled(s.UDPEnabled);
     UdpHostEdit->setText(s.UDPHost);
     UdpPortSpin->setValue(s.UDPPort);
+    LanguageCombo->setCurrentIndex(std::max(0, LanguageCombo->findData(s.Language)));
 }
 
 StationSettings StationTab::values() const
@@ -111,17 +130,18 @@ StationSettings StationTab::values() const
     s.UDPEnabled = UdpBox->isChecked();
     s.UDPHost = UdpHostEdit->text().trimmed();
     s.UDPPort = UdpPortSpin->value();
+    s.Language = LanguageCombo->currentData().toString();
     return s;
 }
 
 QString StationTab::invalidFieldText() const
 {
     if (LogFileEdit->text().trimmed().isEmpty())
-        return kEmptyLogFileText;
+        return translated(kEmptyLogFileText);
     if (!gridAccepted(GridEdit->text()))
-        return kInvalidLocatorText;
+        return translated(kInvalidLocatorText);
     if (UdpBox->isChecked() && !isUdpAddress(UdpHostEdit->text()))
-        return kInvalidUdpHostText;
+        return translated(kInvalidUdpHostText);
     return {};
 }
 
@@ -134,8 +154,8 @@ void StationTab::showValidity()
 void StationTab::chooseLogFile()
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Fichier du journal ADIF"), LogFileEdit->text(),
-        QStringLiteral("Fichiers ADIF (*.adi);;Tous les fichiers (*)"), nullptr,
+        this, QCoreApplication::translate("Korvo", "Fichier du journal ADIF"), LogFileEdit->text(),
+        QCoreApplication::translate("Korvo", "Fichiers ADIF (*.adi);;Tous les fichiers (*)"), nullptr,
         QFileDialog::DontConfirmOverwrite);
     if (!path.isEmpty())
         LogFileEdit->setText(path);

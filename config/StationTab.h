@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "config/StationSettings.h"
 
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -43,7 +46,11 @@ public:
     QLineEdit *UdpHostEdit = nullptr;
     QSpinBox *UdpPortSpin = nullptr;
 
+    QGroupBox *LanguageGroup = nullptr;
+    QComboBox *LanguageCombo = nullptr;   // its items' data: the language codes
+
 private:
+    void addLanguageGroup();
     void chooseLogFile();
     void showValidity();
 
@@ -51,10 +58,10 @@ private:
     QHBoxLayout *m_footer = nullptr;
 };
 
-inline const QString kInvalidLocatorText = QStringLiteral(
+inline const QString kInvalidLocatorText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo",
     "Le locator n'est pas valide.\r\n"
-    "Il s'écrit avec 2, 4, 6 ou 8 caractères, par exemple JN18 ou JN18eu.");
-inline const QString kInvalidUdpHostText = QStringLiteral(
+    "Il s'écrit avec 2, 4, 6 ou 8 caractères, par exemple JN18 ou JN18eu."));
+inline const QString kInvalidUdpHostText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo",
     "L'adresse UDP n'est pas valide.\r\n"
-    "Indiquez une adresse IP, par exemple 127.0.0.1 ou 239.255.0.1.");
-inline const QString kEmptyLogFileText = QStringLiteral("Indiquez le fichier du journal ADIF.");
+    "Indiquez une adresse IP, par exemple 127.0.0.1 ou 239.255.0.1."));
+inline const QString kEmptyLogFileText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo", "Indiquez le fichier du journal ADIF."));

@@ -1,6 +1,7 @@
 #include "config/TSetForm.h"
 
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/ComPortMap.h"
 #include "config/DateFormats.h"
 #include "config/RadioGroup.h"
@@ -12,6 +13,7 @@
 #include "engine/EngineInterface.h"
 #include "config/DatePattern.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QGridLayout>
@@ -31,7 +33,7 @@ namespace {
 // The hints keep the original's CR LF line breaks in their text; tool tips want LF.
 QString hintText(const char *utf8)
 {
-    return QString::fromUtf8(utf8).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return QCoreApplication::translate("Korvo", utf8).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 QFont smallFonts()
@@ -58,7 +60,7 @@ TSetForm::TSetForm(TSettings &settings, EngineInterface &engine, SettingsStore &
                    const QStringList &presentDevices, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_engine(engine), m_store(store)
 {
-    setWindowTitle(QStringLiteral("Configuration"));
+    setWindowTitle(QCoreApplication::translate("Korvo", "Configuration"));
     buildControls();
     InitForm(presentDevices);
 }
@@ -69,32 +71,32 @@ void TSetForm::buildControls()
     outer->setContentsMargins(4, 4, 4, 0);
     PageCtrl = new QTabWidget(this);
     TabSheet1 = new QWidget(PageCtrl);
-    PageCtrl->addTab(TabSheet1, QStringLiteral("Générale"));
+    PageCtrl->addTab(TabSheet1, QCoreApplication::translate("Korvo", "Générale"));
     outer->addWidget(PageCtrl);
 
     QStringList dateItems;
     for (int i = 0; i < kDateFormatCount; ++i)
         dateItems << dateFormatShownAs(i);
-    DateGroup = new RadioGroup(QStringLiteral(" Date format "), dateItems, TabSheet1);
-    DateGroup->setToolTip(QStringLiteral("Format de la date à transmettre"));
+    DateGroup = new RadioGroup(QCoreApplication::translate("Korvo", " Date format "), dateItems, TabSheet1);
+    DateGroup->setToolTip(QCoreApplication::translate("Korvo", "Format de la date à transmettre"));
     DateGroup->setItemIndex(0);
 
-    RXModeGroup = new RadioGroup(QStringLiteral(" Mode "),
+    RXModeGroup = new RadioGroup(QCoreApplication::translate("Korvo", " Mode "),
                                  {QStringLiteral("BPSK"), QStringLiteral("QPSK (USB)"),
                                   QStringLiteral("QPSK (LSB)")},
                                  TabSheet1);
-    RXModeGroup->setToolTip(QStringLiteral("Mode PSK31"));
+    RXModeGroup->setToolTip(QCoreApplication::translate("Korvo", "Mode PSK31"));
     RXModeGroup->setItemIndex(0);
 
-    CWGroup = new RadioGroup(QStringLiteral(" Vitesse CW "),
-                             {QStringLiteral("37.5 mots/mn"), QStringLiteral("18.75 mots/mn"),
-                              QStringLiteral("12.5 mots/mn"), QStringLiteral("9.375 mots/mn")},
+    CWGroup = new RadioGroup(QCoreApplication::translate("Korvo", " Vitesse CW "),
+                             {QCoreApplication::translate("Korvo", "37.5 mots/mn"), QCoreApplication::translate("Korvo", "18.75 mots/mn"),
+                              QCoreApplication::translate("Korvo", "12.5 mots/mn"), QCoreApplication::translate("Korvo", "9.375 mots/mn")},
                              TabSheet1);
     CWGroup->setToolTip(
-        QStringLiteral("Vitesse à laquelle l'identification CW (CWID) sera envoyée"));
+        QCoreApplication::translate("Korvo", "Vitesse à laquelle l'identification CW (CWID) sera envoyée"));
     CWGroup->setItemIndex(0);
 
-    PORTGroup = new QGroupBox(QStringLiteral(" Ports COM "), TabSheet1);
+    PORTGroup = new QGroupBox(QCoreApplication::translate("Korvo", " Ports COM "), TabSheet1);
     auto *portLayout = new QGridLayout(PORTGroup);
     portLayout->setContentsMargins(8, 4, 8, 4);
     portLayout->setSpacing(0);
@@ -117,12 +119,12 @@ void TSetForm::buildControls()
     COM1->setChecked(true);
     COM1->blockSignals(false);
 
-    PTTGroup = new RadioGroup(QStringLiteral(" Activation du port "),
-                              {QStringLiteral("Inactif"), QStringLiteral("RTS Seulement"),
-                               QStringLiteral("DTR Seulement"), QStringLiteral("RTS et DTR")},
+    PTTGroup = new RadioGroup(QCoreApplication::translate("Korvo", " Activation du port "),
+                              {QCoreApplication::translate("Korvo", "Inactif"), QCoreApplication::translate("Korvo", "RTS Seulement"),
+                               QCoreApplication::translate("Korvo", "DTR Seulement"), QCoreApplication::translate("Korvo", "RTS et DTR")},
                               TabSheet1);
     PTTGroup->setToolTip(
-        QStringLiteral("Activation du port COM séléctionné pour actionner transceiver."));
+        QCoreApplication::translate("Korvo", "Activation du port COM séléctionné pour actionner transceiver."));
     PTTGroup->setItemIndex(0);
 
     PpmSpin = new QSpinBox(TabSheet1);
@@ -132,16 +134,16 @@ void TSetForm::buildControls()
     if (auto *text = PpmSpin->findChild<QLineEdit *>())
         text->setMaxLength(6);
     PpmSpin->setFont(smallFonts());
-    PpmSpin->setToolTip(hintText("Pour accélérer l'horloge de la carte son \r\n"
-                                 "selon les informations qu'elle renvoie."));
+    PpmSpin->setToolTip(hintText(QT_TRANSLATE_NOOP("Korvo", "Pour accélérer l'horloge de la carte son \r\n"
+                                 "selon les informations qu'elle renvoie.")));
 
     BlocksSpin = new QSpinBox(TabSheet1);
     BlocksSpin->setRange(1, 99);
     BlocksSpin->setValue(1);
     BlocksSpin->setFont(smallFonts());
-    BlocksSpin->setToolTip(hintText("Nombre de blocks à réécouter (Bouton Replay).\r\n"
+    BlocksSpin->setToolTip(hintText(QT_TRANSLATE_NOOP("Korvo", "Nombre de blocks à réécouter (Bouton Replay).\r\n"
                                     "Le maximum est 99 de 0.256 secondes chacun.\r\n"
-                                    "Temps maximum 25.344 secondes."));
+                                    "Temps maximum 25.344 secondes.")));
 
     CALLEdit = new QLineEdit(TabSheet1);
     CALLEdit->setFont(smallFonts());
@@ -150,9 +152,9 @@ void TSetForm::buildControls()
     CWMsgEdit->setEnabled(false);
     CWMsgEdit->setReadOnly(true);
 
-    HTUBox = new QCheckBox(QStringLiteral("Afficher l'heure TU"), TabSheet1);
+    HTUBox = new QCheckBox(QCoreApplication::translate("Korvo", "Afficher l'heure TU"), TabSheet1);
     HTUBox->setChecked(true);
-    SpecBox = new QCheckBox(QStringLiteral("Spectre plein"), TabSheet1);
+    SpecBox = new QCheckBox(QCoreApplication::translate("Korvo", "Spectre plein"), TabSheet1);
     SpecBox->setChecked(true);
 
     BAND = new TCGauge(TabSheet1);
@@ -175,15 +177,15 @@ void TSetForm::buildControls()
     BAND->setGaugeColor(palette().color(QPalette::Button));
     BAND->setScaleFont(smallFonts());
     BAND->setShowHint(true);
-    BAND->setToolTip(hintText("Réglez ici la largeur de bande que \r\n"
+    BAND->setToolTip(hintText(QT_TRANSLATE_NOOP("Korvo", "Réglez ici la largeur de bande que \r\n"
                               "vous souhaitez voir affichée dans le\r\n"
-                              "waterfall et l'analyseur de sprectre"));
+                              "waterfall et l'analyseur de sprectre")));
 
     auto *grid = new QGridLayout(TabSheet1);
-    grid->addWidget(labelled(QStringLiteral("Mon Indicatif (MyCall)"), CALLEdit, TabSheet1), 0, 0);
-    grid->addWidget(labelled(QStringLiteral("Message CW ID"), CWMsgEdit, TabSheet1), 0, 1);
-    grid->addWidget(labelled(QStringLiteral("Correction ppm"), PpmSpin, TabSheet1), 0, 2);
-    grid->addWidget(labelled(QStringLiteral("Blocks à réécouter"), BlocksSpin, TabSheet1), 0, 3);
+    grid->addWidget(labelled(QCoreApplication::translate("Korvo", "Mon Indicatif (MyCall)"), CALLEdit, TabSheet1), 0, 0);
+    grid->addWidget(labelled(QCoreApplication::translate("Korvo", "Message CW ID"), CWMsgEdit, TabSheet1), 0, 1);
+    grid->addWidget(labelled(QCoreApplication::translate("Korvo", "Correction ppm"), PpmSpin, TabSheet1), 0, 2);
+    grid->addWidget(labelled(QCoreApplication::translate("Korvo", "Blocks à réécouter"), BlocksSpin, TabSheet1), 0, 3);
     grid->addWidget(DateGroup, 1, 0, 2, 1);
     grid->addWidget(CWGroup, 1, 1);
     grid->addWidget(RXModeGroup, 2, 1);
@@ -197,9 +199,9 @@ void TSetForm::buildControls()
     grid->addWidget(BAND, 4, 0, 1, 3);
 
     auto *buttons = new QVBoxLayout;
-    ApplyBtn = new QPushButton(QStringLiteral("Appliquer"), TabSheet1);
+    ApplyBtn = new QPushButton(QCoreApplication::translate("Korvo", "Appliquer"), TabSheet1);
     ApplyBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Annuler"), TabSheet1);
+    CancelBtn = new QPushButton(QCoreApplication::translate("Korvo", "Annuler"), TabSheet1);
     buttons->addWidget(ApplyBtn);
     buttons->addWidget(CancelBtn);
     grid->addLayout(buttons, 4, 3);
@@ -212,9 +214,9 @@ void TSetForm::buildControls()
     outer->addWidget(ConfigBar);
 
     Station = new StationTab(PageCtrl);
-    PageCtrl->addTab(Station, QStringLiteral("Station"));
-    StationApplyBtn = new QPushButton(QStringLiteral("Appliquer"), Station);
-    StationCancelBtn = new QPushButton(QStringLiteral("Annuler"), Station);
+    PageCtrl->addTab(Station, QCoreApplication::translate("Korvo", "Station"));
+    StationApplyBtn = new QPushButton(QCoreApplication::translate("Korvo", "Appliquer"), Station);
+    StationCancelBtn = new QPushButton(QCoreApplication::translate("Korvo", "Annuler"), Station);
     Station->footer()->addWidget(StationApplyBtn);
     Station->footer()->addWidget(StationCancelBtn);
 
@@ -334,7 +336,7 @@ void TSetForm::PTTGroupClick()
 // the engine keeps refusing.
 void TSetForm::portRefused()
 {
-    showFailure(kPortRefusedText);
+    showFailure(translated(kPortRefusedText));
     COM1->setChecked(true);
     PTTGroup->setItemIndex(0);
 }
@@ -349,7 +351,7 @@ void TSetForm::correctBand()
     if (BAND->AreaLeft() < 100)
         BAND->setAreaLeft(100);
     if (BAND->AreaRight() - BAND->AreaLeft() < 400) {
-        showFailure(kNarrowBandText, Dialogs::Kind::Warning);
+        showFailure(translated(kNarrowBandText), Dialogs::Kind::Warning);
         if (BAND->AreaLeft() > 3100)
             BAND->setAreaLeft(3100);
         BAND->setAreaRight(BAND->AreaLeft() + 400);

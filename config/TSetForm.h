@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QDialog>
 #include <QStringList>
 #include <array>
@@ -82,7 +84,7 @@ private:
 };
 
 // Texts of the dialog that other code and the tests refer to.
-inline const QString kPortRefusedText = QStringLiteral("Erreur en sélectionnant le port COM");
-inline const QString kNarrowBandText = QStringLiteral(
+inline const QString kPortRefusedText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo", "Erreur en sélectionnant le port COM"));
+inline const QString kNarrowBandText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo",
     "Pour éviter les problèmes, la bande passante ne peut être inférieure à 400Hz\r\n"
-    "La correction a été effectuée.");
+    "La correction a été effectuée."));

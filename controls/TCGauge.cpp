@@ -1,5 +1,6 @@
 #include "controls/TCGauge.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -177,7 +178,7 @@ void TCGauge::paintEvent(QPaintEvent *)
 
     p.setFont(font());
     drawOpaqueText(p, marginLeft, m_marginCaption,
-                   QStringLiteral("Bandwidth %1 Hz").arg(m_areaRight - m_areaLeft));
+                   QCoreApplication::translate("Korvo", "Bandwidth %1 Hz").arg(m_areaRight - m_areaLeft));
 
     if (!m_areaDraw) {
         drawBox(p, marginLeft, m_gaugeTop, gaugeWidth, m_gaugeHeight, false, m_gaugeColor, 2);

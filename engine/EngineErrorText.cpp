@@ -1,5 +1,6 @@
 #include "engine/EngineErrorText.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace {
@@ -8,30 +9,30 @@ constexpr int32_t kFirstCode = 10;
 
 // Codes 10 to 33, in order.
 const std::array<const char *, 24> messages = {
-    "Erreur d'allocation mémoire",
-    "Lecture impossible, la carte son n'est pas ouverte",
-    "Saturation des buffers d'entrée",
-    "Dépassement de temps en attendant les buffers d'entrée",
-    "Ecriture impossible, la carte son n'est pas ouverte",
-    "Buffers de sortie sous-employés",
-    "Dépassement de temps en attendant les buffers de sortie",
-    "Cette carte ne supporte pas le format 16 bits, 8000 Hz, Mono",
-    "La carte est utilisée par une autre application",
-    "En-tête non préparé",
-    "Ce périphérique est synchrone",
-    "Mauvais identifiant de périphérique, la carte son est introuvable",
-    "L'initialisation du périphérique a échoué",
-    "Le périphérique est déjà attribué",
-    "Le handle du périphérique n'est pas valide",
-    "Le pilote du périphérique est absent",
-    "Fonction non supportée",
-    "Erreur ou valeur hors limites",
-    "Flag non valide",
-    "Paramètre non valide",
-    "Handle en cours d'utilisation",
-    "Le pilote n'appelle pas DriverCallback",
-    "Erreur de registre",
-    "Erreur inconnue",
+    QT_TRANSLATE_NOOP("Korvo", "Erreur d'allocation mémoire"),
+    QT_TRANSLATE_NOOP("Korvo", "Lecture impossible, la carte son n'est pas ouverte"),
+    QT_TRANSLATE_NOOP("Korvo", "Saturation des buffers d'entrée"),
+    QT_TRANSLATE_NOOP("Korvo", "Dépassement de temps en attendant les buffers d'entrée"),
+    QT_TRANSLATE_NOOP("Korvo", "Ecriture impossible, la carte son n'est pas ouverte"),
+    QT_TRANSLATE_NOOP("Korvo", "Buffers de sortie sous-employés"),
+    QT_TRANSLATE_NOOP("Korvo", "Dépassement de temps en attendant les buffers de sortie"),
+    QT_TRANSLATE_NOOP("Korvo", "Cette carte ne supporte pas le format 16 bits, 8000 Hz, Mono"),
+    QT_TRANSLATE_NOOP("Korvo", "La carte est utilisée par une autre application"),
+    QT_TRANSLATE_NOOP("Korvo", "En-tête non préparé"),
+    QT_TRANSLATE_NOOP("Korvo", "Ce périphérique est synchrone"),
+    QT_TRANSLATE_NOOP("Korvo", "Mauvais identifiant de périphérique, la carte son est introuvable"),
+    QT_TRANSLATE_NOOP("Korvo", "L'initialisation du périphérique a échoué"),
+    QT_TRANSLATE_NOOP("Korvo", "Le périphérique est déjà attribué"),
+    QT_TRANSLATE_NOOP("Korvo", "Le handle du périphérique n'est pas valide"),
+    QT_TRANSLATE_NOOP("Korvo", "Le pilote du périphérique est absent"),
+    QT_TRANSLATE_NOOP("Korvo", "Fonction non supportée"),
+    QT_TRANSLATE_NOOP("Korvo", "Erreur ou valeur hors limites"),
+    QT_TRANSLATE_NOOP("Korvo", "Flag non valide"),
+    QT_TRANSLATE_NOOP("Korvo", "Paramètre non valide"),
+    QT_TRANSLATE_NOOP("Korvo", "Handle en cours d'utilisation"),
+    QT_TRANSLATE_NOOP("Korvo", "Le pilote n'appelle pas DriverCallback"),
+    QT_TRANSLATE_NOOP("Korvo", "Erreur de registre"),
+    QT_TRANSLATE_NOOP("Korvo", "Erreur inconnue"),
 };
 
 } // namespace
@@ -40,6 +41,6 @@ QString EngineErrorText(int32_t code)
 {
     const int64_t index = int64_t(code) - kFirstCode;
     if (index >= 0 && index < int64_t(messages.size()))
-        return QString::fromUtf8(messages[static_cast<size_t>(index)]);
-    return QStringLiteral("Erreur inconnue: code ") + QString::number(code);
+        return QCoreApplication::translate("Korvo", messages[static_cast<size_t>(index)]);
+    return QCoreApplication::translate("Korvo", "Erreur inconnue: code ") + QString::number(code);
 }

@@ -1,5 +1,6 @@
 #include "forms/MemoryText.h"
 
+#include <QCoreApplication>
 #include <sys/sysinfo.h>
 
 QString formatHashPattern(double value, const QLocale &locale)
@@ -24,7 +25,7 @@ QString formatHashPattern(double value, const QLocale &locale)
 
 QString memoryReadOut(std::uint64_t totalBytes, const QLocale &locale)
 {
-    return QStringLiteral("Memoire RAM: ") + formatHashPattern(double(totalBytes) / 1024.0, locale)
+    return QCoreApplication::translate("Korvo", "Memoire RAM: ") + formatHashPattern(double(totalBytes) / 1024.0, locale)
            + QStringLiteral(" Ko");
 }
 

@@ -3,6 +3,7 @@
 #include "forms/MemoryText.h"
 #include "ground/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -14,13 +15,14 @@
 
 namespace {
 
-const char *const kCredits =
+const char *const kCredits = QT_TRANSLATE_NOOP(
+    "Korvo",
     "Korvo a été écrit par l'équipe Korvo, avec l'aide des radioamateurs qui l'ont essayé "
     "sur l'air et nous ont fait part de leurs remarques. Merci aux pionniers du PSK31, "
     "qui ont imaginé ce mode et l'ont offert à tous. Ce programme est un logiciel gratuit "
     "(freeware), mis à la disposition de la communauté des radioamateurs. Vos commentaires "
     "sont les bienvenus : sur le site web https://korvo.example.org ou par e-mail à "
-    "korvo@example.org.";
+    "korvo@example.org.");
 
 } // namespace
 
@@ -67,10 +69,10 @@ QPixmap aboutIconPicture()
 
 TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent, fixedDialogFlags())
 {
-    setWindowTitle(QStringLiteral("A propos de Korvo v1.7c"));
+    setWindowTitle(QCoreApplication::translate("Korvo", "A propos de Korvo v1.7c"));
     setFixedSize(380, 165);
 
-    MAINLabel = new QLabel(QString::fromUtf8(kCredits), this);
+    MAINLabel = new QLabel(QCoreApplication::translate("Korvo", kCredits), this);
     MAINLabel->setGeometry(0, 0, 380, 112);
     MAINLabel->setWordWrap(true);
     MAINLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

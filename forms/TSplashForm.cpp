@@ -34,7 +34,7 @@ QPixmap splashPicture()
     p.drawText(QRect(0, 80, 300, 24), Qt::AlignCenter, QStringLiteral("Terminal PSK31 - v1.7c"));
     p.setPen(QColor(255, 220, 0));
     p.setFont(QFont(QStringLiteral("Times New Roman"), 9));
-    p.drawText(QRect(0, 104, 300, 20), Qt::AlignCenter, QStringLiteral("Chargement..."));
+    p.drawText(QRect(0, 104, 300, 20), Qt::AlignCenter, QCoreApplication::translate("Korvo", "Chargement..."));
     p.setPen(QPen(Qt::black));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, 299, 199);

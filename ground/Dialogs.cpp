@@ -1,5 +1,6 @@
 #include "ground/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,9 +14,9 @@ QString titleOf(Dialogs::Kind kind)
 {
     switch (kind) {
     case Dialogs::Kind::Warning:
-        return QStringLiteral("Avertissement");
+        return QCoreApplication::translate("Korvo", "Avertissement");
     case Dialogs::Kind::Information:
-        return QStringLiteral("Information");
+        return QCoreApplication::translate("Korvo", "Information");
     case Dialogs::Kind::Plain:
         break;
     }
@@ -87,8 +88,8 @@ bool QtDialogs::question(const QString &text, Kind kind)
 {
     QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
-    QPushButton *yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(QCoreApplication::translate("Korvo", "&Oui"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QCoreApplication::translate("Korvo", "&Non"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
@@ -103,7 +104,7 @@ QString QtDialogs::input(const QString &caption, const QString &prompt,
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    dialog.setCancelButtonText(QCoreApplication::translate("Korvo", "Annuler"));
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (ok)
         *ok = accepted;

@@ -1,5 +1,6 @@
 #include "ground/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace {
 
 QString notRegular(const QString &path)
 {
-    return QStringLiteral("%1 : ce n'est pas un fichier ordinaire").arg(path);
+    return QCoreApplication::translate("Korvo", "%1 : ce n'est pas un fichier ordinaire").arg(path);
 }
 
 } // namespace
@@ -65,7 +66,7 @@ RegularFileRead readRegularFile(const QString &path, qint64 maxBytes)
     }
     ::close(fd);
     if (total > maxBytes) {
-        read.error = QStringLiteral("%1 : fichier trop grand (plus de %2 octets)").arg(path).arg(maxBytes);
+        read.error = QCoreApplication::translate("Korvo", "%1 : fichier trop grand (plus de %2 octets)").arg(path).arg(maxBytes);
         return read;
     }
     buffer.truncate(static_cast<qsizetype>(total));

@@ -1,12 +1,15 @@
 #include "logbook/LogbookLink.h"
 
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "ground/Images.h"
 #include "controls/TLED.h"
 #include "logbook/QsoLogger.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QShortcut>
 
@@ -18,7 +21,7 @@ LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection
     connect(m_controls.SendBtn, &QAbstractButton::clicked, this, &LogbookLink::SendBtnClick);
     m_controls.SendBtn->setEnabled(false);
     if (m_controls.LogBtn) {
-        m_controls.LogBtn->setToolTip(kLogQsoHint);
+        m_controls.LogBtn->setToolTip(translated(kLogQsoHint));
         connect(m_controls.LogBtn, &QAbstractButton::clicked, this, &LogbookLink::LogBtnClick);
         // Anywhere in the window, the transmit pane included: Ctrl+L is no character
         // worth sending.
@@ -27,10 +30,12 @@ LogbookLink::LogbookLink(const Controls &controls, std::optional<QDBusConnection
     }
 }
 
-void LogbookLink::showButtonIfInstalled(const QDir &folder)
+void LogbookLink::showButtonIfInstalled(const QStringList &folders)
 {
-    const bool installed = QFileInfo::exists(folder.filePath(QStringLiteral("talmer.exe")))
-                           || QFileInfo::exists(folder.filePath(QStringLiteral("talmer")));
+    bool installed = !QStandardPaths::findExecutable(QStringLiteral("talmer")).isEmpty();
+    for (const QString &folder : folders)
+        for (const QString &name : {QStringLiteral("talmer"), QStringLiteral("talmer.exe")})
+            installed = installed || QFileInfo::exists(QDir(folder).filePath(name));
     m_controls.TalmerBtn->setVisible(installed);
 }
 
@@ -65,8 +70,8 @@ void LogbookLink::showState()
     if (m_controls.images)
         m_controls.TalmerBtn->setIcon(
             m_controls.images->icon(connected ? Image::LogbookOpen : Image::Logbook));
-    m_controls.TalmerBtn->setToolTip(connected ? QStringLiteral("Se déconnecter de TALMER")
-                                               : QStringLiteral("Se connecter à TALMER"));
+    m_controls.TalmerBtn->setToolTip(connected ? QCoreApplication::translate("Korvo", "Se déconnecter de TALMER")
+                                               : QCoreApplication::translate("Korvo", "Se connecter à TALMER"));
 }
 
 void LogbookLink::LogBtnClick()
@@ -89,7 +94,7 @@ void LogbookLink::SendBtnClick()
     };
     for (const auto &[name, value] : puts) {
         if (!m_talmer.setStringProperty(name, value)) {
-            showFailure(kTalmerSendFailedText);
+            showFailure(translated(kTalmerSendFailedText));
             break;
         }
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
+
+#include "ground/DataFolders.h"
 #include "logbook/TalmerConnection.h"
 
 #include <QDir>
@@ -36,9 +39,9 @@ public:
                          std::optional<QDBusConnection> bus = std::nullopt,
                          QObject *parent = nullptr);
 
-    // Start-up: the logbook button appears only when the logbook program sits in the
-    // current folder ("talmer.exe", or "talmer" as it is named on Linux).
-    void showButtonIfInstalled(const QDir &folder = QDir::current());
+    // Start-up: the logbook button appears only when the logbook program ("talmer", or
+    // "talmer.exe" as it is named on Windows) is on the PATH or in one of the folders.
+    void showButtonIfInstalled(const QStringList &folders = dataFolders());
 
     void ClearBtnClick();
     void TalmerBtnClick();
@@ -54,9 +57,9 @@ private:
     TalmerConnection m_talmer;
 };
 
-inline const QString kLogQsoHint = QStringLiteral("Enregistrer le QSO (Ctrl+L)");
+inline const QString kLogQsoHint = QStringLiteral(QT_TRANSLATE_NOOP("Korvo", "Enregistrer le QSO (Ctrl+L)"));
 
-inline const QString kTalmerSendFailedText = QStringLiteral(
+inline const QString kTalmerSendFailedText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo",
     "Une erreur vient de se produire...\r\n"
     "Assurez-vous dans TALMER d'avoir ouvert votre fichier\r\n"
-    "de trafic et d'avoir ouvert le dialogue de saisie.");
+    "de trafic et d'avoir ouvert le dialogue de saisie."));

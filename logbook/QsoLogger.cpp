@@ -3,11 +3,13 @@
 #include "config/StationSettings.h"
 #include "config/TSettings.h"
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "ground/Images.h"
 #include "logbook/AdifLogFile.h"
 #include "logbook/AdifWriter.h"
 #include "logbook/WsjtxSender.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace {
@@ -81,11 +83,11 @@ QsoLogger::Result QsoLogger::logQso()
 {
     const QString call = m_fields.HisCall->text().trimmed().toUpper();
     if (call.isEmpty()) {
-        notice(Image::Warning, QStringLiteral("Pas d'indicatif : QSO non enregistré"));
+        notice(Image::Warning, QCoreApplication::translate("Korvo", "Pas d'indicatif : QSO non enregistré"));
         return Result::NoCall;
     }
     if (m_currentLogged) {
-        notice(Image::Information, QStringLiteral("QSO avec %1 déjà enregistré").arg(call));
+        notice(Image::Information, QCoreApplication::translate("Korvo", "QSO avec %1 déjà enregistré").arg(call));
         return Result::AlreadyLogged;
     }
 
@@ -94,12 +96,12 @@ QsoLogger::Result QsoLogger::logQso()
     const QByteArray record = adifRecord(qso);
     AdifLogFile file(m_sources.station->LogFile);
     if (!file.append(record, now)) {
-        showFailure(kLogWriteFailedText.arg(file.path()));
+        showFailure(translated(kLogWriteFailedText).arg(file.path()));
         return Result::WriteFailed;
     }
     m_currentLogged = true;
     m_sender->sendQso(qso, adifHeader(now) + record);
-    notice(Image::Information, QStringLiteral("QSO avec %1 enregistré à %2 TU")
+    notice(Image::Information, QCoreApplication::translate("Korvo", "QSO avec %1 enregistré à %2 TU")
                                    .arg(call, now.toString(QStringLiteral("HH:mm"))));
 
     if (m_sources.station->ClearAfterLog) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "logbook/QsoRecord.h"
 
 #include <QDateTime>
@@ -71,7 +73,7 @@ private:
 };
 
 // The message shown (after a beep) when the ADIF file cannot be written; %1 is its path.
-inline const QString kLogWriteFailedText = QStringLiteral(
+inline const QString kLogWriteFailedText = QStringLiteral(QT_TRANSLATE_NOOP("Korvo",
     "Impossible d'écrire le QSO dans le journal\r\n"
     "%1\r\n"
-    "Le QSO reste dans la boîte \"QSO en cours\".");
+    "Le QSO reste dans la boîte \"QSO en cours\"."));

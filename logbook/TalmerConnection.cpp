@@ -1,5 +1,6 @@
 #include "logbook/TalmerConnection.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -26,7 +27,7 @@ bool TalmerConnection::open(QString *error)
     QDBusConnectionInterface *bus = connection.isConnected() ? connection.interface() : nullptr;
     if (!bus) {
         *error = connection.lastError().isValid() ? connection.lastError().message()
-                                                  : QStringLiteral("Bus de session D-Bus introuvable");
+                                                  : QCoreApplication::translate("Korvo", "Bus de session D-Bus introuvable");
         return false;
     }
     if (!bus->isServiceRegistered(kTalmerService).value()) {

@@ -1,6 +1,8 @@
 #include "macros/MacroControl.h"
 
+#include "ground/DataFolders.h"
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
 #include "config/TSettings.h"
@@ -29,7 +31,7 @@ MacroControl::MacroControl(EngineInterface &engine, const ConnectionFlags &flags
       m_buffer(buffer),
       m_localNow([] { return QDateTime::currentDateTime(); }),
       m_locale(QLocale::system()),
-      m_programFolder(QCoreApplication::applicationDirPath())
+      m_dataFolders(dataFolders())
 {
     for (int slot = 0; slot < MacroTable::kSlots; ++slot)
         if (QPushButton *button = m_w.buttons[slot])
@@ -42,7 +44,7 @@ void MacroControl::loadMacros(SettingsStore &store)
     try {
         table.load(store);
     } catch (const StoreReadError &) {
-        showFailure(kStoreReadFailureText);
+        showFailure(translated(kStoreReadFailureText));
     }
     // Buttons of free slots keep their defined look ("Néant").
     for (int slot = 0; slot < table.count; ++slot)
@@ -87,7 +89,7 @@ void MacroControl::LaunchMacro(int slot)
     sources.localTime = now;
     sources.utcTime = now.toUTC();
     sources.locale = m_locale;
-    sources.programFolder = m_programFolder;
+    sources.dataFolders = m_dataFolders;
     sources.Tuning = m_flags.Tuning;
 
     MacroExpander::Actions actions;

@@ -45,10 +45,10 @@ public:
                  MacroWidgets widgets, TransmitControl &transmit, TransmitBuffer &buffer,
                  QObject *parent = nullptr);
 
-    // The clock, locale and folder of the escapes (tests fix them).
+    // The clock, locale and folders of the escapes (tests fix them).
     void setClock(std::function<QDateTime()> localNow) { m_localNow = std::move(localNow); }
     void setLocale(const QLocale &locale) { m_locale = locale; }
-    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    void setDataFolders(const QStringList &folders) { m_dataFolders = folders; }
 
     // Reads the table from the store (which the editor then writes to) and shows the
     // names and hints on the buttons; enables none (the connection enables the buttons
@@ -74,5 +74,5 @@ private:
     SettingsStore *m_store = nullptr;
     std::function<QDateTime()> m_localNow;
     QLocale m_locale;
-    QString m_programFolder;
+    QStringList m_dataFolders;
 };

@@ -3,6 +3,7 @@
 #include "ground/Cp1252.h"
 #include "config/DatePattern.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -156,7 +157,10 @@ bool MacroExpander::expandIncludes(QString &text, QStringList &chain, QString &e
         // Names written with the other platform's folder separator still find their file.
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
 
-        const QFileInfo info(m_sources.programFolder + QLatin1Char('/') + name);
+        QFileInfo info;
+        for (const QString &folder : m_sources.dataFolders)
+            if (info.setFile(folder + QLatin1Char('/') + name); info.isFile())
+                break;
         const QString path = info.canonicalFilePath();
         // A missing file vanishes with its escape; so does an include that would
         // nest too deep or include a file already being included.
@@ -176,12 +180,12 @@ bool MacroExpander::expandIncludes(QString &text, QStringList &chain, QString &e
             return false;
         }
         if (bytes.size() > kMaxFileBytes) {
-            error = info.filePath() + QStringLiteral(" : fichier trop grand pour une procédure (plus de 64 Ko)");
+            error = info.filePath() + QCoreApplication::translate("Korvo", " : fichier trop grand pour une procédure (plus de 64 Ko)");
             return false;
         }
         m_includedBytes += bytes.size();
         if (m_includedBytes > kMaxIncludedBytes) {
-            error = info.filePath() + QStringLiteral(" : trop de texte inclus dans la procédure (plus de 256 Ko)");
+            error = info.filePath() + QCoreApplication::translate("Korvo", " : trop de texte inclus dans la procédure (plus de 256 Ko)");
             return false;
         }
 

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The three fields of the QSO box a macro reads; the answers to the two questions
@@ -22,7 +23,7 @@ struct MacroSources
     QDateTime localTime;    // the local clock (its fields are used as they stand)
     QDateTime utcTime;      // the same instant in UTC
     QLocale locale;         // day and month names, short date and long time
-    QString programFolder;  // where \f looks for its files
+    QStringList dataFolders;  // where \f looks for its files, the first that has one wins
     bool Tuning = false;    // \t does not key the transmitter during a tune
 };
 

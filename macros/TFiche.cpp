@@ -1,5 +1,6 @@
 #include "macros/TFiche.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <QPalette>
@@ -10,29 +11,29 @@
 namespace {
 
 const char *const kLines[] = {
-        "Nom de la procédure : C'est le nom qui apparaîtra sur le bouton",
-        "------------------------------------",
-        "Texte de la procédure:",
-        "--------------------------------------------------------------------------------------------------------------------------------------------------",
-        "Les procédures peuvent inclure des valeurs commençant par un caractère antislash (\\).",
-        "A l'éxécution, ces valeurs seront remplacées par un texte pré-déterminé de la façon suivante.",
-        "--------------------------------------------------------------------------------------------------------------------------------------------------",
-        "\\c  - Indicatif de l'autre station tel qu'il a été entré dans boite \"Qso en cours\".",
-        "\\d  - La date au format Windows (date courte) ou que vous avez précisé.",
-        "\\fFichier.txt - texte en provenance du fichier dont le nom est précisé (après \\f).",
-        "  Ce fichier doit absolument se trouver dans le dossier du programme).",
-        "\\g  - Salutation en fonction de l'heure du jour (par exemple \"Bonsoir\").",
-        "\\h  - Prénom de l'autre station tel qu'il a été entré dans la boîte \"QSO en cours\".",
-        "\\i  - Identification CW selon les valeurs de CWID et CWIDSpeed (configuration).",
-        "\\m  - Votre indicatif tel qu''il a été précisé dans la configuration.",
-        "\\n  - Nouvelle ligne (CR+LF).",
-        "\\r  - Le Report (RST) tel qu'il a été entré dans la boîte \"QSO en cours\".",
-        "\\t  - Passe immédiatement le TX en émission.",
-        "u\\ - Heure TU",
-        "v\\ - Heure locale",
-        "\\w  - Vide immédiatement la fenêtre du terminal en cours.",
-        "\\x - En fin de transmission, donne l'heure TU du QSO (\"fin de QSO: 18:35 TU\")",
-        "\\z  - Repasse en réception immédiatement après que le texte ait été transmis.",
+        QT_TRANSLATE_NOOP("Korvo", "Nom de la procédure : C'est le nom qui apparaîtra sur le bouton"),
+        QT_TRANSLATE_NOOP("Korvo", "------------------------------------"),
+        QT_TRANSLATE_NOOP("Korvo", "Texte de la procédure:"),
+        QT_TRANSLATE_NOOP("Korvo", "--------------------------------------------------------------------------------------------------------------------------------------------------"),
+        QT_TRANSLATE_NOOP("Korvo", "Les procédures peuvent inclure des valeurs commençant par un caractère antislash (\\)."),
+        QT_TRANSLATE_NOOP("Korvo", "A l'éxécution, ces valeurs seront remplacées par un texte pré-déterminé de la façon suivante."),
+        QT_TRANSLATE_NOOP("Korvo", "--------------------------------------------------------------------------------------------------------------------------------------------------"),
+        QT_TRANSLATE_NOOP("Korvo", "\\c  - Indicatif de l'autre station tel qu'il a été entré dans boite \"Qso en cours\"."),
+        QT_TRANSLATE_NOOP("Korvo", "\\d  - La date au format Windows (date courte) ou que vous avez précisé."),
+        QT_TRANSLATE_NOOP("Korvo", "\\fFichier.txt - texte en provenance du fichier dont le nom est précisé (après \\f)."),
+        QT_TRANSLATE_NOOP("Korvo", "  Ce fichier doit absolument se trouver dans le dossier du programme)."),
+        QT_TRANSLATE_NOOP("Korvo", "\\g  - Salutation en fonction de l'heure du jour (par exemple \"Bonsoir\")."),
+        QT_TRANSLATE_NOOP("Korvo", "\\h  - Prénom de l'autre station tel qu'il a été entré dans la boîte \"QSO en cours\"."),
+        QT_TRANSLATE_NOOP("Korvo", "\\i  - Identification CW selon les valeurs de CWID et CWIDSpeed (configuration)."),
+        QT_TRANSLATE_NOOP("Korvo", "\\m  - Votre indicatif tel qu''il a été précisé dans la configuration."),
+        QT_TRANSLATE_NOOP("Korvo", "\\n  - Nouvelle ligne (CR+LF)."),
+        QT_TRANSLATE_NOOP("Korvo", "\\r  - Le Report (RST) tel qu'il a été entré dans la boîte \"QSO en cours\"."),
+        QT_TRANSLATE_NOOP("Korvo", "\\t  - Passe immédiatement le TX en émission."),
+        QT_TRANSLATE_NOOP("Korvo", "u\\ - Heure TU"),
+        QT_TRANSLATE_NOOP("Korvo", "v\\ - Heure locale"),
+        QT_TRANSLATE_NOOP("Korvo", "\\w  - Vide immédiatement la fenêtre du terminal en cours."),
+        QT_TRANSLATE_NOOP("Korvo", "\\x - En fin de transmission, donne l'heure TU du QSO (\"fin de QSO: 18:35 TU\")"),
+        QT_TRANSLATE_NOOP("Korvo", "\\z  - Repasse en réception immédiatement après que le texte ait été transmis."),
 };
 
 } // namespace
@@ -41,7 +42,7 @@ QStringList TFiche::helpLines()
 {
     QStringList lines;
     for (const char *line : kLines)
-        lines << QString::fromUtf8(line);
+        lines << QCoreApplication::translate("Korvo", line);
     return lines;
 }
 
@@ -49,7 +50,7 @@ TFiche::TFiche(QWidget *owner)
     : QWidget(owner, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("caractères de substitution"));
+    setWindowTitle(QCoreApplication::translate("Korvo", "caractères de substitution"));
     resize(452, 335);
 
     Text = new QPlainTextEdit(this);

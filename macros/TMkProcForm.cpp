@@ -1,11 +1,13 @@
 #include "macros/TMkProcForm.h"
 
 #include "ground/Dialogs.h"
+#include "ground/Translated.h"
 #include "config/SettingsBatches.h"
 #include "config/SettingsStore.h"
 #include "macros/MacroTable.h"
 #include "macros/TFiche.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QLineEdit>
@@ -21,7 +23,7 @@ namespace {
 // language as the other store failures are.
 void reportStoreFailure()
 {
-    showFailure(kStoreWriteFailureText);
+    showFailure(translated(kStoreWriteFailureText));
 }
 
 QString upper(const QString &name)
@@ -36,7 +38,7 @@ TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *paren
       m_table(table),
       m_store(store)
 {
-    setWindowTitle(QStringLiteral("Créer/Editer une procédure"));
+    setWindowTitle(QCoreApplication::translate("Korvo", "Créer/Editer une procédure"));
     setFixedSize(351, 218);
     // The dialog's fixed layout is drawn for the small dialog font of the main window.
     QFont dialogFont = font();
@@ -46,7 +48,7 @@ TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *paren
     ProcList = new QListWidget(this);
     ProcList->setGeometry(0, 0, 84, 218);
 
-    auto *nomLabel = new QLabel(QStringLiteral("Nom de la procédure"), this);
+    auto *nomLabel = new QLabel(QCoreApplication::translate("Korvo", "Nom de la procédure"), this);
     nomLabel->setGeometry(92, 4, 180, 16);
     NomEdit = new QLineEdit(this);
     NomEdit->setGeometry(92, 20, 120, 22);
@@ -61,7 +63,7 @@ TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *paren
     HintEdit->setGeometry(92, 62, 255, 22);
     HintEdit->setMaxLength(MacroTable::kMaxHint);
 
-    auto *textLabel = new QLabel(QStringLiteral("Texte de la procédure (255 caractères max)"), this);
+    auto *textLabel = new QLabel(QCoreApplication::translate("Korvo", "Texte de la procédure (255 caractères max)"), this);
     textLabel->setGeometry(92, 88, 255, 16);
     ProcEdit = new QPlainTextEdit(this);
     ProcEdit->setGeometry(92, 104, 255, 80);
@@ -70,13 +72,13 @@ TMkProcForm::TMkProcForm(MacroTable &table, SettingsStore &store, QWidget *paren
     connect(ProcEdit, &QPlainTextEdit::textChanged, this, &TMkProcForm::keepTextWithinLimit);
 
     SaveBtn = new QPushButton(QStringLiteral("&Sauvegarder"), this);
-    SaveBtn->setToolTip(QStringLiteral("Sauvegarder la procédure"));
+    SaveBtn->setToolTip(QCoreApplication::translate("Korvo", "Sauvegarder la procédure"));
     SaveBtn->setGeometry(92, 190, 82, 24);
     EraseBtn = new QPushButton(QStringLiteral("&Supprimer"), this);
-    EraseBtn->setToolTip(QStringLiteral("Supprimer la procédure"));
+    EraseBtn->setToolTip(QCoreApplication::translate("Korvo", "Supprimer la procédure"));
     EraseBtn->setGeometry(179, 190, 82, 24);
     OkBtn = new QPushButton(QStringLiteral("&Quitter"), this);
-    OkBtn->setToolTip(QStringLiteral("Quitter l'éditeur"));
+    OkBtn->setToolTip(QCoreApplication::translate("Korvo", "Quitter l'éditeur"));
     OkBtn->setGeometry(266, 190, 82, 24);
     OkBtn->setDefault(false);
     OkBtn->setAutoDefault(false);
@@ -129,7 +131,7 @@ void TMkProcForm::SaveBtnClick()
 {
     const QString name = NomEdit->text();
     if (name.isEmpty()) {
-        warn(QStringLiteral("Titre obligatoire !"));
+        warn(QCoreApplication::translate("Korvo", "Titre obligatoire !"));
         return;
     }
     const QString key = upper(name);
@@ -143,7 +145,7 @@ void TMkProcForm::SaveBtnClick()
     if (found >= 0) {
         Dialogs &dialogs = Dialogs::current();
         dialogs.beep();
-        if (dialogs.question(QStringLiteral("Cette procédure existe déjà !\nLa modifier ?"), Dialogs::Kind::Warning)) {
+        if (dialogs.question(QCoreApplication::translate("Korvo", "Cette procédure existe déjà !\nLa modifier ?"), Dialogs::Kind::Warning)) {
             // The name keeps the spelling it was created with.
             m_table.entries[found].hint = HintEdit->text();
             m_table.entries[found].text = storedText(ProcEdit->toPlainText());
@@ -151,15 +153,15 @@ void TMkProcForm::SaveBtnClick()
         return;
     }
     if (m_table.count >= MacroTable::kSlots) {
-        warn(QStringLiteral("20 procédures maximum. Désolé..."));
+        warn(QCoreApplication::translate("Korvo", "20 procédures maximum. Désolé..."));
         return;
     }
     if (HintEdit->text().isEmpty()) {
-        warn(QStringLiteral("Infobulle ?"));
+        warn(QCoreApplication::translate("Korvo", "Infobulle ?"));
         return;
     }
     if (ProcEdit->toPlainText().isEmpty()) {
-        warn(QStringLiteral("Texte ?"));
+        warn(QCoreApplication::translate("Korvo", "Texte ?"));
         return;
     }
     m_listing = true;
@@ -177,7 +179,7 @@ void TMkProcForm::DeleteBtnClick()
         return;
     Dialogs &dialogs = Dialogs::current();
     dialogs.beep();
-    if (!dialogs.question(QStringLiteral("Supprimer cette procédure ?"), Dialogs::Kind::Information))
+    if (!dialogs.question(QCoreApplication::translate("Korvo", "Supprimer cette procédure ?"), Dialogs::Kind::Information))
         return;
 
     m_listing = true;

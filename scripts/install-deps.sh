@@ -6,12 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-serialport-dev
-  qt6-l10n-tools libgl1-mesa-dev
+  qt6-l10n-tools qt6-tools-dev libgl1-mesa-dev
   portaudio19-dev libsndfile1-dev libfftw3-dev libgtest-dev
   clang libclang-rt-14-dev
   xvfb xauth dbus dbus-x11 valgrind sox locales
   libglib2.0-bin pulseaudio-utils fonts-dejavu-core fonts-liberation2 imagemagick
   clang libclang-rt-14-dev
+  qt6-translations-l10n libqt6svg6 qt6-qpa-plugins
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

@@ -13,6 +13,7 @@
 #include "ground/Images.h"
 #include "ground/StatusBar.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -67,8 +68,8 @@ void ConnectionControl::showDisconnected()
 {
     setEngineControlsEnabled(false);
     m_w.OnBtn->setIcon(m_w.Images->icon(Image::Connect));
-    m_w.OnBtn->setToolTip(QStringLiteral("Connecter/activer la carte son"));
-    m_w.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Programme inactif"));
+    m_w.OnBtn->setToolTip(QCoreApplication::translate("Korvo", "Connecter/activer la carte son"));
+    m_w.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QCoreApplication::translate("Korvo", "Programme inactif"));
 }
 
 void ConnectionControl::connectCard()
@@ -86,7 +87,7 @@ void ConnectionControl::connectCard()
 
     setEngineControlsEnabled(true);
     m_w.OnBtn->setIcon(m_w.Images->icon(Image::Disconnect));
-    m_w.OnBtn->setToolTip(QStringLiteral("Déconnecter la carte son"));
+    m_w.OnBtn->setToolTip(QCoreApplication::translate("Korvo", "Déconnecter la carte son"));
     m_w.LEDOne->setLit(true);
     m_w.RXLed->setLit(false);
     m_w.TXLed->setLit(false);
@@ -128,7 +129,7 @@ void ConnectionControl::disconnectCard()
     if (m_flags.Tuning) {
         m_flags.Tuning = false;
         m_w.TuneBtn->setIcon(m_w.Images->icon(Image::Tune));
-        m_w.TuneBtn->setToolTip(QStringLiteral("Envoyer un tune"));
+        m_w.TuneBtn->setToolTip(QCoreApplication::translate("Korvo", "Envoyer un tune"));
         engine.fnStopTX();
         Delay(kEngineSettleMs);
     }
@@ -136,7 +137,7 @@ void ConnectionControl::disconnectCard()
     if (m_flags.Transmitting) {
         m_flags.Transmitting = false;
         m_w.TxBtn->setIcon(m_w.Images->icon(Image::Transmit));
-        m_w.TxBtn->setToolTip(QStringLiteral("Emettre"));
+        m_w.TxBtn->setToolTip(QCoreApplication::translate("Korvo", "Emettre"));
         m_w.CWIDBtn->setEnabled(false);
         m_w.Canal->setEnabled(true);
         if (engine.fnGetTXCharsRemaining() > 0)

@@ -14,6 +14,7 @@
 #include "ground/StatusBar.h"
 #include "session/EngineReadouts.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -89,9 +90,9 @@ void EngineNotifications::fetchSpectrum()
         // repeated at every data message while the input stays saturated
         Dialogs::current().beep();
         m_t.setStatusNotice(Image::Warning,
-                            QStringLiteral("Signal saturé ! Diminuez le niveau d'entrée de la carte son"));
+                            QCoreApplication::translate("Korvo", "Signal saturé ! Diminuez le niveau d'entrée de la carte son"));
     } else if (!m_flags.Transmitting) {
-        m_t.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QStringLiteral("Réception en cours..."));
+        m_t.StatusBar->setPanelText(PanelStatusBar::kActivityPanel, QCoreApplication::translate("Korvo", "Réception en cours..."));
         m_t.TXLed->setLit(false);
         m_t.RXLed->setLit(true);
     }

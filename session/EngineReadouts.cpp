@@ -1,5 +1,7 @@
 #include "session/EngineReadouts.h"
 
+#include <QCoreApplication>
+
 QString imdReadout(int32_t db)
 {
     return QStringLiteral("IMD:") + QString::number(db) + QStringLiteral("dB");
@@ -7,7 +9,7 @@ QString imdReadout(int32_t db)
 
 QString noiseReadout(int32_t db)
 {
-    return QStringLiteral("Niveau de bruit: ") + QString::number(db) + QStringLiteral("dB");
+    return QCoreApplication::translate("Korvo", "Niveau de bruit: ") + QString::number(db) + QStringLiteral("dB");
 }
 
 QString clockErrorReadout(int32_t ppm)

@@ -6,6 +6,7 @@
 #include "engine/ConnectionFlags.h"
 #include "engine/EngineInterface.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -44,15 +45,15 @@ TransmitBuffer::TransmitBuffer(EngineInterface &engine, const ConnectionFlags &f
     connect(&m_sliceTimer, &QTimer::timeout, this, &TransmitBuffer::deliverSlice);
 
     m_pane->setTabChangesFocus(false);
-    m_pane->setToolTip(QStringLiteral("Click droit pour le menu"));
+    m_pane->setToolTip(QCoreApplication::translate("Korvo", "Click droit pour le menu"));
     m_pane->installEventFilter(this);
 
     TxBufPopup = new QMenu(m_pane);
     const auto icon = [images](int index) { return images ? images->icon(index) : QIcon(); };
-    ClearTXBuf = TxBufPopup->addAction(icon(9), QStringLiteral("Vider"));
+    ClearTXBuf = TxBufPopup->addAction(icon(9), QCoreApplication::translate("Korvo", "Vider"));
     PastetoTX = TxBufPopup->addAction(icon(11), QStringLiteral("Coller"));
-    Color3 = TxBufPopup->addAction(icon(17), QStringLiteral("Couleur"));
-    Font3 = TxBufPopup->addAction(icon(18), QStringLiteral("Police"));
+    Color3 = TxBufPopup->addAction(icon(17), QCoreApplication::translate("Korvo", "Couleur"));
+    Font3 = TxBufPopup->addAction(icon(18), QCoreApplication::translate("Korvo", "Police"));
     connect(ClearTXBuf, &QAction::triggered, this, &TransmitBuffer::ClearTXBufClick);
     connect(PastetoTX, &QAction::triggered, this, &TransmitBuffer::PastetoTXClick);
     connect(TxBufPopup, &QMenu::aboutToShow, this, &TransmitBuffer::TxBufPopupPopup);
@@ -88,7 +89,7 @@ void TransmitBuffer::TxBufKeyPress(QChar ch)
     if (!m_flags.CardActive) {
         Dialogs::current().beep();
         if (m_setStatusNotice)
-            m_setStatusNotice(Image::Stop, QStringLiteral("Erreur ! La carte son n'est pas activée..."));
+            m_setStatusNotice(Image::Stop, QCoreApplication::translate("Korvo", "Erreur ! La carte son n'est pas activée..."));
         m_pane->clear();
         return;
     }

@@ -10,6 +10,7 @@
 #include "engine/EngineInterface.h"
 #include "transmit/TransmitStamp.h"
 
+#include <QCoreApplication>
 #include <pskcore/pskcore.h>
 
 #include <QPlainTextEdit>
@@ -20,9 +21,9 @@
 namespace {
 
 constexpr int kTuneMode = 3;
-const QString kTransmittingText = QStringLiteral("Emission en cours...");
-const QString kTransmittingNowhereText = QStringLiteral("Emission simulée...");
-const QString kNoOutputDeviceText = QStringLiteral("Pas de carte son en sortie : l'émission n'est jouée nulle part");
+const QString kTransmittingText = QCoreApplication::translate("Korvo", "Emission en cours...");
+const QString kTransmittingNowhereText = QCoreApplication::translate("Korvo", "Emission simulée...");
+const QString kNoOutputDeviceText = QCoreApplication::translate("Korvo", "Pas de carte son en sortie : l'émission n'est jouée nulle part");
 
 } // namespace
 
@@ -91,7 +92,7 @@ void TransmitControl::TuneBtnClick()
         m_engine.fnStopTX();
         if (m_w.Images)
             m_w.TuneBtn->setIcon(m_w.Images->icon(Image::Tune));
-        m_w.TuneBtn->setToolTip(QStringLiteral("Envoyer un tune"));
+        m_w.TuneBtn->setToolTip(QCoreApplication::translate("Korvo", "Envoyer un tune"));
         m_w.TxBtn->setEnabled(true);
         m_w.CWIDBtn->setEnabled(true);
         return;
@@ -104,7 +105,7 @@ void TransmitControl::TuneBtnClick()
     m_engine.fnStartTX(kTuneMode);
     if (m_w.Images)
         m_w.TuneBtn->setIcon(m_w.Images->icon(Image::Stop));
-    m_w.TuneBtn->setToolTip(QStringLiteral("Stopper le tune"));
+    m_w.TuneBtn->setToolTip(QCoreApplication::translate("Korvo", "Stopper le tune"));
 }
 
 void TransmitControl::CWIDBtnClick()
@@ -154,11 +155,11 @@ void TransmitControl::TxStatus(int32_t code)
         return;
     case psktx::TooSlow:
         if (m_w.setStatusNotice)
-            m_w.setStatusNotice(Image::Warning, QStringLiteral("Processeur trop lent ou occupé"));
+            m_w.setStatusNotice(Image::Warning, QCoreApplication::translate("Korvo", "Processeur trop lent ou occupé"));
         return;
     case psktx::SendingRest:
         if (m_w.setStatusNotice)
-            m_w.setStatusNotice(Image::CharactersPending, QStringLiteral("Transmission des caractères restants..."));
+            m_w.setStatusNotice(Image::CharactersPending, QCoreApplication::translate("Korvo", "Transmission des caractères restants..."));
         return;
     default:
         if (code > psktx::SendingRest)
@@ -171,14 +172,14 @@ void TransmitControl::showTxIdle()
 {
     if (m_w.Images)
         m_w.TxBtn->setIcon(m_w.Images->icon(Image::Transmit));
-    m_w.TxBtn->setToolTip(QStringLiteral("Emettre"));
+    m_w.TxBtn->setToolTip(QCoreApplication::translate("Korvo", "Emettre"));
 }
 
 void TransmitControl::showTxActive()
 {
     if (m_w.Images)
         m_w.TxBtn->setIcon(m_w.Images->icon(Image::Stop));
-    m_w.TxBtn->setToolTip(QStringLiteral("Stopper l'émission"));
+    m_w.TxBtn->setToolTip(QCoreApplication::translate("Korvo", "Stopper l'émission"));
 }
 
 // The stamp goes to the pane of the channel current when the report arrives.

@@ -67,15 +67,25 @@ class TestTPSKForm : public QObject
         f.write(text);
     }
 
+    // A file of the operator's data folder, its folder made.
+    QString dataFile(const QString &name) const
+    {
+        QDir(m_dir->path()).mkpath(QStringLiteral("share/korvo"));
+        return m_dir->filePath(QStringLiteral("share/korvo/") + name);
+    }
+
     std::unique_ptr<TPSKForm> makeForm() { return std::make_unique<TPSKForm>(*m_engine, storePath()); }
 
 private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        // talmer.exe and korvo.hlp are looked for in the current folder.
+        // talmer.exe and korvo.hlp are looked for in the operator's data folder, never
+        // in the current folder.
         m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir->path());
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("current")));
+        QDir::setCurrent(m_dir->filePath(QStringLiteral("current")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("share"))));
         m_engine = new ScriptedEngine;
         m_dialogs = new ScriptedDialogs;
     }
@@ -85,6 +95,7 @@ private slots:
         delete m_dialogs;
         delete m_engine;
         QDir::setCurrent(m_previousDir);
+        qunsetenv("XDG_DATA_HOME");
         m_dir.reset();
     }
 
@@ -329,16 +340,20 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("talmer");
         QTest::addColumn<bool>("help");
-        QTest::newRow("none") << QStringList() << false << false;
-        QTest::newRow("talmer.exe") << QStringList{QStringLiteral("talmer.exe")} << true << false;
-        QTest::newRow("korvo.hlp") << QStringList{QStringLiteral("korvo.hlp")} << false << true;
+        QTest::addColumn<bool>("inDataFolder");
+        QTest::newRow("none") << QStringList() << false << false << true;
+        QTest::newRow("talmer.exe") << QStringList{QStringLiteral("talmer.exe")} << true << false << true;
+        QTest::newRow("korvo.hlp") << QStringList{QStringLiteral("korvo.hlp")} << false << true << true;
+        QTest::newRow("both in the current folder")
+            << QStringList{QStringLiteral("talmer.exe"), QStringLiteral("korvo.hlp")} << false << false << false;
     }
 
     void logbookAndHelpButtonsFollowTheirFiles()
     {
         QFETCH(QStringList, files);
+        QFETCH(bool, inDataFolder);
         for (const QString &name : files) {
-            QFile f(name);
+            QFile f(inDataFolder ? dataFile(name) : name);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         auto form = makeForm();
@@ -528,7 +543,7 @@ private slots:
 
     void helpShowsTheTopicWhenTheFileExists()
     {
-        QFile help(QStringLiteral("korvo.hlp"));
+        QFile help(dataFile(QStringLiteral("korvo.hlp")));
         QVERIFY(help.open(QIODevice::WriteOnly));
         help.write("<html><body><p>Intro</p><a name=\"Sommaire\"></a><h1>Sommaire</h1></body></html>");
         help.close();

@@ -97,11 +97,14 @@ void TestConfigWindow::init()
     WaveOutput::install(&m_sound);
     m_oldCurrent = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
+    // Sounds are found in the operator's data folder.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path()));
 }
 
 void TestConfigWindow::cleanup()
 {
     QDir::setCurrent(m_oldCurrent);
+    qunsetenv("XDG_DATA_HOME");
     WaveOutput::install(nullptr);
     m_dialogs.reset();
 }
@@ -166,13 +169,15 @@ void TestConfigWindow::cancelKeepsOldHintButNewBlocks()
 
 void TestConfigWindow::startupAppliesStoredLookAndPlaysSound()
 {
-    QFile wave(m_dir.filePath(QStringLiteral("Startup.Wav")));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("korvo")));
+    const QString path = m_dir.filePath(QStringLiteral("korvo/Startup.Wav"));
+    QFile wave(path);
     QVERIFY(wave.open(QIODevice::WriteOnly));
     wave.write("RIFF");
     wave.close();
     auto form = openWindow("[Look]\nColor1=255\nFT2Name=Arial\nFT2Size=12\nFT2Style=10\n"
                            "FT3Style=1100\n");
-    QCOMPARE(m_sound.started, QStringList{QStringLiteral("Startup.Wav")});
+    QCOMPARE(m_sound.started, QStringList{path});
     QCOMPARE(form->paneLook->paneBackground(0), QColor(255, 0, 0));
     QCOMPARE(form->paneLook->paneBackground(1), QColor(Qt::black));
     QCOMPARE(form->TermTwo->font().family(), QStringLiteral("Arial"));

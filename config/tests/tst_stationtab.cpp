@@ -9,6 +9,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedEngine.h"
 
+#include <QComboBox>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -33,6 +34,7 @@ StationSettings sampleStation()
     s.UDPHost = QStringLiteral("239.255.0.1");
     s.UDPPort = 2333;
     s.ClearAfterLog = true;
+    s.Language = kEnglishLanguage;
     return s;
 }
 
@@ -51,6 +53,8 @@ private slots:
     void storeRoundTrip();
     void invalidValuesReadDefaults_data();
     void invalidValuesReadDefaults();
+    void languageReadAtStart_data();
+    void languageReadAtStart();
     void tabSitsBesideGenerale();
     void dialogLoadsAndStoresTheTab();
     void invalidFieldKeepsDialogOpen_data();
@@ -182,6 +186,28 @@ void TestStationTab::invalidValuesReadDefaults()
     QVERIFY(dialogs.shown().isEmpty());
 }
 
+// The language is read before any window, from the file the program will use; anything
+// but a known language, or a file that cannot be read, is French.
+void TestStationTab::languageReadAtStart_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("absent") << QByteArray() << kFrenchLanguage;
+    QTest::newRow("English") << QByteArray("Language=en") << kEnglishLanguage;
+    QTest::newRow("French") << QByteArray("Language=fr") << kFrenchLanguage;
+    QTest::newRow("unknown") << QByteArray("Language=de") << kFrenchLanguage;
+    QTest::newRow("not text") << QByteArray("Language=@Variant(\\0\\0\\0\\x1)") << kFrenchLanguage;
+}
+
+void TestStationTab::languageReadAtStart()
+{
+    QFETCH(QByteArray, lines);
+    ScriptedDialogs dialogs;
+    QTEST(storedInterfaceLanguage(storeWith(lines)), "language");
+    QCOMPARE(storedInterfaceLanguage(QStringLiteral("/nonexistent/korvo.ini")), kFrenchLanguage);
+    QVERIFY(dialogs.shown().isEmpty());
+}
+
 void TestStationTab::tabSitsBesideGenerale()
 {
     ScriptedDialogs dialogs;
@@ -203,7 +229,7 @@ void TestStationTab::dialogLoadsAndStoresTheTab()
     ScriptedEngine engine;
     TSettings settings;
     const QString path = storeWith("LogFile=/tmp/other/log.adi\nMyGrid=IO91wm\nUDPEnabled=0\n"
-                                   "UDPHost=239.255.0.1\nUDPPort=2333\nClearAfterLog=1");
+                                   "UDPHost=239.255.0.1\nUDPPort=2333\nClearAfterLog=1\nLanguage=en");
     SettingsStore store(path);
     TSetForm dialog(settings, engine, store, {});
     StationTab &tab = *dialog.Station;
@@ -214,7 +240,9 @@ void TestStationTab::dialogLoadsAndStoresTheTab()
     QCOMPARE(tab.UdpHostEdit->text(), QStringLiteral("239.255.0.1"));
     QCOMPARE(tab.UdpPortSpin->value(), 2333);
     QVERIFY(tab.ClearAfterLogBox->isChecked());
+    QCOMPARE(tab.LanguageCombo->currentData().toString(), kEnglishLanguage);
 
+    tab.LanguageCombo->setCurrentIndex(tab.LanguageCombo->findData(kFrenchLanguage));
     tab.GridEdit->setText(QStringLiteral("jn18EU"));
     tab.UdpBox->setChecked(true);
     tab.UdpHostEdit->setText(QStringLiteral("192.168.1.20"));
@@ -231,6 +259,7 @@ void TestStationTab::dialogLoadsAndStoresTheTab()
     expected.UDPHost = QStringLiteral("192.168.1.20");
     expected.UDPPort = 2238;
     expected.ClearAfterLog = false;
+    expected.Language = kFrenchLanguage;
     QVERIFY(*loadDialogSettings(reread).station == expected);
     QVERIFY(dialogs.shown().isEmpty());
 }

@@ -11,6 +11,7 @@ class TestEngineSelection : public QObject
 private slots:
     void parsesTheOptions_data();
     void parsesTheOptions();
+    void helpNamesEveryOption();
     void notes_data();
     void notes();
     void onlyRegularFilesAreTaken_data();
@@ -32,8 +33,16 @@ void TestEngineSelection::onlyRegularFilesAreTaken_data()
         QTest::addRow("%s /dev/null", option) << option << "/dev/null" << true;
         QTest::addRow("%s folder", option) << option << "dir" << true;
         QTest::addRow("%s regular", option) << option << "regular" << false;
-        QTest::addRow("%s absent", option) << option << "absent" << false;
     }
+    // A recording that is not there cannot be played; a settings or output file not yet
+    // there is made.
+    QTest::newRow("--audio-in absent") << "--audio-in" << "absent" << true;
+    QTest::newRow("--audio-in unreadable") << "--audio-in" << "unreadable" << true;
+    QTest::newRow("--settings absent") << "--settings" << "absent" << false;
+    QTest::newRow("--settings in a folder to make") << "--settings" << "sub/dir/absent" << false;
+    QTest::newRow("--settings under a file") << "--settings" << "regular/absent" << true;
+    QTest::newRow("--settings unreadable") << "--settings" << "unreadable" << true;
+    QTest::newRow("--audio-out absent") << "--audio-out" << "absent" << false;
 }
 
 void TestEngineSelection::onlyRegularFilesAreTaken()
@@ -47,8 +56,15 @@ void TestEngineSelection::onlyRegularFilesAreTaken()
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (file == "dir")
         QVERIFY(QDir().mkdir(path));
-    else if (file == "regular")
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    else if (file == "regular" || file == "regular/absent")
+        QVERIFY(QFile(dir.filePath("regular")).open(QIODevice::WriteOnly));
+    else if (file == "unreadable") {
+        QFile unreadable(path);
+        QVERIFY(unreadable.open(QIODevice::WriteOnly));
+        QVERIFY(unreadable.setPermissions(QFileDevice::WriteOwner));
+        if (QFileInfo(path).isReadable())
+            QSKIP("run with the rights to read any file");
+    }
     const ProgramOptions options = parseProgramOptions({"korvo", option, path});
     const QString error = programOptionsError(options);
     QCOMPARE(!error.isEmpty(), refused);
@@ -63,13 +79,30 @@ void TestEngineSelection::parsesTheOptions_data()
     QTest::addColumn<QString>("audioOut");
     QTest::addColumn<bool>("demo");
     QTest::addColumn<QString>("settings");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<bool>("version");
+    QTest::addColumn<QString>("usageError");
 
-    QTest::newRow("nothing") << QStringList{"korvo"} << QString() << QString() << false << QString();
+    QTest::newRow("nothing") << QStringList{"korvo"} << QString() << QString() << false << QString() << false
+                             << false << QString();
     QTest::newRow("all") << QStringList{"korvo", "--audio-in", "in.wav", "--audio-out=out.wav", "--demo",
                                         "--settings", "/tmp/k.ini"}
-                         << "in.wav" << "out.wav" << true << "/tmp/k.ini";
-    QTest::newRow("Qt's own options pass") << QStringList{"korvo", "-platform", "offscreen", "--demo"}
-                                           << QString() << QString() << true << QString();
+                         << "in.wav" << "out.wav" << true << "/tmp/k.ini" << false << false << QString();
+    QTest::newRow("Qt's own options pass")
+        << QStringList{"korvo", "-platform", "offscreen", "--style=fusion", "-reverse", "--demo"} << QString()
+        << QString() << true << QString() << false << false << QString();
+    QTest::newRow("help") << QStringList{"korvo", "--help"} << QString() << QString() << false << QString() << true
+                          << false << QString();
+    QTest::newRow("-h") << QStringList{"korvo", "-h"} << QString() << QString() << false << QString() << true
+                        << false << QString();
+    QTest::newRow("version") << QStringList{"korvo", "--version"} << QString() << QString() << false << QString()
+                             << false << true << QString();
+    QTest::newRow("unknown option") << QStringList{"korvo", "--demo", "--bogus"} << QString() << QString() << true
+                                    << QString() << false << false << "Option inconnue : --bogus";
+    QTest::newRow("missing value") << QStringList{"korvo", "--settings"} << QString() << QString() << false
+                                   << QString() << false << false << "Valeur manquante après --settings";
+    QTest::newRow("stray argument") << QStringList{"korvo", "band.wav"} << QString() << QString() << false
+                                    << QString() << false << false << "Argument inattendu : band.wav";
 }
 
 void TestEngineSelection::parsesTheOptions()
@@ -80,6 +113,20 @@ void TestEngineSelection::parsesTheOptions()
     QTEST(options.audioOut, "audioOut");
     QTEST(options.demo, "demo");
     QTEST(options.settingsPath, "settings");
+    QTEST(options.help, "help");
+    QTEST(options.version, "version");
+    QTEST(options.usageError, "usageError");
+}
+
+// Every option the parser takes is in the help, with the name of its value.
+void TestEngineSelection::helpNamesEveryOption()
+{
+    const QString help = programHelpText();
+    for (const char *option : {"--audio-in <fichier>", "--audio-out <fichier>", "--demo", "--settings <fichier>",
+                               "-h, --help", "-v, --version"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
+    QVERIFY(!help.contains(QLatin1String("platform")));
+    QVERIFY(programVersionText().startsWith(QLatin1String("korvo 1.")));
 }
 
 void TestEngineSelection::notes_data()

@@ -188,16 +188,16 @@ void TestLogbook::buttonShownOnlyWithLogbookProgram()
 {
     QTemporaryDir folder;
     m_talmer->setVisible(false);
-    m_link->showButtonIfInstalled(QDir(folder.path()));
+    m_link->showButtonIfInstalled({folder.path()});
     QVERIFY(m_talmer->isHidden());
     for (const char *name : {"talmer", "talmer.exe"}) {
         QFile program(folder.filePath(QString::fromLatin1(name)));
         QVERIFY(program.open(QIODevice::WriteOnly));
         program.close();
-        m_link->showButtonIfInstalled(QDir(folder.path()));
+        m_link->showButtonIfInstalled({folder.path()});
         QVERIFY(!m_talmer->isHidden());
         program.remove();
-        m_link->showButtonIfInstalled(QDir(folder.path()));
+        m_link->showButtonIfInstalled({folder.path()});
         QVERIFY(m_talmer->isHidden());
     }
 }

@@ -80,7 +80,7 @@ TestMacroExpander::Run TestMacroExpander::run(const QString &text, const QsoFiel
     sources.localTime = QDateTime(QDate(2026, 3, 5), local, Qt::UTC);
     sources.utcTime = sources.localTime.addSecs(-3600);
     sources.locale = m_french;
-    sources.programFolder = m_folder.path();
+    sources.dataFolders = {m_folder.path()};
     sources.Tuning = tuning;
     MacroExpander::Actions actions;
     actions.ask = [&r, &answers](const QString &caption, const QString &) {

@@ -82,7 +82,7 @@ struct Bench
         mw.TxBuf = TxBuf;
         mw.dialogParent = &window;
         macros = std::make_unique<MacroControl>(engine, flags, settings, mw, *transmit, *buffer);
-        macros->setProgramFolder(folder.path());
+        macros->setDataFolders({folder.path()});
         macros->setLocale(QLocale(QLocale::French, QLocale::France));
         macros->setClock([] { return QDateTime(QDate(2026, 3, 5), QTime(18, 35), Qt::UTC); });
     }

@@ -31,6 +31,11 @@ std::optional<double> parseNumber(const std::string& text, double lo, double hi)
     return value;
 }
 
+std::string versionLine(const std::string& tool)
+{
+    return tool + " (Korvo) " KORVO_VERSION_TEXT;
+}
+
 std::optional<PskMode> parseMode(const std::string& text)
 {
     if (text == "bpsk")

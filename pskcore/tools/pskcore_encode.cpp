@@ -68,6 +68,9 @@ int main(int argc, char** argv)
         } else if (arg == "-h" || arg == "--help") {
             std::printf("%s\n", kUsage);
             return 0;
+        } else if (arg == "--version") {
+            std::printf("%s\n", versionLine("pskcore-encode").c_str());
+            return 0;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return fail("unknown option '" + arg + "' (" + kUsage + ")");
         } else {

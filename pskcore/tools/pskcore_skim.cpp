@@ -267,7 +267,7 @@ int main(int argc, char** argv)
             std::printf("%s", kUsage);
             return 0;
         } else if (arg == "--version") {
-            std::printf("pskcore-skim %s\n", KORVO_VERSION);
+            std::printf("%s\n", versionLine("pskcore-skim").c_str());
             return 0;
         } else if (arg == "--stdin") {
             fromStdin = true;

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     sources.localTime = QDateTime(QDate(2026, 3, 5), QTime(18, 35), Qt::UTC);
     sources.utcTime = sources.localTime;
     sources.locale = QLocale(QLocale::French, QLocale::France);
-    sources.programFolder = folder().path();
+    sources.dataFolders = {folder().path()};
 
     int questions = 0;
     MacroExpander::Actions actions;

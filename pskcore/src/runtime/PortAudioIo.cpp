@@ -10,7 +10,9 @@
 #endif
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
+#include <unistd.h>
 
 namespace pskcore {
 namespace {
@@ -22,12 +24,43 @@ constexpr unsigned long kFramesPerBuffer = kSamplesPerSymbol;
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 #endif
 
+// Pa_Initialize with standard error sent to a temporary file: PortAudio's probe of the
+// host APIs makes JACK's client library print its failed connections to an absent server,
+// and libjack's own silencing hook is out of reach through PortAudio. What was printed is
+// replayed when the initialisation fails, so a real error still reaches the operator.
+// Standard error is the process's: another thread's message during the probe is caught too.
+PaError initialiseQuietly()
+{
+    std::fflush(stderr);
+    const int savedFd = ::dup(STDERR_FILENO);
+    std::FILE* capture = savedFd >= 0 ? std::tmpfile() : nullptr;
+    if (!capture || ::dup2(::fileno(capture), STDERR_FILENO) < 0) {
+        if (capture)
+            std::fclose(capture);
+        if (savedFd >= 0)
+            ::close(savedFd);
+        return Pa_Initialize();
+    }
+    const PaError result = Pa_Initialize();
+    std::fflush(stderr);
+    ::dup2(savedFd, STDERR_FILENO);
+    ::close(savedFd);
+    if (result != paNoError) {
+        std::rewind(capture);
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, capture)) > 0;)
+            std::fwrite(buffer, 1, n, stderr);
+    }
+    std::fclose(capture);
+    return result;
+}
+
 PaError initialise()
 {
 #ifdef PSKCORE_HAS_ALSA
     snd_lib_error_set_handler(quietAlsa);
 #endif
-    return Pa_Initialize();
+    return initialiseQuietly();
 }
 
 // Fills params for device (-1 = default) in the given direction; an engine error code when unusable.
