@@ -919,5 +919,35 @@ AFC</source>
         <translation>AFC
 width</translation>
     </message>
+    <message>
+        <source>Fréq. (Hz)</source>
+        <translation>Freq. (Hz)</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>SNR</source>
+        <translation>SNR</translation>
+    </message>
+    <message>
+        <source>Texte</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Clic gauche pour le canal 1
+Clic droit pour le canal 2</source>
+        <translation>Left click for channel 1
+Right click for channel 2</translation>
+    </message>
+    <message>
+        <source>Navigateur</source>
+        <translation>Signal browser</translation>
+    </message>
+    <message>
+        <source>Afficher/masquer le navigateur de signaux</source>
+        <translation>Show/hide the signal browser</translation>
+    </message>
 </context>
 </TS>

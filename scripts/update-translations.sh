@@ -7,5 +7,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 lupdate=$(command -v lupdate6 || command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 cd "$root"
 "$lupdate" -silent -locations none -no-obsolete -source-language fr_FR -target-language en_GB \
-    ground controls engine config channels displays transmit macros logbook forms session app \
+    ground controls engine config channels displays transmit macros logbook forms session browser app \
     -ts i18n/korvo_en.ts
