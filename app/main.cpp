@@ -49,6 +49,10 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     const QString settingsPath = options.settingsPath.isEmpty() ? SettingsStore::defaultPath() : options.settingsPath;
+    if (options.settingsPath.isEmpty()
+        && !SettingsStore::adoptEarlierFile(settingsPath, SettingsStore::earlierDefaultPath()))
+        printLine(stderr, QStringLiteral("korvo: %1 -> %2: copie impossible\n")
+                              .arg(SettingsStore::earlierDefaultPath(), settingsPath));
     installTranslations(app, storedInterfaceLanguage(settingsPath));
     // The application's title (message boxes, task bar). As the name rather than the
     // display name, which Qt would append to every window caption.

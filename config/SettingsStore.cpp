@@ -20,6 +20,19 @@ QString SettingsStore::defaultPath()
            + QStringLiteral("/korvo/korvo.ini");
 }
 
+QString SettingsStore::earlierDefaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/KORVO.ini");
+}
+
+bool SettingsStore::adoptEarlierFile(const QString &path, const QString &earlierPath)
+{
+    const QFileInfo earlier(earlierPath);
+    if (QFileInfo::exists(path) || !earlier.isFile())
+        return true;
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && QFile::copy(earlierPath, path);
+}
+
 SettingsStore::SettingsStore(const QString &path) : m_path(path)
 {
     try {

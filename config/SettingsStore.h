@@ -47,6 +47,12 @@ public:
 
     // ~/.config/korvo/korvo.ini (the platform's per-user configuration folder).
     static QString defaultPath();
+    // ~/.config/KORVO.ini, where earlier versions kept the settings and macros.
+    static QString earlierDefaultPath();
+    // Copies the earlier file to path when path does not exist yet and the earlier one is a
+    // regular file, so that the operator's settings and macros follow the move; the earlier
+    // file stays where it is. False only when a copy was due and failed.
+    static bool adoptEarlierFile(const QString &path, const QString &earlierPath);
 
     // Opens (never creates) the store at path; the program's --settings option gives it.
     explicit SettingsStore(const QString &path = defaultPath());

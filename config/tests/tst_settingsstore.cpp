@@ -118,6 +118,32 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(StoreReadError, store.readInteger(SettingsStore::Settings, "V", 1));
     }
 
+    // Settings kept where earlier versions kept them follow the move once, and are never
+    // copied over a file that exists already.
+    void earlierFileAdoptedOnce()
+    {
+        const QString earlier = m_dir->filePath(QStringLiteral("KORVO.ini"));
+        const QString path = m_dir->filePath(QStringLiteral("korvo/korvo.ini"));
+        QVERIFY(SettingsStore::adoptEarlierFile(path, earlier));   // nothing to adopt
+        QVERIFY(!QFile::exists(path));
+
+        QFile file(earlier);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\nMyCall=F5XYZ\n");
+        file.close();
+        QVERIFY(SettingsStore::adoptEarlierFile(path, earlier));
+        QCOMPARE(SettingsStore(path).readString(SettingsStore::Settings, "MyCall", "NOCALL"), QStringLiteral("F5XYZ"));
+        QVERIFY(QFile::exists(earlier));
+
+        SettingsStore store(path);
+        store.writeString(SettingsStore::Settings, "MyCall", QStringLiteral("F6ABC"));
+        store.commit();
+        QVERIFY(SettingsStore::adoptEarlierFile(path, earlier));
+        QCOMPARE(SettingsStore(path).readString(SettingsStore::Settings, "MyCall", "NOCALL"), QStringLiteral("F6ABC"));
+
+        QVERIFY(!SettingsStore::adoptEarlierFile(QStringLiteral("/proc/korvo-no-such/korvo.ini"), earlier));
+    }
+
     void writeThenReadRoundTrip()
     {
         const QString path = m_dir->filePath("sub/KORVO.ini");
