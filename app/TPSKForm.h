@@ -47,6 +47,7 @@ class EngineNotifications;
 class ReceiveChannels;
 class ReceiveTerminal;
 class TLEDLabel;
+class StationLink;
 class StripHandle;
 class TPaintBox;
 class QTabWidget;
@@ -122,6 +123,8 @@ public:
     // The macro table, its buttons M1-M20, MacroBtn's editor and the macro launch.
     std::unique_ptr<MacroControl> macros;
     TWAVPlayer *WAVPlayer = nullptr;
+    // The keying method, the rig and its dial read-out, the transmit time limit.
+    std::unique_ptr<StationLink> stationLink;
 
     int StatusIcon = Image::Information;
     QString StatusMessage;
@@ -227,6 +230,7 @@ public:
     TLEDLabel *QuenLed = nullptr;
     TLEDLabel *RXLed = nullptr;
     TLEDLabel *TXLed = nullptr;
+    QLabel *RigReadout = nullptr;   // the rig's dial and mode, after the indicators
     PanelStatusBar *StatusBar = nullptr;
 
     QTimer *Timer = nullptr;

@@ -1,3 +1,4 @@
+#include "app/QuitOnSignal.h"
 #include "app/TPSKForm.h"
 #include "engine/EngineSelection.h"
 #include "forms/TSplashForm.h"
@@ -29,5 +30,10 @@ int main(int argc, char *argv[])
     splash.reset();
     form.show();
     form.showAudioStandIn(choice.note, choice.outputNowhere);
+    // A signal closes the window: the transmitter is released, the engine stopped, the settings saved.
+    QuitOnSignal quitOnSignal([&form] {
+        form.close();
+        QApplication::quit();
+    });
     return app.exec();
 }

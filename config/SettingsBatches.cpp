@@ -3,6 +3,7 @@
 #include "ground/Dialogs.h"
 #include "config/SettingsStore.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -99,6 +100,15 @@ StationSettings readStationSettings(const SettingsStore &store)
     const int port = store.readInteger(S, QStringLiteral("UDPPort"), d.UDPPort);
     v.UDPPort = port >= kUdpPortMin && port <= kUdpPortMax ? port : d.UDPPort;
     v.ClearAfterLog = store.readBool(S, QStringLiteral("ClearAfterLog"), d.ClearAfterLog);
+    const int keying = store.readInteger(S, QStringLiteral("Keying"), d.Keying);
+    v.Keying = keying >= pskkey::None && keying <= pskkey::Cm108 ? keying : d.Keying;
+    v.RigModel = std::max(0, store.readInteger(S, QStringLiteral("RigModel"), d.RigModel));
+    v.RigDevice = store.readString(S, QStringLiteral("RigDevice"), d.RigDevice).trimmed();
+    v.RigSpeed = std::max(0, store.readInteger(S, QStringLiteral("RigSpeed"), d.RigSpeed));
+    v.RigctldAddress = store.readString(S, QStringLiteral("RigctldAddress"), d.RigctldAddress).trimmed();
+    v.Cm108Device = store.readString(S, QStringLiteral("CM108Device"), d.Cm108Device).trimmed();
+    const int limit = store.readInteger(S, QStringLiteral("TxTimeLimit"), d.TxTimeLimitMin);
+    v.TxTimeLimitMin = limit >= 0 && limit <= kTxTimeLimitMaxMin ? limit : d.TxTimeLimitMin;
     return v;
 }
 
@@ -110,6 +120,13 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
     store.writeString(S, QStringLiteral("UDPHost"), v.UDPHost);
     store.writeInteger(S, QStringLiteral("UDPPort"), v.UDPPort);
     store.writeBool(S, QStringLiteral("ClearAfterLog"), v.ClearAfterLog);
+    store.writeInteger(S, QStringLiteral("Keying"), v.Keying);
+    store.writeInteger(S, QStringLiteral("RigModel"), v.RigModel);
+    store.writeString(S, QStringLiteral("RigDevice"), v.RigDevice);
+    store.writeInteger(S, QStringLiteral("RigSpeed"), v.RigSpeed);
+    store.writeString(S, QStringLiteral("RigctldAddress"), v.RigctldAddress);
+    store.writeString(S, QStringLiteral("CM108Device"), v.Cm108Device);
+    store.writeInteger(S, QStringLiteral("TxTimeLimit"), v.TxTimeLimitMin);
 }
 
 } // namespace

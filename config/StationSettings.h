@@ -1,5 +1,7 @@
 #pragma once
 
+#include <pskcore/pskcore.h>
+
 #include <QString>
 
 // The station's settings edited in the configuration dialog's "Station" tab and
@@ -14,6 +16,18 @@ struct StationSettings
     QString UDPHost = QStringLiteral("127.0.0.1");   // an IPv4 or IPv6 address, unicast or multicast
     int UDPPort = 2237;                       // 1-65535
     bool ClearAfterLog = false;               // empty the QSO box once the QSO is logged
+
+    // Keying and rig control.
+    int Keying = pskkey::Serial;              // pskkey: none (VOX), serial RTS/DTR, CAT, rigctld, CM108
+    int RigModel = 0;                         // CAT: hamlib's rig model number
+    QString RigDevice;                        // CAT: the rig's serial device
+    int RigSpeed = 0;                         // CAT: bit/s, 0 = the model's default
+    QString RigctldAddress = QStringLiteral("localhost:4532");   // host:port of a running rigctld
+    QString Cm108Device = QStringLiteral("/dev/hidraw0");        // the CM108 interface's hidraw device
+    int TxTimeLimitMin = 10;                  // a longer transmission is ended; 0 = no limit
+
+    // The configuration of the rig control handed to the engine.
+    PskRigConfig rigConfig() const;
 
     // ~/.local/share/korvo/korvo.adi: the program's data folder, where it also looks
     // for its help and sound files.
@@ -32,5 +46,6 @@ QString normalisedLocator(const QString &text);
 // must never freeze the interface.
 bool isUdpAddress(const QString &text);
 
+inline constexpr int kTxTimeLimitMaxMin = 120;
 inline constexpr int kUdpPortMin = 1;
 inline constexpr int kUdpPortMax = 65535;

@@ -1,6 +1,8 @@
 #include "config/StationTab.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QScrollArea>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -24,11 +26,22 @@ void markInvalid(QLineEdit *edit, bool invalid)
     edit->setStyleSheet(invalid ? QStringLiteral("color: red") : QString());
 }
 
+constexpr int kRigSpeeds[] = {0, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
 } // namespace
 
+// The groups scroll when the dialog is smaller than they are; the buttons stay in view below them.
 StationTab::StationTab(QWidget *parent) : QWidget(parent)
 {
-    m_groups = new QVBoxLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget(scroll);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
+    m_groups = new QVBoxLayout(content);
+    m_groups->setContentsMargins(0, 0, 0, 0);
 
     LogGroup = addGroup(QStringLiteral(" Journal "));
     auto *logForm = new QFormLayout(LogGroup);
@@ -65,10 +78,11 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
     UdpPortSpin = new QSpinBox(UdpGroup);
     UdpPortSpin->setRange(kUdpPortMin, kUdpPortMax);
     udpForm->addRow(QStringLiteral("Port"), UdpPortSpin);
+    buildKeyingGroup();
     m_groups->addStretch();
     m_footer = new QHBoxLayout;
     m_footer->addStretch();
-    m_groups->addLayout(m_footer);
+    outer->addLayout(m_footer);
 
     connect(LogFileBtn, &QToolButton::clicked, this, &StationTab::chooseLogFile);
     connect(GridEdit, &QLineEdit::textChanged, this, &StationTab::showValidity);
@@ -83,11 +97,76 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
 
 QGroupBox *StationTab::addGroup(const QString &title)
 {
-    auto *group = new QGroupBox(title, this);
-    // Above the closing stretch and the footer once they are there.
-    const int at = m_footer ? m_groups->count() - 2 : m_groups->count();
+    auto *group = new QGroupBox(title, m_groups->parentWidget());
+    // Above the closing stretch once it is there.
+    const int at = m_footer ? m_groups->count() - 1 : m_groups->count();
     m_groups->insertWidget(at, group);
     return group;
+}
+
+void StationTab::buildKeyingGroup()
+{
+    KeyingGroup = addGroup(tr(" Emission et transceiver "));
+    auto *form = new QFormLayout(KeyingGroup);
+    KeyingCombo = new QComboBox(KeyingGroup);
+    // In the order of the engine's keying methods.
+    KeyingCombo->addItems({tr("Aucune (VOX)"), tr("Port série RTS/DTR (onglet Générale)"), tr("CAT (hamlib)"),
+                           tr("rigctld (réseau)"), tr("GPIO CM108")});
+    KeyingCombo->setToolTip(tr("Comment le transceiver est passé en émission"));
+    form->addRow(tr("Commande d'émission"), KeyingCombo);
+    RigModelCombo = new QComboBox(KeyingGroup);
+    RigModelCombo->setToolTip(tr("Modèle du transceiver dans la liste de hamlib"));
+    RigModelCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    RigModelCombo->setMinimumContentsLength(24);
+    form->addRow(tr("Modèle"), RigModelCombo);
+    RigDeviceEdit = new QLineEdit(KeyingGroup);
+    RigDeviceEdit->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    RigDeviceEdit->setToolTip(tr("Port série CAT du transceiver"));
+    form->addRow(tr("Port CAT"), RigDeviceEdit);
+    RigSpeedCombo = new QComboBox(KeyingGroup);
+    for (int speed : kRigSpeeds)
+        RigSpeedCombo->addItem(speed == 0 ? tr("Défaut") : QString::number(speed), speed);
+    form->addRow(tr("Vitesse (bit/s)"), RigSpeedCombo);
+    RigctldEdit = new QLineEdit(KeyingGroup);
+    RigctldEdit->setToolTip(tr("Adresse d'un rigctld déjà lancé, machine:port"));
+    form->addRow(tr("rigctld"), RigctldEdit);
+    Cm108Edit = new QLineEdit(KeyingGroup);
+    Cm108Edit->setToolTip(tr("Périphérique hidraw de l'interface son CM108"));
+    form->addRow(tr("Interface CM108"), Cm108Edit);
+    TxLimitSpin = new QSpinBox(KeyingGroup);
+    TxLimitSpin->setRange(0, kTxTimeLimitMaxMin);
+    TxLimitSpin->setSuffix(tr(" min"));
+    TxLimitSpin->setSpecialValueText(tr("Aucune"));
+    TxLimitSpin->setToolTip(tr("Une émission plus longue est arrêtée (0 : pas de limite)"));
+    form->addRow(tr("Durée maximale d'émission"), TxLimitSpin);
+    connect(KeyingCombo, &QComboBox::currentIndexChanged, this, &StationTab::showKeyingFields);
+}
+
+void StationTab::showKeyingFields()
+{
+    const int keying = KeyingCombo->currentIndex();
+    RigModelCombo->setEnabled(keying == pskkey::Cat);
+    RigDeviceEdit->setEnabled(keying == pskkey::Cat);
+    RigSpeedCombo->setEnabled(keying == pskkey::Cat);
+    RigctldEdit->setEnabled(keying == pskkey::Rigctld);
+    Cm108Edit->setEnabled(keying == pskkey::Cm108);
+}
+
+void StationTab::setRigModels(const std::vector<PskRigModel> &models)
+{
+    const int chosen = RigModelCombo->currentData().toInt();
+    RigModelCombo->clear();
+    for (const PskRigModel &m : models)
+        RigModelCombo->addItem(QStringLiteral("%1 %2 (%3)")
+                                   .arg(QString::fromStdString(m.maker), QString::fromStdString(m.name))
+                                   .arg(m.model),
+                               m.model);
+    selectRigModel(chosen);
+}
+
+void StationTab::selectRigModel(int model)
+{
+    RigModelCombo->setCurrentIndex(RigModelCombo->findData(model));
 }
 
 void StationTab::load(const StationSettings &s)
@@ -100,6 +179,15 @@ void StationTab::load(const StationSettings &s)
     UdpPortSpin->setEnabled(s.UDPEnabled);
     UdpHostEdit->setText(s.UDPHost);
     UdpPortSpin->setValue(s.UDPPort);
+    KeyingCombo->setCurrentIndex(s.Keying);
+    selectRigModel(s.RigModel);
+    RigDeviceEdit->setText(s.RigDevice);
+    const int speed = RigSpeedCombo->findData(s.RigSpeed);
+    RigSpeedCombo->setCurrentIndex(speed < 0 ? 0 : speed);
+    RigctldEdit->setText(s.RigctldAddress);
+    Cm108Edit->setText(s.Cm108Device);
+    TxLimitSpin->setValue(s.TxTimeLimitMin);
+    showKeyingFields();
 }
 
 StationSettings StationTab::values() const
@@ -111,6 +199,13 @@ StationSettings StationTab::values() const
     s.UDPEnabled = UdpBox->isChecked();
     s.UDPHost = UdpHostEdit->text().trimmed();
     s.UDPPort = UdpPortSpin->value();
+    s.Keying = KeyingCombo->currentIndex();
+    s.RigModel = RigModelCombo->currentData().toInt();
+    s.RigDevice = RigDeviceEdit->text().trimmed();
+    s.RigSpeed = RigSpeedCombo->currentData().toInt();
+    s.RigctldAddress = RigctldEdit->text().trimmed();
+    s.Cm108Device = Cm108Edit->text().trimmed();
+    s.TxTimeLimitMin = TxLimitSpin->value();
     return s;
 }
 
@@ -122,6 +217,8 @@ QString StationTab::invalidFieldText() const
         return kInvalidLocatorText;
     if (UdpBox->isChecked() && !isUdpAddress(UdpHostEdit->text()))
         return kInvalidUdpHostText;
+    if (KeyingCombo->currentIndex() == pskkey::Cat && RigModelCombo->currentIndex() < 0)
+        return tr("Choisissez le modèle du transceiver (CAT).");
     return {};
 }
 

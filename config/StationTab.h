@@ -3,8 +3,10 @@
 #include "config/StationSettings.h"
 
 #include <QWidget>
+#include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -28,6 +30,9 @@ public:
     // Empty when every field is valid, else the French message naming the first bad one.
     QString invalidFieldText() const;
 
+    // hamlib's rig models offered for CAT, in the order given.
+    void setRigModels(const std::vector<PskRigModel> &models);
+
     QGroupBox *addGroup(const QString &title);
     // The row under the groups, where the dialog puts its buttons.
     QHBoxLayout *footer() const { return m_footer; }
@@ -43,9 +48,22 @@ public:
     QLineEdit *UdpHostEdit = nullptr;
     QSpinBox *UdpPortSpin = nullptr;
 
+    QGroupBox *KeyingGroup = nullptr;
+    QComboBox *KeyingCombo = nullptr;     // item index = pskkey method
+    QComboBox *RigModelCombo = nullptr;   // item data = hamlib model
+    QLineEdit *RigDeviceEdit = nullptr;
+    QComboBox *RigSpeedCombo = nullptr;   // item data = bit/s, 0 the model's default
+    QLineEdit *RigctldEdit = nullptr;
+    QLineEdit *Cm108Edit = nullptr;
+    QSpinBox *TxLimitSpin = nullptr;      // minutes, 0 = none
+
 private:
     void chooseLogFile();
     void showValidity();
+    void buildKeyingGroup();
+    // Only the fields of the chosen keying method are enabled.
+    void showKeyingFields();
+    void selectRigModel(int model);
 
     QVBoxLayout *m_groups = nullptr;
     QHBoxLayout *m_footer = nullptr;

@@ -213,6 +213,7 @@ void TSetForm::buildControls()
 
     Station = new StationTab(PageCtrl);
     PageCtrl->addTab(Station, QStringLiteral("Station"));
+    Station->setRigModels(m_engine.pskRigModels());
     StationApplyBtn = new QPushButton(QStringLiteral("Appliquer"), Station);
     StationCancelBtn = new QPushButton(QStringLiteral("Annuler"), Station);
     Station->footer()->addWidget(StationApplyBtn);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <pskcore/pskcore.h>
+
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class QObject;
 
@@ -62,4 +66,16 @@ public:
     virtual void fnSetClockErrorAdjustment(int32_t ppm) = 0;
     // Decode again the last blocks x 2048 samples.
     virtual void fnRewindInput(int32_t blocks) = 0;
+
+    // --- Beyond the engine's classic functions: the station. ---
+    // A longer transmission is ended with an error; 0 = no limit.
+    virtual void pskSetTxTimeLimit(int32_t seconds) = 0;
+    // How the transmitter is keyed and the rig read (hamlib); never blocks.
+    virtual void pskSetRig(const PskRigConfig &config) = 0;
+    virtual PskRigState pskGetRigState() = 0;
+    virtual std::vector<PskRigModel> pskRigModels() = 0;
+    // The sound devices by name (input: capture, else playback), and those of the next start
+    // (empty: the default device).
+    virtual std::vector<std::string> pskAudioDeviceNames(bool input) = 0;
+    virtual void pskSetAudioDevices(const std::string &input, const std::string &output) = 0;
 };

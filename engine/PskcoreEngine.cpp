@@ -78,3 +78,13 @@ void PskcoreEngine::fnSetCWIDSpeed(int32_t n) { ::fnSetCWIDSpeed(n); }
 void PskcoreEngine::fnSetClockErrorAdjustment(int32_t ppm) { ::fnSetClockErrorAdjustment(ppm); }
 void PskcoreEngine::fnRewindInput(int32_t blocks) { ::fnRewindInput(blocks); }
 
+void PskcoreEngine::pskSetTxTimeLimit(int32_t seconds) { ::pskSetTxTimeLimit(seconds); }
+void PskcoreEngine::pskSetRig(const PskRigConfig &config) { ::pskSetRig(config); }
+PskRigState PskcoreEngine::pskGetRigState() { return ::pskGetRigState(); }
+std::vector<PskRigModel> PskcoreEngine::pskRigModels() { return ::pskRigModels(); }
+std::vector<std::string> PskcoreEngine::pskAudioDeviceNames(bool input) { return ::pskAudioDeviceNames(input); }
+
+void PskcoreEngine::pskSetAudioDevices(const std::string &input, const std::string &output)
+{
+    ::pskSetAudioDevices(input, output);
+}

@@ -41,6 +41,11 @@ public:
     // What fnGetRXFrequency answers; fnSetRXFrequency also sets it, as the engine would.
     void setRxFrequency(int channel, int32_t hz) { m_rxFreq[channel & 1] = hz; }
     void setTxCharsRemaining(int32_t count) { m_txRemaining = count; }
+    // What pskGetRigState and pskRigModels answer.
+    void setRigState(const PskRigState &state) { m_rigState = state; }
+    void setRigModels(const std::vector<PskRigModel> &models) { m_rigModels = models; }
+    // What pskAudioDeviceNames answers for capture (input) or playback.
+    void setAudioDeviceNames(bool input, const std::vector<std::string> &names) { m_deviceNames[input ? 1 : 0] = names; }
     // Called with each call's text as it is made, to see what the program showed at that moment.
     void setOnCall(std::function<void(const QString &call)> onCall) { m_onCall = std::move(onCall); }
 
@@ -74,6 +79,12 @@ public:
     void fnSetCWIDSpeed(int32_t n) override;
     void fnSetClockErrorAdjustment(int32_t ppm) override;
     void fnRewindInput(int32_t blocks) override;
+    void pskSetTxTimeLimit(int32_t seconds) override;
+    void pskSetRig(const PskRigConfig &config) override;
+    PskRigState pskGetRigState() override;
+    std::vector<PskRigModel> pskRigModels() override;
+    std::vector<std::string> pskAudioDeviceNames(bool input) override;
+    void pskSetAudioDevices(const std::string &input, const std::string &output) override;
 
 private:
     void record(const QString &name, std::initializer_list<QString> args = {});
@@ -93,4 +104,7 @@ private:
     std::array<int32_t, 2> m_rxFreq{};
     int32_t m_txRemaining = 0;
     std::function<void(const QString &)> m_onCall;
+    PskRigState m_rigState;
+    std::vector<PskRigModel> m_rigModels;
+    std::array<std::vector<std::string>, 2> m_deviceNames;
 };

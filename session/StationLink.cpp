@@ -1,0 +1,59 @@
+#include "session/StationLink.h"
+
+#include "engine/EngineInterface.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+
+namespace {
+
+constexpr int kSecondsPerMinute = 60;
+constexpr int kPollIntervalMs = 1000;
+
+} // namespace
+
+QString rigReadout(const PskRigState &state)
+{
+    switch (state.status) {
+    case pskrig::Opening:
+        return QCoreApplication::translate("StationLink", "Transceiver : connexion...");
+    case pskrig::Silent:
+        return QCoreApplication::translate("StationLink", "Transceiver muet");
+    case pskrig::Answering:
+        if (!state.dialKnown)
+            return QCoreApplication::translate("StationLink", "Transceiver prêt");
+        // Kilohertz with the hertz as decimals, grouped as the locale writes numbers.
+        return QCoreApplication::translate("StationLink", "%1 kHz %2")
+            .arg(QLocale().toString(double(state.dialHz) / 1000.0, 'f', 3), QString::fromStdString(state.mode));
+    default:
+        return {};
+    }
+}
+
+StationLink::StationLink(EngineInterface &engine, const StationSettings &station, QLabel *readout)
+    : m_engine(engine), m_station(station), m_readout(readout), m_timer(new QTimer(this))
+{
+    m_timer->setInterval(kPollIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &StationLink::poll);
+    m_timer->start();
+}
+
+void StationLink::apply()
+{
+    m_engine.pskSetTxTimeLimit(m_station.TxTimeLimitMin * kSecondsPerMinute);
+    m_engine.pskSetRig(m_station.rigConfig());
+    poll();
+}
+
+void StationLink::poll()
+{
+    const PskRigState state = m_engine.pskGetRigState();
+    if (state.status == pskrig::Answering && state.dialKnown)
+        m_dial = RigDial{quint64(state.dialHz), state.lowerSideband};
+    else
+        m_dial.reset();
+    if (m_readout)
+        m_readout->setText(rigReadout(state));
+}
