@@ -201,6 +201,7 @@ ConnectionWidgets TPSKForm::connectionWidgets()
     w.displays = displays.get();
     w.channels = receiveChannels.get();
     w.repaintStatusBar = [this] { repaintStatusBar(); };
+    w.deviceFailureText = [this](int32_t code) { return stationLink->deviceFailureText(code); };
     return w;
 }
 

@@ -109,6 +109,8 @@ StationSettings readStationSettings(const SettingsStore &store)
     v.Cm108Device = store.readString(S, QStringLiteral("CM108Device"), d.Cm108Device).trimmed();
     const int limit = store.readInteger(S, QStringLiteral("TxTimeLimit"), d.TxTimeLimitMin);
     v.TxTimeLimitMin = limit >= 0 && limit <= kTxTimeLimitMaxMin ? limit : d.TxTimeLimitMin;
+    v.InputDevice = store.readString(S, QStringLiteral("InputDevice"), d.InputDevice);
+    v.OutputDevice = store.readString(S, QStringLiteral("OutputDevice"), d.OutputDevice);
     return v;
 }
 
@@ -127,6 +129,8 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
     store.writeString(S, QStringLiteral("RigctldAddress"), v.RigctldAddress);
     store.writeString(S, QStringLiteral("CM108Device"), v.Cm108Device);
     store.writeInteger(S, QStringLiteral("TxTimeLimit"), v.TxTimeLimitMin);
+    store.writeString(S, QStringLiteral("InputDevice"), v.InputDevice);
+    store.writeString(S, QStringLiteral("OutputDevice"), v.OutputDevice);
 }
 
 } // namespace

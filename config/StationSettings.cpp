@@ -15,7 +15,8 @@ bool operator==(const StationSettings &a, const StationSettings &b)
            && a.UDPHost == b.UDPHost && a.UDPPort == b.UDPPort && a.ClearAfterLog == b.ClearAfterLog
            && a.Keying == b.Keying && a.RigModel == b.RigModel && a.RigDevice == b.RigDevice
            && a.RigSpeed == b.RigSpeed && a.RigctldAddress == b.RigctldAddress && a.Cm108Device == b.Cm108Device
-           && a.TxTimeLimitMin == b.TxTimeLimitMin;
+           && a.TxTimeLimitMin == b.TxTimeLimitMin && a.InputDevice == b.InputDevice
+           && a.OutputDevice == b.OutputDevice;
 }
 
 PskRigConfig StationSettings::rigConfig() const

@@ -26,6 +26,10 @@ struct StationSettings
     QString Cm108Device = QStringLiteral("/dev/hidraw0");        // the CM108 interface's hidraw device
     int TxTimeLimitMin = 10;                  // a longer transmission is ended; 0 = no limit
 
+    // Sound devices by name, as the engine lists them; empty = the desktop's default device.
+    QString InputDevice;
+    QString OutputDevice;
+
     // The configuration of the rig control handed to the engine.
     PskRigConfig rigConfig() const;
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QScrollArea>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -78,6 +79,7 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
     UdpPortSpin = new QSpinBox(UdpGroup);
     UdpPortSpin->setRange(kUdpPortMin, kUdpPortMax);
     udpForm->addRow(QStringLiteral("Port"), UdpPortSpin);
+    buildSoundGroup();
     buildKeyingGroup();
     m_groups->addStretch();
     m_footer = new QHBoxLayout;
@@ -102,6 +104,61 @@ QGroupBox *StationTab::addGroup(const QString &title)
     const int at = m_footer ? m_groups->count() - 1 : m_groups->count();
     m_groups->insertWidget(at, group);
     return group;
+}
+
+namespace {
+
+void fillDevices(QComboBox *combo, const QStringList &names)
+{
+    const QString chosen = combo->currentData().toString();
+    combo->clear();
+    combo->addItem(QCoreApplication::translate("StationTab", "Défaut"), QString());
+    for (const QString &name : names)
+        combo->addItem(name, name);
+    combo->setCurrentIndex(0);
+    if (!chosen.isEmpty()) {
+        const int at = combo->findData(chosen);
+        if (at >= 0)
+            combo->setCurrentIndex(at);
+    }
+}
+
+// A stored device that is not present stays chosen, marked absent, so that it is not
+// replaced by another without the operator knowing.
+void selectDevice(QComboBox *combo, const QString &name)
+{
+    int at = combo->findData(name);
+    if (at < 0) {
+        combo->addItem(QCoreApplication::translate("StationTab", "%1 (absent)").arg(name), name);
+        at = combo->count() - 1;
+    }
+    combo->setCurrentIndex(at);
+}
+
+} // namespace
+
+void StationTab::buildSoundGroup()
+{
+    SoundGroup = addGroup(tr(" Carte son "));
+    auto *form = new QFormLayout(SoundGroup);
+    const auto deviceCombo = [this](const QString &hint) {
+        auto *combo = new QComboBox(SoundGroup);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(24);
+        combo->setToolTip(hint);
+        return combo;
+    };
+    InputCombo = deviceCombo(tr("Entrée du son reçu (pris en compte à la prochaine connexion)"));
+    form->addRow(tr("Entrée (réception)"), InputCombo);
+    OutputCombo = deviceCombo(tr("Sortie vers le transceiver (prise en compte à la prochaine connexion)"));
+    form->addRow(tr("Sortie (émission)"), OutputCombo);
+    setAudioDevices({}, {});
+}
+
+void StationTab::setAudioDevices(const QStringList &inputs, const QStringList &outputs)
+{
+    fillDevices(InputCombo, inputs);
+    fillDevices(OutputCombo, outputs);
 }
 
 void StationTab::buildKeyingGroup()
@@ -188,6 +245,9 @@ void StationTab::load(const StationSettings &s)
     Cm108Edit->setText(s.Cm108Device);
     TxLimitSpin->setValue(s.TxTimeLimitMin);
     showKeyingFields();
+    selectDevice(InputCombo, s.InputDevice);
+    selectDevice(OutputCombo, s.OutputDevice);
+
 }
 
 StationSettings StationTab::values() const
@@ -206,6 +266,8 @@ StationSettings StationTab::values() const
     s.RigctldAddress = RigctldEdit->text().trimmed();
     s.Cm108Device = Cm108Edit->text().trimmed();
     s.TxTimeLimitMin = TxLimitSpin->value();
+    s.InputDevice = InputCombo->currentData().toString();
+    s.OutputDevice = OutputCombo->currentData().toString();
     return s;
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/StationSettings.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     // Empty when every field is valid, else the French message naming the first bad one.
     QString invalidFieldText() const;
 
+    // The sound devices offered, by name, after "Défaut"; a stored name not among them
+    // is kept and shown as absent.
+    void setAudioDevices(const QStringList &inputs, const QStringList &outputs);
     // hamlib's rig models offered for CAT, in the order given.
     void setRigModels(const std::vector<PskRigModel> &models);
 
@@ -48,6 +52,10 @@ public:
     QLineEdit *UdpHostEdit = nullptr;
     QSpinBox *UdpPortSpin = nullptr;
 
+    QGroupBox *SoundGroup = nullptr;
+    QComboBox *InputCombo = nullptr;      // item 0 "Défaut", item data = device name
+    QComboBox *OutputCombo = nullptr;
+
     QGroupBox *KeyingGroup = nullptr;
     QComboBox *KeyingCombo = nullptr;     // item index = pskkey method
     QComboBox *RigModelCombo = nullptr;   // item data = hamlib model
@@ -61,6 +69,7 @@ private:
     void chooseLogFile();
     void showValidity();
     void buildKeyingGroup();
+    void buildSoundGroup();
     // Only the fields of the chosen keying method are enabled.
     void showKeyingFields();
     void selectRigModel(int model);

@@ -28,6 +28,14 @@
 
 namespace {
 
+QStringList deviceNames(const std::vector<std::string> &names)
+{
+    QStringList list;
+    for (const std::string &name : names)
+        list << QString::fromStdString(name);
+    return list;
+}
+
 // The hints keep the original's CR LF line breaks in their text; tool tips want LF.
 QString hintText(const char *utf8)
 {
@@ -214,6 +222,8 @@ void TSetForm::buildControls()
     Station = new StationTab(PageCtrl);
     PageCtrl->addTab(Station, QStringLiteral("Station"));
     Station->setRigModels(m_engine.pskRigModels());
+    Station->setAudioDevices(deviceNames(m_engine.pskAudioDeviceNames(true)),
+                             deviceNames(m_engine.pskAudioDeviceNames(false)));
     StationApplyBtn = new QPushButton(QStringLiteral("Appliquer"), Station);
     StationCancelBtn = new QPushButton(QStringLiteral("Annuler"), Station);
     Station->footer()->addWidget(StationApplyBtn);

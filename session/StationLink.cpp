@@ -44,7 +44,21 @@ void StationLink::apply()
 {
     m_engine.pskSetTxTimeLimit(m_station.TxTimeLimitMin * kSecondsPerMinute);
     m_engine.pskSetRig(m_station.rigConfig());
+    m_engine.pskSetAudioDevices(m_station.InputDevice.toStdString(), m_station.OutputDevice.toStdString());
     poll();
+}
+
+QString StationLink::deviceFailureText(int32_t code) const
+{
+    if (code == pskerr::InputDeviceAbsent)
+        return tr("Le périphérique d'entrée audio \"%1\" est absent.\r\n"
+                  "Branchez-le, ou choisissez-en un autre dans l'onglet Station de la configuration.")
+            .arg(m_station.InputDevice);
+    if (code == pskerr::OutputDeviceAbsent)
+        return tr("Le périphérique de sortie audio \"%1\" est absent.\r\n"
+                  "Branchez-le, ou choisissez-en un autre dans l'onglet Station de la configuration.")
+            .arg(m_station.OutputDevice);
+    return {};
 }
 
 void StationLink::poll()
@@ -54,6 +68,12 @@ void StationLink::poll()
         m_dial = RigDial{quint64(state.dialHz), state.lowerSideband};
     else
         m_dial.reset();
-    if (m_readout)
-        m_readout->setText(rigReadout(state));
+    if (!m_readout)
+        return;
+    m_readout->setText(rigReadout(state));
+    // The devices in use are named in the read-out's hint.
+    const QString defaultName = tr("Défaut");
+    m_readout->setToolTip(tr("Son : entrée %1, sortie %2")
+                              .arg(m_station.InputDevice.isEmpty() ? defaultName : m_station.InputDevice,
+                                   m_station.OutputDevice.isEmpty() ? defaultName : m_station.OutputDevice));
 }

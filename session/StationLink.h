@@ -25,6 +25,9 @@ public:
     void apply();
     // The dial as last read; empty while the rig is not read or does not answer.
     std::optional<RigDial> dial() const { return m_dial; }
+    // The French message of a start failure that concerns the chosen sound devices, naming
+    // the device; empty for any other code.
+    QString deviceFailureText(int32_t code) const;
     // Copies the engine's rig state into the read-out (the one-second timer calls it).
     void poll();
 

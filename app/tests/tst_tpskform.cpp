@@ -236,9 +236,10 @@ private slots:
                                                  QStringLiteral("fnSetSquelchThreshold(35, 1, 1)"),
                                                  QStringLiteral("fnSetComPort(2, 0)"),
                                                  QStringLiteral("fnGetDLLVersion()"),
-                                                 // Then the station: time limit, keying by the serial lines.
+                                                 // Then the station: time limit, keying by the serial lines, default devices.
                                                  QStringLiteral("pskSetTxTimeLimit(600)"),
-                                                 QStringLiteral("pskSetRig(1, 0, , 0, localhost:4532)")}));
+                                                 QStringLiteral("pskSetRig(1, 0, , 0, localhost:4532)"),
+                                                 QStringLiteral("pskSetAudioDevices(, )")}));
     }
 
     void opensCentredWhateverLeftAndTopSay()
