@@ -149,6 +149,10 @@ void RigControl::run()
         if (m_open && m_ptt != want) {
             if (unlocked(lock, [this, want] { return m_link->setPtt(want == Ptt::On); })) {
                 m_ptt = want;
+            } else if (want == Ptt::Off && m_ptt == Ptt::Unknown) {
+                // The release sent on opening a rig we never keyed: a rig set up without PTT refuses it, and
+                // that is no reason to report it, nor to close it (keying it would fail, and be reported).
+                m_ptt = Ptt::Off;
             } else {
                 if (want == Ptt::On)
                     m_wantPtt = false;
