@@ -450,6 +450,7 @@ void TPSKForm::buildBottomBars(QWidget *client)
         *l.led = led;
         m_indicatorPlaces[i] = {led, l.place};
     }
+    RigReadout = new QLabel(Infopanel);
     placeIndicators();
 
     StatusBar = new PanelStatusBar(client);
@@ -490,4 +491,7 @@ void TPSKForm::placeIndicators()
         place.led->setGeometry(rect);
         minLeft = rect.right() + 1 + kIndicatorGap;
     }
+    constexpr int kReadoutWidth = 180;
+    const QRect last = m_indicatorPlaces.back().led->geometry();
+    RigReadout->setGeometry(minLeft, last.top(), std::max(kReadoutWidth, RigReadout->sizeHint().width()), last.height());
 }

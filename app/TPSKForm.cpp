@@ -31,6 +31,7 @@
 #include "engine/EngineInterface.h"
 #include "engine/EngineMessage.h"
 #include "session/EngineNotifications.h"
+#include "session/StationLink.h"
 #include "macros/MacroControl.h"
 #include "transmit/TransmitBuffer.h"
 #include "transmit/TransmitControl.h"
@@ -126,7 +127,11 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
                           [this] { displays->applyShiftRule(); },
                           [this] { updatePortIndicator(); }, [this] { updateReplayHint(); }},
         &Station);
-    connect(CfgBtn, &QToolButton::clicked, this, [this] { configCommand->CfgBtnClick(); });
+    stationLink = std::make_unique<StationLink>(engine, Station, RigReadout);
+    connect(CfgBtn, &QToolButton::clicked, this, [this] {
+        configCommand->CfgBtnClick();
+        stationLink->apply();
+    });
     paneLook = std::make_unique<PaneLook>(std::array<QPlainTextEdit *, 3>{TermOne, TermTwo, TxBuf},
                                           [this]() -> SettingsStore & { return *store; });
     for (int i = 0; i < 2; ++i)
@@ -210,6 +215,7 @@ ConnectionWidgets TPSKForm::connectionWidgets()
     w.displays = displays.get();
     w.channels = receiveChannels.get();
     w.repaintStatusBar = [this] { repaintStatusBar(); };
+    w.deviceFailureText = [this](int32_t code) { return stationLink->deviceFailureText(code); };
     return w;
 }
 
@@ -218,6 +224,7 @@ void TPSKForm::attachLogbook()
     QsoLogger::Sources sources;
     sources.settings = &Settings;
     sources.station = &Station;
+    sources.rigDial = [this] { return stationLink->dial(); };
     sources.audioHz = [this] {
         return static_cast<int>(channels[static_cast<size_t>(receiveChannels->currentChannel())].rx->value());
     };
@@ -281,6 +288,7 @@ void TPSKForm::FormCreate()
     if (!engine.fnSetComPort(Settings.ComPort, Settings.PTTControl))
         showFailure(QCoreApplication::translate("Korvo", "Erreur en sélectionnant le port COM"));
     Infopanel->setCaption(engineVersionCaption(engine.fnGetDLLVersion()));
+    stationLink->apply();
     flags.CardActive = false;
 
     loadMacros();

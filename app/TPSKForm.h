@@ -51,6 +51,7 @@ class BrowserList;
 class QAction;
 class QDockWidget;
 class SignalBrowser;
+class StationLink;
 class StripHandle;
 class TPaintBox;
 class QTabWidget;
@@ -128,6 +129,8 @@ public:
     // The "Navigateur" dock: every signal of the band, polled from the engine.
     std::unique_ptr<SignalBrowser> browser;
     TWAVPlayer *WAVPlayer = nullptr;
+    // The keying method, the rig and its dial read-out, the transmit time limit.
+    std::unique_ptr<StationLink> stationLink;
 
     int StatusIcon = Image::Information;
     QString StatusMessage;
@@ -239,6 +242,7 @@ public:
     TLEDLabel *QuenLed = nullptr;
     TLEDLabel *RXLed = nullptr;
     TLEDLabel *TXLed = nullptr;
+    QLabel *RigReadout = nullptr;   // the rig's dial and mode, after the indicators
     PanelStatusBar *StatusBar = nullptr;
 
     QTimer *Timer = nullptr;

@@ -1,3 +1,4 @@
+#include "app/QuitOnSignal.h"
 #include "app/TPSKForm.h"
 #include "app/Translations.h"
 #include "config/InterfaceLanguage.h"
@@ -76,5 +77,10 @@ int main(int argc, char *argv[])
     TPSKForm form(*choice.engine, options.settingsPath);
     form.show();
     form.showAudioStandIn(choice.note, choice.outputNowhere);
+    // A signal closes the window: the transmitter is released, the engine stopped, the settings saved.
+    QuitOnSignal quitOnSignal([&form] {
+        form.close();
+        QApplication::quit();
+    });
     return app.exec();
 }

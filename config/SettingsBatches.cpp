@@ -5,6 +5,7 @@
 #include "ground/Translated.h"
 #include "config/SettingsStore.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -103,6 +104,17 @@ StationSettings readStationSettings(const SettingsStore &store)
     v.ClearAfterLog = store.readBool(S, QStringLiteral("ClearAfterLog"), d.ClearAfterLog);
     const QString language = store.readString(S, QStringLiteral("Language"), d.Language);
     v.Language = isInterfaceLanguage(language) ? language : d.Language;
+    const int keying = store.readInteger(S, QStringLiteral("Keying"), d.Keying);
+    v.Keying = keying >= pskkey::None && keying <= pskkey::Cm108 ? keying : d.Keying;
+    v.RigModel = std::max(0, store.readInteger(S, QStringLiteral("RigModel"), d.RigModel));
+    v.RigDevice = store.readString(S, QStringLiteral("RigDevice"), d.RigDevice).trimmed();
+    v.RigSpeed = std::max(0, store.readInteger(S, QStringLiteral("RigSpeed"), d.RigSpeed));
+    v.RigctldAddress = store.readString(S, QStringLiteral("RigctldAddress"), d.RigctldAddress).trimmed();
+    v.Cm108Device = store.readString(S, QStringLiteral("CM108Device"), d.Cm108Device).trimmed();
+    const int limit = store.readInteger(S, QStringLiteral("TxTimeLimit"), d.TxTimeLimitMin);
+    v.TxTimeLimitMin = limit >= 0 && limit <= kTxTimeLimitMaxMin ? limit : d.TxTimeLimitMin;
+    v.InputDevice = store.readString(S, QStringLiteral("InputDevice"), d.InputDevice);
+    v.OutputDevice = store.readString(S, QStringLiteral("OutputDevice"), d.OutputDevice);
     return v;
 }
 
@@ -115,6 +127,15 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
     store.writeInteger(S, QStringLiteral("UDPPort"), v.UDPPort);
     store.writeBool(S, QStringLiteral("ClearAfterLog"), v.ClearAfterLog);
     store.writeString(S, QStringLiteral("Language"), v.Language);
+    store.writeInteger(S, QStringLiteral("Keying"), v.Keying);
+    store.writeInteger(S, QStringLiteral("RigModel"), v.RigModel);
+    store.writeString(S, QStringLiteral("RigDevice"), v.RigDevice);
+    store.writeInteger(S, QStringLiteral("RigSpeed"), v.RigSpeed);
+    store.writeString(S, QStringLiteral("RigctldAddress"), v.RigctldAddress);
+    store.writeString(S, QStringLiteral("CM108Device"), v.Cm108Device);
+    store.writeInteger(S, QStringLiteral("TxTimeLimit"), v.TxTimeLimitMin);
+    store.writeString(S, QStringLiteral("InputDevice"), v.InputDevice);
+    store.writeString(S, QStringLiteral("OutputDevice"), v.OutputDevice);
 }
 
 } // namespace

@@ -13,7 +13,21 @@ bool operator==(const StationSettings &a, const StationSettings &b)
 {
     return a.LogFile == b.LogFile && a.MyGrid == b.MyGrid && a.UDPEnabled == b.UDPEnabled
            && a.UDPHost == b.UDPHost && a.UDPPort == b.UDPPort && a.ClearAfterLog == b.ClearAfterLog
-           && a.Language == b.Language;
+           && a.Language == b.Language && a.Keying == b.Keying && a.RigModel == b.RigModel && a.RigDevice == b.RigDevice
+           && a.RigSpeed == b.RigSpeed && a.RigctldAddress == b.RigctldAddress && a.Cm108Device == b.Cm108Device
+           && a.TxTimeLimitMin == b.TxTimeLimitMin && a.InputDevice == b.InputDevice
+           && a.OutputDevice == b.OutputDevice;
+}
+
+PskRigConfig StationSettings::rigConfig() const
+{
+    PskRigConfig c;
+    c.keying = Keying;
+    c.model = RigModel;
+    c.device = (Keying == pskkey::Cm108 ? Cm108Device : RigDevice).toStdString();
+    c.speed = RigSpeed;
+    c.address = RigctldAddress.toStdString();
+    return c;
 }
 
 namespace {

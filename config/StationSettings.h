@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/InterfaceLanguage.h"
+#include <pskcore/pskcore.h>
 
 #include <QString>
 
@@ -17,6 +18,22 @@ struct StationSettings
     int UDPPort = 2237;                       // 1-65535
     bool ClearAfterLog = false;               // empty the QSO box once the QSO is logged
     QString Language = kFrenchLanguage;       // the interface's language at the next start
+
+    // Keying and rig control.
+    int Keying = pskkey::Serial;              // pskkey: none (VOX), serial RTS/DTR, CAT, rigctld, CM108
+    int RigModel = 0;                         // CAT: hamlib's rig model number
+    QString RigDevice;                        // CAT: the rig's serial device
+    int RigSpeed = 0;                         // CAT: bit/s, 0 = the model's default
+    QString RigctldAddress = QStringLiteral("localhost:4532");   // host:port of a running rigctld
+    QString Cm108Device = QStringLiteral("/dev/hidraw0");        // the CM108 interface's hidraw device
+    int TxTimeLimitMin = 10;                  // a longer transmission is ended; 0 = no limit
+
+    // Sound devices by name, as the engine lists them; empty = the desktop's default device.
+    QString InputDevice;
+    QString OutputDevice;
+
+    // The configuration of the rig control handed to the engine.
+    PskRigConfig rigConfig() const;
 
     // ~/.local/share/korvo/korvo.adi: the program's data folder, where it also looks
     // for its help and sound files.
@@ -35,5 +52,6 @@ QString normalisedLocator(const QString &text);
 // must never freeze the interface.
 bool isUdpAddress(const QString &text);
 
+inline constexpr int kTxTimeLimitMaxMin = 120;
 inline constexpr int kUdpPortMin = 1;
 inline constexpr int kUdpPortMax = 65535;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScrollArea>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -29,11 +30,22 @@ void markInvalid(QLineEdit *edit, bool invalid)
     edit->setStyleSheet(invalid ? QStringLiteral("color: red") : QString());
 }
 
+constexpr int kRigSpeeds[] = {0, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
 } // namespace
 
+// The groups scroll when the dialog is smaller than they are; the buttons stay in view below them.
 StationTab::StationTab(QWidget *parent) : QWidget(parent)
 {
-    m_groups = new QVBoxLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget(scroll);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
+    m_groups = new QVBoxLayout(content);
+    m_groups->setContentsMargins(0, 0, 0, 0);
 
     LogGroup = addGroup(QCoreApplication::translate("Korvo", " Journal "));
     auto *logForm = new QFormLayout(LogGroup);
@@ -70,11 +82,13 @@ StationTab::StationTab(QWidget *parent) : QWidget(parent)
     UdpPortSpin = new QSpinBox(UdpGroup);
     UdpPortSpin->setRange(kUdpPortMin, kUdpPortMax);
     udpForm->addRow(QStringLiteral("Port"), UdpPortSpin);
+    buildSoundGroup();
+    buildKeyingGroup();
     addLanguageGroup();
     m_groups->addStretch();
     m_footer = new QHBoxLayout;
     m_footer->addStretch();
-    m_groups->addLayout(m_footer);
+    outer->addLayout(m_footer);
 
     connect(LogFileBtn, &QToolButton::clicked, this, &StationTab::chooseLogFile);
     connect(GridEdit, &QLineEdit::textChanged, this, &StationTab::showValidity);
@@ -101,11 +115,131 @@ void StationTab::addLanguageGroup()
 
 QGroupBox *StationTab::addGroup(const QString &title)
 {
-    auto *group = new QGroupBox(title, this);
-    // Above the closing stretch and the footer once they are there.
-    const int at = m_footer ? m_groups->count() - 2 : m_groups->count();
+    auto *group = new QGroupBox(title, m_groups->parentWidget());
+    // Above the closing stretch once it is there.
+    const int at = m_footer ? m_groups->count() - 1 : m_groups->count();
     m_groups->insertWidget(at, group);
     return group;
+}
+
+namespace {
+
+void fillDevices(QComboBox *combo, const QStringList &names)
+{
+    const QString chosen = combo->currentData().toString();
+    combo->clear();
+    combo->addItem(QCoreApplication::translate("Korvo", "Défaut"), QString());
+    for (const QString &name : names)
+        combo->addItem(name, name);
+    combo->setCurrentIndex(0);
+    if (!chosen.isEmpty()) {
+        const int at = combo->findData(chosen);
+        if (at >= 0)
+            combo->setCurrentIndex(at);
+    }
+}
+
+// A stored device that is not present stays chosen, marked absent, so that it is not
+// replaced by another without the operator knowing.
+void selectDevice(QComboBox *combo, const QString &name)
+{
+    int at = combo->findData(name);
+    if (at < 0) {
+        combo->addItem(QCoreApplication::translate("Korvo", "%1 (absent)").arg(name), name);
+        at = combo->count() - 1;
+    }
+    combo->setCurrentIndex(at);
+}
+
+} // namespace
+
+void StationTab::buildSoundGroup()
+{
+    SoundGroup = addGroup(QCoreApplication::translate("Korvo", " Carte son "));
+    auto *form = new QFormLayout(SoundGroup);
+    const auto deviceCombo = [this](const QString &hint) {
+        auto *combo = new QComboBox(SoundGroup);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(24);
+        combo->setToolTip(hint);
+        return combo;
+    };
+    InputCombo = deviceCombo(QCoreApplication::translate("Korvo", "Entrée du son reçu (pris en compte à la prochaine connexion)"));
+    form->addRow(QCoreApplication::translate("Korvo", "Entrée (réception)"), InputCombo);
+    OutputCombo = deviceCombo(QCoreApplication::translate("Korvo", "Sortie vers le transceiver (prise en compte à la prochaine connexion)"));
+    form->addRow(QCoreApplication::translate("Korvo", "Sortie (émission)"), OutputCombo);
+    setAudioDevices({}, {});
+}
+
+void StationTab::setAudioDevices(const QStringList &inputs, const QStringList &outputs)
+{
+    fillDevices(InputCombo, inputs);
+    fillDevices(OutputCombo, outputs);
+}
+
+void StationTab::buildKeyingGroup()
+{
+    KeyingGroup = addGroup(QCoreApplication::translate("Korvo", " Emission et transceiver "));
+    auto *form = new QFormLayout(KeyingGroup);
+    KeyingCombo = new QComboBox(KeyingGroup);
+    // In the order of the engine's keying methods.
+    KeyingCombo->addItems({QCoreApplication::translate("Korvo", "Aucune (VOX)"), QCoreApplication::translate("Korvo", "Port série RTS/DTR (onglet Générale)"), QCoreApplication::translate("Korvo", "CAT (hamlib)"),
+                           QCoreApplication::translate("Korvo", "rigctld (réseau)"), QCoreApplication::translate("Korvo", "GPIO CM108")});
+    KeyingCombo->setToolTip(QCoreApplication::translate("Korvo", "Comment le transceiver est passé en émission"));
+    form->addRow(QCoreApplication::translate("Korvo", "Commande d'émission"), KeyingCombo);
+    RigModelCombo = new QComboBox(KeyingGroup);
+    RigModelCombo->setToolTip(QCoreApplication::translate("Korvo", "Modèle du transceiver dans la liste de hamlib"));
+    RigModelCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    RigModelCombo->setMinimumContentsLength(24);
+    form->addRow(QCoreApplication::translate("Korvo", "Modèle"), RigModelCombo);
+    RigDeviceEdit = new QLineEdit(KeyingGroup);
+    RigDeviceEdit->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    RigDeviceEdit->setToolTip(QCoreApplication::translate("Korvo", "Port série CAT du transceiver"));
+    form->addRow(QCoreApplication::translate("Korvo", "Port CAT"), RigDeviceEdit);
+    RigSpeedCombo = new QComboBox(KeyingGroup);
+    for (int speed : kRigSpeeds)
+        RigSpeedCombo->addItem(speed == 0 ? QCoreApplication::translate("Korvo", "Défaut") : QString::number(speed), speed);
+    form->addRow(QCoreApplication::translate("Korvo", "Vitesse (bit/s)"), RigSpeedCombo);
+    RigctldEdit = new QLineEdit(KeyingGroup);
+    RigctldEdit->setToolTip(QCoreApplication::translate("Korvo", "Adresse d'un rigctld déjà lancé, machine:port"));
+    form->addRow(QCoreApplication::translate("Korvo", "rigctld"), RigctldEdit);
+    Cm108Edit = new QLineEdit(KeyingGroup);
+    Cm108Edit->setToolTip(QCoreApplication::translate("Korvo", "Périphérique hidraw de l'interface son CM108"));
+    form->addRow(QCoreApplication::translate("Korvo", "Interface CM108"), Cm108Edit);
+    TxLimitSpin = new QSpinBox(KeyingGroup);
+    TxLimitSpin->setRange(0, kTxTimeLimitMaxMin);
+    TxLimitSpin->setSuffix(QCoreApplication::translate("Korvo", " min"));
+    TxLimitSpin->setSpecialValueText(QCoreApplication::translate("Korvo", "Aucune"));
+    TxLimitSpin->setToolTip(QCoreApplication::translate("Korvo", "Une émission plus longue est arrêtée (0 : pas de limite)"));
+    form->addRow(QCoreApplication::translate("Korvo", "Durée maximale d'émission"), TxLimitSpin);
+    connect(KeyingCombo, &QComboBox::currentIndexChanged, this, &StationTab::showKeyingFields);
+}
+
+void StationTab::showKeyingFields()
+{
+    const int keying = KeyingCombo->currentIndex();
+    RigModelCombo->setEnabled(keying == pskkey::Cat);
+    RigDeviceEdit->setEnabled(keying == pskkey::Cat);
+    RigSpeedCombo->setEnabled(keying == pskkey::Cat);
+    RigctldEdit->setEnabled(keying == pskkey::Rigctld);
+    Cm108Edit->setEnabled(keying == pskkey::Cm108);
+}
+
+void StationTab::setRigModels(const std::vector<PskRigModel> &models)
+{
+    const int chosen = RigModelCombo->currentData().toInt();
+    RigModelCombo->clear();
+    for (const PskRigModel &m : models)
+        RigModelCombo->addItem(QStringLiteral("%1 %2 (%3)")
+                                   .arg(QString::fromStdString(m.maker), QString::fromStdString(m.name))
+                                   .arg(m.model),
+                               m.model);
+    selectRigModel(chosen);
+}
+
+void StationTab::selectRigModel(int model)
+{
+    RigModelCombo->setCurrentIndex(RigModelCombo->findData(model));
 }
 
 void StationTab::load(const StationSettings &s)
@@ -119,6 +253,18 @@ void StationTab::load(const StationSettings &s)
     UdpHostEdit->setText(s.UDPHost);
     UdpPortSpin->setValue(s.UDPPort);
     LanguageCombo->setCurrentIndex(std::max(0, LanguageCombo->findData(s.Language)));
+    KeyingCombo->setCurrentIndex(s.Keying);
+    selectRigModel(s.RigModel);
+    RigDeviceEdit->setText(s.RigDevice);
+    const int speed = RigSpeedCombo->findData(s.RigSpeed);
+    RigSpeedCombo->setCurrentIndex(speed < 0 ? 0 : speed);
+    RigctldEdit->setText(s.RigctldAddress);
+    Cm108Edit->setText(s.Cm108Device);
+    TxLimitSpin->setValue(s.TxTimeLimitMin);
+    showKeyingFields();
+    selectDevice(InputCombo, s.InputDevice);
+    selectDevice(OutputCombo, s.OutputDevice);
+
 }
 
 StationSettings StationTab::values() const
@@ -131,6 +277,15 @@ StationSettings StationTab::values() const
     s.UDPHost = UdpHostEdit->text().trimmed();
     s.UDPPort = UdpPortSpin->value();
     s.Language = LanguageCombo->currentData().toString();
+    s.Keying = KeyingCombo->currentIndex();
+    s.RigModel = RigModelCombo->currentData().toInt();
+    s.RigDevice = RigDeviceEdit->text().trimmed();
+    s.RigSpeed = RigSpeedCombo->currentData().toInt();
+    s.RigctldAddress = RigctldEdit->text().trimmed();
+    s.Cm108Device = Cm108Edit->text().trimmed();
+    s.TxTimeLimitMin = TxLimitSpin->value();
+    s.InputDevice = InputCombo->currentData().toString();
+    s.OutputDevice = OutputCombo->currentData().toString();
     return s;
 }
 
@@ -142,6 +297,8 @@ QString StationTab::invalidFieldText() const
         return translated(kInvalidLocatorText);
     if (UdpBox->isChecked() && !isUdpAddress(UdpHostEdit->text()))
         return translated(kInvalidUdpHostText);
+    if (KeyingCombo->currentIndex() == pskkey::Cat && RigModelCombo->currentIndex() < 0)
+        return QCoreApplication::translate("Korvo", "Choisissez le modèle du transceiver (CAT).");
     return {};
 }
 

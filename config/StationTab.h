@@ -4,7 +4,9 @@
 
 #include "config/StationSettings.h"
 
+#include <QStringList>
 #include <QWidget>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -31,6 +33,12 @@ public:
     // Empty when every field is valid, else the French message naming the first bad one.
     QString invalidFieldText() const;
 
+    // The sound devices offered, by name, after "Défaut"; a stored name not among them
+    // is kept and shown as absent.
+    void setAudioDevices(const QStringList &inputs, const QStringList &outputs);
+    // hamlib's rig models offered for CAT, in the order given.
+    void setRigModels(const std::vector<PskRigModel> &models);
+
     QGroupBox *addGroup(const QString &title);
     // The row under the groups, where the dialog puts its buttons.
     QHBoxLayout *footer() const { return m_footer; }
@@ -48,11 +56,28 @@ public:
 
     QGroupBox *LanguageGroup = nullptr;
     QComboBox *LanguageCombo = nullptr;   // its items' data: the language codes
+    QGroupBox *SoundGroup = nullptr;
+    QComboBox *InputCombo = nullptr;      // item 0 "Défaut", item data = device name
+    QComboBox *OutputCombo = nullptr;
+
+    QGroupBox *KeyingGroup = nullptr;
+    QComboBox *KeyingCombo = nullptr;     // item index = pskkey method
+    QComboBox *RigModelCombo = nullptr;   // item data = hamlib model
+    QLineEdit *RigDeviceEdit = nullptr;
+    QComboBox *RigSpeedCombo = nullptr;   // item data = bit/s, 0 the model's default
+    QLineEdit *RigctldEdit = nullptr;
+    QLineEdit *Cm108Edit = nullptr;
+    QSpinBox *TxLimitSpin = nullptr;      // minutes, 0 = none
 
 private:
     void addLanguageGroup();
     void chooseLogFile();
     void showValidity();
+    void buildKeyingGroup();
+    void buildSoundGroup();
+    // Only the fields of the chosen keying method are enabled.
+    void showKeyingFields();
+    void selectRigModel(int model);
 
     QVBoxLayout *m_groups = nullptr;
     QHBoxLayout *m_footer = nullptr;

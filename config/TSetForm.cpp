@@ -30,6 +30,14 @@
 
 namespace {
 
+QStringList deviceNames(const std::vector<std::string> &names)
+{
+    QStringList list;
+    for (const std::string &name : names)
+        list << QString::fromStdString(name);
+    return list;
+}
+
 // The hints keep the original's CR LF line breaks in their text; tool tips want LF.
 QString hintText(const char *utf8)
 {
@@ -215,6 +223,9 @@ void TSetForm::buildControls()
 
     Station = new StationTab(PageCtrl);
     PageCtrl->addTab(Station, QCoreApplication::translate("Korvo", "Station"));
+    Station->setRigModels(m_engine.pskRigModels());
+    Station->setAudioDevices(deviceNames(m_engine.pskAudioDeviceNames(true)),
+                             deviceNames(m_engine.pskAudioDeviceNames(false)));
     StationApplyBtn = new QPushButton(QCoreApplication::translate("Korvo", "Appliquer"), Station);
     StationCancelBtn = new QPushButton(QCoreApplication::translate("Korvo", "Annuler"), Station);
     Station->footer()->addWidget(StationApplyBtn);

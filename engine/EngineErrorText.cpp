@@ -1,5 +1,7 @@
 #include "engine/EngineErrorText.h"
 
+#include <pskcore/pskcore.h>
+
 #include <QCoreApplication>
 #include <array>
 
@@ -35,10 +37,36 @@ const std::array<const char *, 24> messages = {
     QT_TRANSLATE_NOOP("Korvo", "Erreur inconnue"),
 };
 
+// The station's codes: keying, the transmit time limit, the rig, the sound devices.
+QString stationErrorText(int32_t code)
+{
+    switch (code) {
+    case pskerr::KeyFailed:
+        return QCoreApplication::translate("Korvo", "Impossible de passer le transceiver en émission.\r\n"
+                                                              "L'émission est arrêtée.");
+    case pskerr::UnkeyFailed:
+        return QCoreApplication::translate("Korvo", "Impossible de repasser le transceiver en réception !\r\n"
+                                                              "Vérifiez qu'il n'est pas resté en émission.");
+    case pskerr::TxTimeLimit:
+        return QCoreApplication::translate("Korvo", "Durée maximale d'émission atteinte : l'émission est arrêtée.");
+    case pskerr::RigNotAnswering:
+        return QCoreApplication::translate("Korvo", "Le transceiver ne répond plus : l'émission est arrêtée.\r\n"
+                                                              "Vérifiez qu'il n'est pas resté en émission.");
+    case pskerr::InputDeviceAbsent:
+        return QCoreApplication::translate("Korvo", "Le périphérique d'entrée audio choisi est absent.");
+    case pskerr::OutputDeviceAbsent:
+        return QCoreApplication::translate("Korvo", "Le périphérique de sortie audio choisi est absent.");
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 QString EngineErrorText(int32_t code)
 {
+    if (const QString station = stationErrorText(code); !station.isEmpty())
+        return station;
     const int64_t index = int64_t(code) - kFirstCode;
     if (index >= 0 && index < int64_t(messages.size()))
         return QCoreApplication::translate("Korvo", messages[static_cast<size_t>(index)]);

@@ -2,7 +2,10 @@
 
 #include "engine/BrowserSignal.h"
 
+#include <pskcore/pskcore.h>
+
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QObject;
@@ -71,4 +74,16 @@ public:
     virtual void pskSetBrowser(bool on) = 0;
     // The signals listed now, lowest frequency first; empty while the browser is off.
     virtual std::vector<BrowserSignal> pskGetBrowserSignals() = 0;
+
+    // --- Beyond the engine's classic functions: the station. ---
+    // A longer transmission is ended with an error; 0 = no limit.
+    virtual void pskSetTxTimeLimit(int32_t seconds) = 0;
+    // How the transmitter is keyed and the rig read (hamlib); never blocks.
+    virtual void pskSetRig(const PskRigConfig &config) = 0;
+    virtual PskRigState pskGetRigState() = 0;
+    virtual std::vector<PskRigModel> pskRigModels() = 0;
+    // The sound devices by name (input: capture, else playback), and those of the next start
+    // (empty: the default device).
+    virtual std::vector<std::string> pskAudioDeviceNames(bool input) = 0;
+    virtual void pskSetAudioDevices(const std::string &input, const std::string &output) = 0;
 };

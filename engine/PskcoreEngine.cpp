@@ -91,3 +91,14 @@ std::vector<BrowserSignal> PskcoreEngine::pskGetBrowserSignals()
                        Cp1252::decode(QByteArray::fromStdString(s.text))});
     return out;
 }
+
+void PskcoreEngine::pskSetTxTimeLimit(int32_t seconds) { ::pskSetTxTimeLimit(seconds); }
+void PskcoreEngine::pskSetRig(const PskRigConfig &config) { ::pskSetRig(config); }
+PskRigState PskcoreEngine::pskGetRigState() { return ::pskGetRigState(); }
+std::vector<PskRigModel> PskcoreEngine::pskRigModels() { return ::pskRigModels(); }
+std::vector<std::string> PskcoreEngine::pskAudioDeviceNames(bool input) { return ::pskAudioDeviceNames(input); }
+
+void PskcoreEngine::pskSetAudioDevices(const std::string &input, const std::string &output)
+{
+    ::pskSetAudioDevices(input, output);
+}

@@ -39,6 +39,12 @@ public:
     void fnRewindInput(int32_t blocks) override;
     void pskSetBrowser(bool on) override;
     std::vector<BrowserSignal> pskGetBrowserSignals() override;
+    void pskSetTxTimeLimit(int32_t seconds) override;
+    void pskSetRig(const PskRigConfig &config) override;
+    PskRigState pskGetRigState() override;
+    std::vector<PskRigModel> pskRigModels() override;
+    std::vector<std::string> pskAudioDeviceNames(bool input) override;
+    void pskSetAudioDevices(const std::string &input, const std::string &output) override;
 
 private:
     // Stops the engine if its window goes away first, so no message is posted to a dead object.

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-serialport-dev
   qt6-l10n-tools qt6-tools-dev libgl1-mesa-dev
-  portaudio19-dev libsndfile1-dev libfftw3-dev libgtest-dev
+  portaudio19-dev libsndfile1-dev libfftw3-dev libgtest-dev libhamlib-dev libhamlib-utils
   clang libclang-rt-14-dev
   xvfb xauth dbus dbus-x11 valgrind sox locales
   libglib2.0-bin pulseaudio-utils fonts-dejavu-core fonts-liberation2 imagemagick

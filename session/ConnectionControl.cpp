@@ -77,7 +77,8 @@ void ConnectionControl::connectCard()
     const int32_t r = m_engine.fnStartSoundCard(m_w.window, kDefaultDevice, kChannels);
     if (r != 0) {
         m_flags.CardActive = false;
-        showFailure(EngineErrorText(r));
+        const QString named = m_w.deviceFailureText ? m_w.deviceFailureText(r) : QString();
+        showFailure(named.isEmpty() ? EngineErrorText(r) : named);
         showDisconnected();
         m_w.LEDOne->setLit(false);
         return;

@@ -37,6 +37,8 @@ struct ConnectionWidgets
     Displays *displays = nullptr;
     ReceiveChannels *channels = nullptr;
     std::function<void()> repaintStatusBar;
+    // The message of a start failure about the chosen sound devices, naming them; empty otherwise.
+    std::function<QString(int32_t)> deviceFailureText;
 };
 
 // OnBtn: connects the sound card and gives the engine every receive setting, or ends

@@ -117,12 +117,13 @@ public:
     }
     std::vector<std::string> ports() override { return {"/dev/ttyS0"}; }
     bool open(const std::string &) override { return true; }
-    void set(bool rts, bool dtr) override
+    bool set(bool rts, bool dtr) override
     {
         std::lock_guard lock(m_mutex);
         m_up = rts || dtr;
+        return true;
     }
-    void close() override { set(false, false); }
+    bool close() override { return set(false, false); }
 
 private:
     mutable std::mutex m_mutex;

@@ -246,7 +246,11 @@ private slots:
                                                  QStringLiteral("fnSetAFCLimit(30, 0)"),
                                                  QStringLiteral("fnSetSquelchThreshold(35, 1, 1)"),
                                                  QStringLiteral("fnSetComPort(2, 0)"),
-                                                 QStringLiteral("fnGetDLLVersion()")}));
+                                                 QStringLiteral("fnGetDLLVersion()"),
+                                                 // Then the station: time limit, keying by the serial lines, default devices.
+                                                 QStringLiteral("pskSetTxTimeLimit(600)"),
+                                                 QStringLiteral("pskSetRig(1, 0, , 0, localhost:4532)"),
+                                                 QStringLiteral("pskSetAudioDevices(, )")}));
     }
 
     void opensCentredWhateverLeftAndTopSay()

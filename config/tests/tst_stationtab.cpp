@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,6 +61,7 @@ private slots:
     void invalidFieldKeepsDialogOpen_data();
     void invalidFieldKeepsDialogOpen();
     void confirmedDialogReachesTheWindow();
+    void devicesAndKeyingInTheTab();
 
 private:
     QString storeWith(const QByteArray &settingsLines);
@@ -136,7 +138,16 @@ void TestStationTab::storeRoundTrip()
 {
     ScriptedDialogs dialogs;
     const QString path = storeWith({});
-    const StationSettings station = sampleStation();
+    StationSettings station = sampleStation();
+    station.Keying = pskkey::Rigctld;
+    station.RigModel = 3073;
+    station.RigDevice = QStringLiteral("/dev/ttyUSB1");
+    station.RigSpeed = 19200;
+    station.RigctldAddress = QStringLiteral("192.168.1.5:4533");
+    station.Cm108Device = QStringLiteral("/dev/hidraw2");
+    station.TxTimeLimitMin = 0;
+    station.InputDevice = QStringLiteral("USB Audio CODEC: - (hw:1,0)");
+    station.OutputDevice = QStringLiteral("pulse");
     {
         SettingsStore store(path);
         QVERIFY(writeDialogSettings(store, TSettings(), &station));
@@ -336,3 +347,31 @@ void TestStationTab::confirmedDialogReachesTheWindow()
 
 QTEST_MAIN(TestStationTab)
 #include "tst_stationtab.moc"
+
+// The devices are offered by name after "Défaut"; a stored one that is not present stays
+// chosen, marked absent, rather than silently becoming another. Only the chosen keying
+// method's fields are enabled.
+void TestStationTab::devicesAndKeyingInTheTab()
+{
+    ScriptedDialogs dialogs;
+    ScriptedEngine engine;
+    engine.setAudioDeviceNames(true, {"pulse", "USB Audio CODEC"});
+    engine.setAudioDeviceNames(false, {"pulse"});
+    engine.setRigModels({{1, "Hamlib", "Dummy"}, {3073, "Icom", "IC-7300"}});
+    TSettings settings;
+    SettingsStore store(storeWith("InputDevice=USB Audio CODEC\nOutputDevice=Gone\nKeying=2\nRigModel=3073"));
+    TSetForm dialog(settings, engine, store, {});
+    StationTab &tab = *dialog.Station;
+    QCOMPARE(tab.InputCombo->itemText(0), QStringLiteral("Défaut"));
+    QCOMPARE(tab.InputCombo->currentText(), QStringLiteral("USB Audio CODEC"));
+    QCOMPARE(tab.OutputCombo->currentText(), QStringLiteral("Gone (absent)"));
+    QCOMPARE(tab.values().OutputDevice, QStringLiteral("Gone"));
+    QCOMPARE(tab.RigModelCombo->currentData().toInt(), 3073);
+    QVERIFY(tab.RigModelCombo->isEnabled() && tab.RigDeviceEdit->isEnabled());
+    QVERIFY(!tab.RigctldEdit->isEnabled() && !tab.Cm108Edit->isEnabled());
+    tab.KeyingCombo->setCurrentIndex(pskkey::Rigctld);
+    QVERIFY(!tab.RigModelCombo->isEnabled() && tab.RigctldEdit->isEnabled());
+    tab.OutputCombo->setCurrentIndex(0);
+    QVERIFY(tab.values().OutputDevice.isEmpty());
+    QVERIFY(dialogs.shown().isEmpty());
+}

@@ -206,6 +206,8 @@ class FakeLines : public pskcore::ModemLines {
 public:
     explicit FakeLines(MachineLog& log) : m_log(log) {}
     bool openFails = false;
+    std::atomic<bool> raiseFails{false}; // the port refuses to raise a line
+    std::atomic<bool> dropFails{false};  // ... or to drop one
     std::vector<std::string> ports() override { return {"/dev/ttyS0", "/dev/ttyUSB0"}; }
     bool open(const std::string& device) override
     {
@@ -214,18 +216,24 @@ public:
         m_log.add("open " + device);
         return true;
     }
-    void set(bool rts, bool dtr) override
+    bool set(bool rts, bool dtr) override
     {
         if (rts == m_rts && dtr == m_dtr)
-            return;
+            return true;
+        if ((rts || dtr) ? raiseFails.load() : dropFails.load()) {
+            m_log.add("refused");
+            return false;
+        }
         m_rts = rts;
         m_dtr = dtr;
         m_log.add(std::string("lines") + (rts ? " RTS" : "") + (dtr ? " DTR" : "") + (rts || dtr ? "" : " down"));
+        return true;
     }
-    void close() override
+    bool close() override
     {
         set(false, false);
         m_log.add("close");
+        return true;
     }
 
 private:

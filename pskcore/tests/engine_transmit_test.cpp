@@ -273,3 +273,48 @@ TEST_F(EngineTransmit, ComPortChoice)
 }
 
 } // namespace
+
+// A port that refuses to key or to release the transmitter ends the transmission with the error: never a
+// transmission on the air unkeyed, never one left keyed without a word.
+struct KeyingFailure {
+    const char* name;
+    bool raiseFails;
+    bool dropFails;
+    int32_t error;
+};
+
+class EngineKeyingFailure : public EngineTransmit, public ::testing::WithParamInterface<KeyingFailure> {};
+
+TEST_P(EngineKeyingFailure, EndsTheTransmissionWithTheError)
+{
+    lines->raiseFails = GetParam().raiseFails;
+    lines->dropFails = GetParam().dropFails;
+    queue("ab");
+    fnStartTX(0);
+    fnSendTXCharacter(1, 1);
+    playToTheEnd();
+    ASSERT_TRUE(messages.waitFor([&] { return statusSeen(GetParam().error); }));
+    EXPECT_FALSE(output->open());
+    if (GetParam().raiseFails)
+        EXPECT_EQ(at("output open"), -1) << "no audio without keying";
+    else
+        EXPECT_GE(at("close"), 0) << "a port that cannot drop its lines is closed, hanging up";
+}
+
+INSTANTIATE_TEST_SUITE_P(Keying, EngineKeyingFailure,
+                         ::testing::Values(KeyingFailure{"KeyRefused", true, false, pskerr::KeyFailed},
+                                           KeyingFailure{"ReleaseRefused", false, true, pskerr::UnkeyFailed}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EngineTransmit, TimeLimitEndsALongTransmission)
+{
+    constexpr int kLimitSeconds = 2;
+    pskSetTxTimeLimit(kLimitSeconds);
+    fnStartTX(3); // the tune carrier goes on until stopped
+    const std::size_t played = playToTheEnd();
+    pskSetTxTimeLimit(0);
+    ASSERT_TRUE(messages.waitFor([&] { return statusSeen(pskerr::TxTimeLimit) && statusSeen(psktx::Ended); }));
+    EXPECT_GE(played, std::size_t(kLimitSeconds * 8000));
+    EXPECT_LE(played, std::size_t(kLimitSeconds * 8000) + kSymbol);
+    EXPECT_GT(at("lines down"), at("drained"));
+}

@@ -170,3 +170,22 @@ std::vector<BrowserSignal> ScriptedEngine::pskGetBrowserSignals()
     record("pskGetBrowserSignals");
     return m_browserSignals;
 }
+
+void ScriptedEngine::pskSetTxTimeLimit(int32_t seconds) { record("pskSetTxTimeLimit", {num(seconds)}); }
+
+// The call's text names every field: "pskSetRig(3, 0, , 0, localhost:4532)".
+void ScriptedEngine::pskSetRig(const PskRigConfig &c)
+{
+    record("pskSetRig", {num(c.keying), num(c.model), QString::fromStdString(c.device), num(c.speed),
+                         QString::fromStdString(c.address)});
+}
+
+PskRigState ScriptedEngine::pskGetRigState() { return m_rigState; }
+std::vector<PskRigModel> ScriptedEngine::pskRigModels() { return m_rigModels; }
+
+std::vector<std::string> ScriptedEngine::pskAudioDeviceNames(bool input) { return m_deviceNames[input ? 1 : 0]; }
+
+void ScriptedEngine::pskSetAudioDevices(const std::string &input, const std::string &output)
+{
+    record("pskSetAudioDevices", {QString::fromStdString(input), QString::fromStdString(output)});
+}

@@ -44,6 +44,11 @@ public:
     // What pskGetBrowserSignals answers, whether the browser is on or not.
     void setBrowserSignals(std::vector<BrowserSignal> found) { m_browserSignals = std::move(found); }
     bool browserOn() const { return m_browserOn; }
+    // What pskGetRigState and pskRigModels answer.
+    void setRigState(const PskRigState &state) { m_rigState = state; }
+    void setRigModels(const std::vector<PskRigModel> &models) { m_rigModels = models; }
+    // What pskAudioDeviceNames answers for capture (input) or playback.
+    void setAudioDeviceNames(bool input, const std::vector<std::string> &names) { m_deviceNames[input ? 1 : 0] = names; }
     // Called with each call's text as it is made, to see what the program showed at that moment.
     void setOnCall(std::function<void(const QString &call)> onCall) { m_onCall = std::move(onCall); }
 
@@ -79,6 +84,12 @@ public:
     void fnRewindInput(int32_t blocks) override;
     void pskSetBrowser(bool on) override;
     std::vector<BrowserSignal> pskGetBrowserSignals() override;
+    void pskSetTxTimeLimit(int32_t seconds) override;
+    void pskSetRig(const PskRigConfig &config) override;
+    PskRigState pskGetRigState() override;
+    std::vector<PskRigModel> pskRigModels() override;
+    std::vector<std::string> pskAudioDeviceNames(bool input) override;
+    void pskSetAudioDevices(const std::string &input, const std::string &output) override;
 
 private:
     void record(const QString &name, std::initializer_list<QString> args = {});
@@ -100,4 +111,7 @@ private:
     std::vector<BrowserSignal> m_browserSignals;
     bool m_browserOn = false;
     std::function<void(const QString &)> m_onCall;
+    PskRigState m_rigState;
+    std::vector<PskRigModel> m_rigModels;
+    std::array<std::vector<std::string>, 2> m_deviceNames;
 };

@@ -40,6 +40,13 @@ inline constexpr int32_t DeviceBusy = 18;
 inline constexpr int32_t NoDevice = 21;
 inline constexpr int32_t InitFailed = 22;
 inline constexpr int32_t BadParameter = 29;
+// Beyond the sound card's codes: the keying and the station.
+inline constexpr int32_t KeyFailed = 40;         // the transmitter could not be keyed: the transmission ended
+inline constexpr int32_t UnkeyFailed = 41;       // the transmitter could not be released
+inline constexpr int32_t TxTimeLimit = 42;       // the transmit time limit ended the transmission
+inline constexpr int32_t RigNotAnswering = 43;   // the rig stopped answering during a transmission
+inline constexpr int32_t InputDeviceAbsent = 44; // the chosen capture device is not present
+inline constexpr int32_t OutputDeviceAbsent = 45;// the chosen playback device is not present
 } // namespace pskerr
 
 // Opens the sound card (device -1: the default input and output) at 8000 Hz 16-bit mono and starts
@@ -84,8 +91,11 @@ void fnRewindInput(int32_t blocks);
 
 // Input from a WAV file played at real-time pace (empty path: the sound card). Silence follows its end.
 void pskSetInputFile(const std::string& path);
-// The transmission's audio written to a WAV file, 8000 Hz 16-bit mono (empty path: the sound card).
+// The transmission's audio written to a WAV file, 16-bit mono (empty path: the sound card).
 void pskSetOutputFile(const std::string& path);
+// The rate of that file, Hz (8000 by default): other rates are converted from the engine's 8000 Hz as for a
+// sound card that runs at that rate.
+void pskSetOutputFileRate(int32_t rateHz);
 // Input from the built-in demonstration band (several simulated stations in noise).
 void pskSetDemoInput(bool on);
 // True when the machine has an audio capture device.
@@ -93,8 +103,64 @@ bool pskHasCaptureDevice();
 // True when the machine has an audio playback device.
 bool pskHasPlaybackDevice();
 
+// The sound devices PortAudio offers for capture (input true) or playback, by name, as pskSetAudioDevices
+// takes them.
+std::vector<std::string> pskAudioDeviceNames(bool input);
+// The devices of the next start, by name; empty: the desktop's default device. A named device absent at
+// start is the error pskerr::InputDeviceAbsent or OutputDeviceAbsent, never another device in its place.
+void pskSetAudioDevices(const std::string& input, const std::string& output);
+
 // The serial devices COM1, COM2, ... stand for, in that order (e.g. "/dev/ttyS0", "/dev/ttyUSB0").
 std::vector<std::string> pskSerialPortDevices();
+
+// --- The station: how the transmitter is keyed, the rig's dial, the transmit time limit. ---
+
+// How the transmitter is keyed. Serial: the RTS/DTR lines chosen with fnSetComPort (the default).
+namespace pskkey {
+inline constexpr int32_t None = 0;     // nothing keyed: the rig's VOX
+inline constexpr int32_t Serial = 1;
+inline constexpr int32_t Cat = 2;      // hamlib: rig model, serial device and speed
+inline constexpr int32_t Rigctld = 3;  // hamlib's network rig: a running rigctld at host:port
+inline constexpr int32_t Cm108 = 4;    // the GPIO of a CM108 sound interface (/dev/hidrawN) through hamlib
+} // namespace pskkey
+
+struct PskRigConfig {
+    int32_t keying = pskkey::Serial;
+    int32_t model = 0;       // Cat: hamlib's rig model number
+    std::string device;      // Cat: serial device; Cm108: hidraw device
+    int32_t speed = 0;       // Cat: serial speed, bit/s (0: the model's default)
+    std::string address;     // Rigctld: "host:port"
+};
+
+// Taken at once; the rig is opened and read on a thread of its own, never the caller's.
+void pskSetRig(const PskRigConfig& config);
+
+namespace pskrig {
+inline constexpr int32_t Off = 0;        // no rig control
+inline constexpr int32_t Opening = 1;
+inline constexpr int32_t Answering = 2;  // dial and mode are current (CAT, rigctld) or the GPIO is open (CM108)
+inline constexpr int32_t Silent = 3;     // the rig does not answer
+} // namespace pskrig
+
+struct PskRigState {
+    int32_t status = pskrig::Off;
+    bool dialKnown = false;  // the dial is read (CAT and rigctld only), once a second
+    int64_t dialHz = 0;
+    std::string mode;        // hamlib's name of the mode: "USB", "LSB", "PKTUSB"...
+    bool lowerSideband = false;  // the audio offset is below the dial
+};
+PskRigState pskGetRigState();
+
+struct PskRigModel {
+    int32_t model = 0;
+    std::string maker;
+    std::string name;
+};
+// hamlib's rig models, by maker then name.
+std::vector<PskRigModel> pskRigModels();
+
+// A transmission longer than this is ended with pskerr::TxTimeLimit. 0: no limit. Taken at once.
+void pskSetTxTimeLimit(int32_t seconds);
 
 // --- The signal browser: every PSK31 signal of the band found and decoded at once, beside the two channels. ---
 

@@ -49,11 +49,12 @@ public:
     virtual ~ModemLines() = default;
     // The present serial devices in COM order.
     virtual std::vector<std::string> ports() = 0;
-    // Opens the device with both lines dropped. False when it cannot be opened.
+    // Opens the device with both lines dropped, never raising them. False when it cannot be opened.
     virtual bool open(const std::string& device) = 0;
-    virtual void set(bool rts, bool dtr) = 0;
-    // Drops both lines and closes.
-    virtual void close() = 0;
+    // False when a line could not be set as asked.
+    virtual bool set(bool rts, bool dtr) = 0;
+    // Drops both lines and closes; false when dropping them failed.
+    virtual bool close() = 0;
 };
 
 // Replaces the sound card for the next starts (nullptr: back to the normal choice).

@@ -2,6 +2,7 @@
 #include "pskcore/pskcore.h"
 
 #include "runtime/Engine.h"
+#include "runtime/HamlibRig.h"
 #include "runtime/PortAudioIo.h"
 #include "runtime/SerialLines.h"
 
@@ -58,10 +59,21 @@ void fnRewindInput(int32_t blocks) { Engine::instance().rewind(blocks); }
 
 void pskSetInputFile(const std::string& path) { Engine::instance().setInputFile(path); }
 void pskSetOutputFile(const std::string& path) { Engine::instance().setOutputFile(path); }
+void pskSetOutputFileRate(int32_t rateHz) { Engine::instance().setOutputFileRate(rateHz); }
+std::vector<std::string> pskAudioDeviceNames(bool input) { return pskcore::portAudioDeviceNames(input); }
+void pskSetAudioDevices(const std::string& input, const std::string& output)
+{
+    Engine::instance().setAudioDevices(input, output);
+}
 void pskSetDemoInput(bool on) { Engine::instance().setDemoInput(on); }
 bool pskHasCaptureDevice() { return pskcore::portAudioHasCapture(); }
 bool pskHasPlaybackDevice() { return pskcore::portAudioHasPlayback(); }
 std::vector<std::string> pskSerialPortDevices() { return pskcore::presentSerialDevices(); }
+
+void pskSetRig(const PskRigConfig& config) { Engine::instance().setRig(config); }
+PskRigState pskGetRigState() { return Engine::instance().rigState(); }
+std::vector<PskRigModel> pskRigModels() { return pskcore::HamlibRig::models(); }
+void pskSetTxTimeLimit(int32_t seconds) { Engine::instance().setTxTimeLimit(seconds); }
 
 namespace pskcore {
 

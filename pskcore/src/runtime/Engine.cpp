@@ -73,12 +73,21 @@ std::shared_ptr<AudioOutput> discardOutput()
     return std::make_shared<PacedOutput>([](std::span<const float>) {});
 }
 
-std::shared_ptr<AudioOutput> fileOutput(const std::string& path)
+// At rateHz, converted from the engine's 8000 Hz as for a sound card that runs at that rate.
+std::shared_ptr<AudioOutput> fileOutput(const std::string& path, int rateHz)
 {
     auto writer = std::make_shared<WavWriter>();
-    if (!writer->open(path))
+    if (!writer->open(path, rateHz))
         return nullptr;
-    return std::make_shared<PacedOutput>([writer](std::span<const float> samples) { writer->write(samples); });
+    if (rateHz == kSampleRate)
+        return std::make_shared<PacedOutput>([writer](std::span<const float> samples) { writer->write(samples); });
+    auto resampler = std::make_shared<Resampler>(double(rateHz) / kSampleRate);
+    auto converted = std::make_shared<std::vector<float>>();
+    return std::make_shared<PacedOutput>([writer, resampler, converted](std::span<const float> samples) {
+        converted->clear();
+        resampler->process(samples, *converted);
+        writer->write(*converted);
+    });
 }
 
 } // namespace
@@ -108,15 +117,15 @@ void Engine::chooseAudio(std::shared_ptr<AudioInput>& input, std::shared_ptr<Aud
     else if (m_demoInput)
         input = demoInput();
     else {
-        input = std::make_shared<PortAudioInput>();
+        input = std::make_shared<PortAudioInput>(m_inputDevice);
         soundCardIn = true;
     }
     if (m_seamOutput)
         output = m_seamOutput;
     else if (!m_outputFile.empty())
-        output = fileOutput(m_outputFile);
+        output = fileOutput(m_outputFile, m_outputFileRateHz);
     else {
-        output = std::make_shared<PortAudioOutput>();
+        output = std::make_shared<PortAudioOutput>(m_outputDevice);
         soundCardOut = true;
     }
 }
@@ -137,8 +146,9 @@ int32_t Engine::start(PskMessageSink sink, int device, int channels)
     if (!input || !output)
         return pskerr::InitFailed;
     if (const int error = output->check(device); error != 0) {
-        // A stand-in input needs no card at all: the transmission then plays nowhere.
-        if (soundCardIn || !soundCardOut)
+        // A stand-in input needs no card at all: the transmission then plays nowhere; but never when the
+        // operator named the device to transmit on.
+        if (soundCardIn || !soundCardOut || error == pskerr::OutputDeviceAbsent)
             return error;
         output = discardOutput();
     }
@@ -436,6 +446,19 @@ void Engine::setOutputFile(std::string path)
     m_outputFile = std::move(path);
 }
 
+void Engine::setOutputFileRate(int rateHz)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_outputFileRateHz = rateHz > 0 ? rateHz : kSampleRate;
+}
+
+void Engine::setAudioDevices(std::string input, std::string output)
+{
+    std::lock_guard lock(m_stateMutex);
+    m_inputDevice = std::move(input);
+    m_outputDevice = std::move(output);
+}
+
 void Engine::setDemoInput(bool on)
 {
     std::lock_guard lock(m_stateMutex);
@@ -553,6 +576,10 @@ void Engine::handleTxEvent(const TxEvent& event)
         break;
     case TxEvent::Ended:
         m_transmitter.endIfCurrent(event.generation);
+        break;
+    case TxEvent::Failed:
+        m_transmitter.abort();
+        post(pskmsg::TxStatus, event.value, 0);
         break;
     }
 }

@@ -65,6 +65,9 @@ public:
 
     bool setComPort(int port, int lines) { return m_transmitter.selectPttPort(port, lines); }
     void setModemLines(std::shared_ptr<ModemLines> lines) { m_transmitter.setModemLines(std::move(lines)); }
+    void setRig(const PskRigConfig& config) { m_transmitter.setRig(config); }
+    PskRigState rigState() const { return m_transmitter.rigState(); }
+    void setTxTimeLimit(int seconds) { m_transmitter.setTimeLimitSeconds(seconds); }
 
     // The signal browser runs beside the channels on the same input while on; the list is its latest state.
     void setBrowser(bool on);
@@ -72,6 +75,8 @@ public:
 
     void setInputFile(std::string path);
     void setOutputFile(std::string path);
+    void setOutputFileRate(int rateHz);
+    void setAudioDevices(std::string input, std::string output);
     void setDemoInput(bool on);
     void setAudioSeam(std::shared_ptr<AudioInput> input, std::shared_ptr<AudioOutput> output);
 
@@ -139,6 +144,9 @@ private:
     int m_ppm = 0;
     std::string m_inputFile;
     std::string m_outputFile;
+    int m_outputFileRateHz = 8000;
+    std::string m_inputDevice;  // by name; empty: the default device
+    std::string m_outputDevice;
     bool m_demoInput = false;
     std::shared_ptr<AudioInput> m_seamInput;
     std::shared_ptr<AudioOutput> m_seamOutput;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <unistd.h>
 
@@ -63,13 +64,29 @@ PaError initialise()
     return initialiseQuietly();
 }
 
-// Fills params for device (-1 = default) in the given direction; an engine error code when unusable.
-int parametersFor(int device, bool input, PaStreamParameters& params)
+// The device named name (empty: device, -1 = the default) in the given direction, or paNoDevice.
+PaDeviceIndex findDevice(const std::string& name, int device, bool input)
 {
-    const PaDeviceIndex index =
-        device < 0 ? (input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice()) : PaDeviceIndex(device);
-    if (index == paNoDevice || index < 0 || index >= Pa_GetDeviceCount())
+    if (name.empty())
+        return device < 0 ? (input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice()) : PaDeviceIndex(device);
+    for (PaDeviceIndex index = 0; index < Pa_GetDeviceCount(); ++index) {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+        if (info && info->name && name == info->name && (input ? info->maxInputChannels : info->maxOutputChannels) > 0)
+            return index;
+    }
+    return paNoDevice;
+}
+
+// Fills params and rateHz for the device in the given direction, at the first rate it takes; an engine
+// error code when unusable.
+int parametersFor(const std::string& name, int device, bool input, PaStreamParameters& params, int& rateHz)
+{
+    const PaDeviceIndex index = findDevice(name, device, input);
+    if (index == paNoDevice || index < 0 || index >= Pa_GetDeviceCount()) {
+        if (!name.empty())
+            return input ? pskerr::InputDeviceAbsent : pskerr::OutputDeviceAbsent;
         return pskerr::NoDevice;
+    }
     const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
     if (!info || (input ? info->maxInputChannels : info->maxOutputChannels) < 1)
         return pskerr::NoDevice;
@@ -78,19 +95,32 @@ int parametersFor(int device, bool input, PaStreamParameters& params)
     params.channelCount = 1;
     params.sampleFormat = paInt16;
     params.suggestedLatency = input ? info->defaultLowInputLatency : info->defaultLowOutputLatency;
-    const PaError supported = Pa_IsFormatSupported(input ? &params : nullptr, input ? nullptr : &params, kSampleRate);
-    return supported == paFormatIsSupported ? 0 : engineErrorFor(supported);
+    PaError supported = paInvalidSampleRate;
+    for (int rate : kDeviceRatesHz) {
+        supported = Pa_IsFormatSupported(input ? &params : nullptr, input ? nullptr : &params, rate);
+        if (supported == paFormatIsSupported) {
+            rateHz = rate;
+            return 0;
+        }
+    }
+    return engineErrorFor(supported);
 }
 
-// Opens device (-1 = default) in the given direction on an initialised PortAudio and starts it; an engine
-// error code when it cannot, then stream may still need closing.
-int openStream(int device, bool input, PaStreamCallback* callback, void* self, PaStream*& stream)
+// Opens the device in the given direction on an initialised PortAudio and starts it; an engine error code
+// when it cannot, then stream may still need closing. prepare is told the rate before the stream starts.
+int openStream(const std::string& name, int device, bool input, PaStreamCallback* callback, void* self,
+               const std::function<void(int rateHz)>& prepare, PaStream*& stream)
 {
     PaStreamParameters params;
-    int result = parametersFor(device, input, params);
-    if (result == 0)
-        result = engineErrorFor(Pa_OpenStream(&stream, input ? &params : nullptr, input ? nullptr : &params,
-                                              kSampleRate, kFramesPerBuffer, paClipOff, callback, self));
+    int rateHz = kSampleRate;
+    int result = parametersFor(name, device, input, params, rateHz);
+    if (result != 0)
+        return result;
+    prepare(rateHz);
+    // The same block duration at any rate.
+    const unsigned long frames = kFramesPerBuffer * unsigned(rateHz) / kSampleRate;
+    result = engineErrorFor(Pa_OpenStream(&stream, input ? &params : nullptr, input ? nullptr : &params, rateHz,
+                                          frames, paClipOff, callback, self));
     if (result == 0)
         result = engineErrorFor(Pa_StartStream(stream));
     return result;
@@ -153,6 +183,20 @@ bool portAudioHasCapture() { return hasDefaultDevice(&Pa_GetDefaultInputDevice);
 
 bool portAudioHasPlayback() { return hasDefaultDevice(&Pa_GetDefaultOutputDevice); }
 
+std::vector<std::string> portAudioDeviceNames(bool input)
+{
+    std::vector<std::string> names;
+    if (initialise() != paNoError)
+        return names;
+    for (PaDeviceIndex index = 0; index < Pa_GetDeviceCount(); ++index) {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+        if (info && info->name && (input ? info->maxInputChannels : info->maxOutputChannels) > 0)
+            names.emplace_back(info->name);
+    }
+    Pa_Terminate();
+    return names;
+}
+
 PortAudioInput::~PortAudioInput() { stop(); }
 
 int PortAudioInput::start(int device, Deliver deliver)
@@ -162,7 +206,11 @@ int PortAudioInput::start(int device, Deliver deliver)
         return pskerr::InitFailed;
     m_initialised = true;
     m_deliver = std::move(deliver);
-    const int result = openStream(device, true, &callback, this, m_stream);
+    m_converter.reset();
+    const int result = openStream(m_name, device, true, &callback, this, [this](int rateHz) {
+        if (rateHz != kSampleRate)
+            m_converter.emplace(rateHz, m_deliver);
+    }, m_stream);
     if (result != 0)
         stop();
     return result;
@@ -183,7 +231,10 @@ int PortAudioInput::callback(const void* input, void*, unsigned long frames, con
         const unsigned long count = std::min<unsigned long>(frames, std::size(block));
         for (unsigned long n = 0; n < count; ++n)
             block[n] = float(pcm[n]) / 32768.0f;
-        me->m_deliver(block, count);
+        if (me->m_converter)
+            me->m_converter->deliver(block, count);
+        else
+            me->m_deliver(block, count);
         pcm += count;
         frames -= count;
     }
@@ -197,7 +248,8 @@ int PortAudioOutput::check(int device)
     if (initialise() != paNoError)
         return pskerr::InitFailed;
     PaStreamParameters params;
-    const int result = parametersFor(device, false, params);
+    int rateHz = kSampleRate;
+    const int result = parametersFor(m_name, device, false, params, rateHz);
     Pa_Terminate();
     return result;
 }
@@ -210,7 +262,11 @@ int PortAudioOutput::start(int device, Fill fill, Underflow underflow)
     m_initialised = true;
     m_fill = std::move(fill);
     m_underflow = std::move(underflow);
-    const int result = openStream(device, false, &callback, this, m_stream);
+    m_converter.reset();
+    const int result = openStream(m_name, device, false, &callback, this, [this](int rateHz) {
+        if (rateHz != kSampleRate)
+            m_converter.emplace(rateHz, m_fill);
+    }, m_stream);
     if (result != 0)
         close(false);
     return result;
@@ -233,7 +289,10 @@ int PortAudioOutput::callback(const void*, void* output, unsigned long frames, c
     float block[kFramesPerBuffer * 4];
     while (frames > 0) {
         const unsigned long count = std::min<unsigned long>(frames, std::size(block));
-        me->m_fill(block, count);
+        if (me->m_converter)
+            me->m_converter->fill(block, count);
+        else
+            me->m_fill(block, count);
         for (unsigned long n = 0; n < count; ++n)
             pcm[n] = int16_t(std::clamp(block[n] * 32767.0f, -32768.0f, 32767.0f));
         pcm += count;

@@ -34,22 +34,25 @@ bool PttLines::select(int port, int lines)
         m_device = device;
     }
     m_choice = lines;
-    applyLocked();
-    return true;
+    return applyLocked();
 }
 
-void PttLines::raise()
+bool PttLines::raise()
 {
     std::lock_guard lock(m_mutex);
     m_raised = true;
-    applyLocked();
+    return applyLocked();
 }
 
-void PttLines::drop()
+bool PttLines::drop()
 {
     std::lock_guard lock(m_mutex);
     m_raised = false;
-    applyLocked();
+    if (applyLocked())
+        return true;
+    // Closing is the last way left to drop them: the port hangs up on close.
+    closeLocked();
+    return false;
 }
 
 void PttLines::setLines(std::shared_ptr<ModemLines> lines)
@@ -67,11 +70,11 @@ void PttLines::closeLocked()
     m_choice = 0;
 }
 
-void PttLines::applyLocked()
+bool PttLines::applyLocked()
 {
     if (m_device.empty())
-        return;
-    m_lines->set(m_raised && (m_choice & 1), m_raised && (m_choice & 2));
+        return true; // no port chosen: nothing to key
+    return m_lines->set(m_raised && (m_choice & 1), m_raised && (m_choice & 2));
 }
 
 } // namespace pskcore

@@ -17,13 +17,14 @@ public:
     ~PttLines();
     // port: n of COMn; lines: 0 none, 1 RTS, 2 DTR, 3 both. False when the port cannot be opened.
     bool select(int port, int lines);
-    void raise();
-    void drop();
+    // Keys (unkeys) the chosen lines; false when the port refused. Without a port or lines: nothing, true.
+    bool raise();
+    bool drop();
     void setLines(std::shared_ptr<ModemLines> lines);
 
 private:
     void closeLocked();
-    void applyLocked();
+    bool applyLocked();
 
     std::mutex m_mutex;
     std::shared_ptr<ModemLines> m_lines;

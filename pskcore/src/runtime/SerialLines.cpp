@@ -63,43 +63,59 @@ TtyModemLines::~TtyModemLines() { close(); }
 
 std::vector<std::string> TtyModemLines::ports() { return presentSerialDevices(); }
 
+// Linux raises DTR and RTS when a tty is opened, O_NONBLOCK or not, unless the port's stored termios has the
+// speed B0 (tty_port_block_til_ready() raises them when C_BAUD is not zero). The termios a serial driver keeps
+// for a port outlives each open, so the port is left at B0, with HUPCL and CLOCAL: from our second open on
+// (and for any program that opens it after us) the lines stay down at open; HUPCL drops them at the last
+// close, which is also what releases the transmitter if this process dies without unkeying. B0 does not stop
+// TIOCMBIS from raising them for keying. The first open after the device appeared (boot, plug-in) still finds
+// the driver's default speed: there the kernel raises both lines inside open(), and the TIOCMBIC below, the
+// very next system call, drops them again some microseconds later. No open flag prevents that first pulse.
 bool TtyModemLines::open(const std::string& device)
 {
     close();
     m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0)
         return false;
+    int both = TIOCM_RTS | TIOCM_DTR;
+    const bool dropped = ioctl(m_fd, TIOCMBIC, &both) == 0;
     termios settings{};
-    if (tcgetattr(m_fd, &settings) != 0) {
-        close();
+    if (!dropped || tcgetattr(m_fd, &settings) != 0) {
+        ::close(m_fd);
+        m_fd = -1;
         return false;
     }
-    // Hang-up on close: if the program dies, the kernel drops DTR and RTS when it closes the port.
     settings.c_cflag |= HUPCL | CLOCAL;
+    settings.c_cflag &= ~CRTSCTS; // hardware flow control would let the UART drive RTS itself
+    cfsetispeed(&settings, B0);
+    cfsetospeed(&settings, B0);
     tcsetattr(m_fd, TCSANOW, &settings);
-    set(false, false);
     return true;
 }
 
-void TtyModemLines::set(bool rts, bool dtr)
+bool TtyModemLines::set(bool rts, bool dtr)
 {
     if (m_fd < 0)
-        return;
+        return false;
     int raise = (rts ? TIOCM_RTS : 0) | (dtr ? TIOCM_DTR : 0);
     int drop = (rts ? 0 : TIOCM_RTS) | (dtr ? 0 : TIOCM_DTR);
+    bool done = true;
     if (raise)
-        ioctl(m_fd, TIOCMBIS, &raise);
+        done = ioctl(m_fd, TIOCMBIS, &raise) == 0;
     if (drop)
-        ioctl(m_fd, TIOCMBIC, &drop);
+        done = ioctl(m_fd, TIOCMBIC, &drop) == 0 && done;
+    return done;
 }
 
-void TtyModemLines::close()
+bool TtyModemLines::close()
 {
     if (m_fd < 0)
-        return;
-    set(false, false);
+        return true;
+    const bool dropped = set(false, false);
+    // With HUPCL the kernel drops both lines at this close even when the ioctl above failed.
     ::close(m_fd);
     m_fd = -1;
+    return dropped;
 }
 
 } // namespace pskcore

@@ -21,8 +21,8 @@ public:
     ~TtyModemLines() override;
     std::vector<std::string> ports() override;
     bool open(const std::string& device) override;
-    void set(bool rts, bool dtr) override;
-    void close() override;
+    bool set(bool rts, bool dtr) override;
+    bool close() override;
 
 private:
     int m_fd = -1;

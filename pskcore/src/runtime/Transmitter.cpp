@@ -40,6 +40,12 @@ void Transmitter::setClockErrorPpm(int ppm)
     m_outputPpm = ppm;
 }
 
+void Transmitter::setTimeLimitSeconds(int seconds)
+{
+    std::lock_guard tx(m_txMutex);
+    m_limitSamples = std::size_t(std::max(seconds, 0)) * kSampleRate;
+}
+
 void Transmitter::setCwIdText(std::string text)
 {
     std::lock_guard tx(m_txMutex);
@@ -79,23 +85,27 @@ void Transmitter::start(std::optional<PskMode> mode)
         generation = ++m_generation;
         m_startReported = false;
         m_endReported = false;
+        m_samplesOnAir = 0;
         m_pending.clear();
         m_outputResampler.reset();
     }
-    // Lines first: the transmitter is keyed before its first sample leaves.
-    m_ptt.raise();
+    // Keying first: the transmitter is keyed before its first sample leaves (fill waits for a rig to confirm).
     m_keyed = true;
-    const int error = m_output->start(
-        m_device, [this](float* out, std::size_t n) { return fill(out, n); },
-        [this] { report({Event::Status, psktx::TooSlow, 0}); });
+    int error = m_keying.key() ? 0 : pskerr::KeyFailed;
+    if (error == 0)
+        error = m_output->start(
+            m_device, [this](float* out, std::size_t n) { return fill(out, n); },
+            [this] { report({Event::Status, psktx::TooSlow, 0}); });
     if (error != 0) {
         {
             std::lock_guard tx(m_txMutex);
             m_modulator.abort();
         }
-        m_ptt.drop();
+        const bool released = m_keying.unkey();
         m_keyed = false;
         report({Event::Status, error, generation});
+        if (!released)
+            report({Event::Status, pskerr::UnkeyFailed, generation});
         return;
     }
     m_onAir = true;
@@ -104,7 +114,17 @@ void Transmitter::start(std::optional<PskMode> mode)
 std::size_t Transmitter::fill(float* out, std::size_t count)
 {
     std::lock_guard tx(m_txMutex);
+    if (!m_keying.ready()) {
+        // Silence, not the modulator's first symbols, while a rig is still being keyed.
+        std::fill(out, out + count, 0.0f);
+        return count;
+    }
     const std::size_t written = renderCorrected(out, count);
+    m_samplesOnAir += written;
+    if (m_limitSamples > 0 && m_samplesOnAir > m_limitSamples && !m_modulator.finished()) {
+        m_modulator.abort();
+        m_outbox.push_back({Event::Status, pskerr::TxTimeLimit, m_generation});
+    }
     if (written > 0 && !m_startReported) {
         m_startReported = true;
         m_outbox.push_back({Event::Started, 0, m_generation});
@@ -205,10 +225,12 @@ void Transmitter::endLocked(bool drain)
         m_output->drain();
     else
         m_output->abort();
-    m_ptt.drop();
+    const bool released = m_keying.unkey();
     m_onAir = false;
     m_keyed = false;
     report({Event::Status, psktx::Ended, 0});
+    if (!released)
+        report({Event::Status, pskerr::UnkeyFailed, 0});
 }
 
 } // namespace pskcore

@@ -13,7 +13,7 @@
 #include "pskcore/dsp/Resampler.h"
 #include "pskcore/pskcore.h"
 #include "pskcore/seams.h"
-#include "runtime/PttLines.h"
+#include "runtime/Keying.h"
 
 #include <atomic>
 #include <functional>
@@ -30,7 +30,8 @@ class Transmitter {
 public:
     // What happened on the air, reported in order for the worker to post.
     struct Event {
-        enum Kind { Started, Sent, Status, Ended } kind;
+        // Failed: the transmission must end at once with the error code value (keying refused, rig silent).
+        enum Kind { Started, Sent, Status, Ended, Failed } kind;
         int value = 0;           // Sent: the byte; Status: the status or error code
         unsigned generation = 0; // the transmission it belongs to (Ended, and errors of start)
     };
@@ -51,8 +52,12 @@ public:
     void setCwIdText(std::string text);
     void setCwIdSpeed(int n);
     // PTT on COM port n with lines 0 none, 1 RTS, 2 DTR, 3 both; false when the port cannot be opened.
-    bool selectPttPort(int port, int lines) { return m_ptt.select(port, lines); }
-    void setModemLines(std::shared_ptr<ModemLines> lines) { m_ptt.setLines(std::move(lines)); }
+    bool selectPttPort(int port, int lines) { return m_keying.selectPort(port, lines); }
+    void setModemLines(std::shared_ptr<ModemLines> lines) { m_keying.setLines(std::move(lines)); }
+    void setRig(const PskRigConfig& config) { m_keying.configure(config); }
+    PskRigState rigState() const { return m_keying.rigState(); }
+    // A transmission on the air longer than this is ended with pskerr::TxTimeLimit; 0: no limit.
+    void setTimeLimitSeconds(int seconds);
 
     // Keys up with a text transmission in mode; on the air already, the queue simply goes on.
     void startText(PskMode mode) { start(mode); }
@@ -86,22 +91,24 @@ private:
 
     const Report m_report;
 
-    // Keying: the output stream and the PTT lines go up and down together.
+    // Keying: the output stream and the transmitter's keying go up and down together.
     std::mutex m_lineMutex;
     std::shared_ptr<AudioOutput> m_output;
     int m_device = -1;
     bool m_onAir = false;
     std::atomic<bool> m_keyed{false};
-    PttLines m_ptt;
+    Keying m_keying{[this](int code) { report({Event::Failed, code, 0}); }};
 
     // Shared by the caller and the playback thread.
     std::mutex m_txMutex;
     Modulator m_modulator;
     int m_outputPpm = 0; // setting
+    std::size_t m_limitSamples = 0; // setting: the time limit in output samples, 0 none
     // State of the transmission on the air, renewed by start().
     unsigned m_generation = 0;
     bool m_startReported = false;
     bool m_endReported = false;
+    std::size_t m_samplesOnAir = 0;
     Resampler m_outputResampler;
     std::vector<float> m_pending; // corrected samples not yet handed to the card
     std::vector<float> m_scratch;

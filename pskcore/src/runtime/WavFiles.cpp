@@ -1,6 +1,5 @@
 #include "runtime/WavFiles.h"
 
-#include "pskcore/dsp/Constants.h"
 #include "runtime/RegularFile.h"
 
 #include <sndfile.h>
@@ -11,12 +10,12 @@ namespace pskcore {
 
 WavWriter::~WavWriter() { close(); }
 
-bool WavWriter::open(const std::string& path)
+bool WavWriter::open(const std::string& path, int rateHz)
 {
     close();
     std::lock_guard lock(m_mutex);
     SF_INFO info{};
-    info.samplerate = kSampleRate;
+    info.samplerate = rateHz;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     std::string error;

@@ -10,12 +10,12 @@ typedef struct sf_private_tag SNDFILE;
 
 namespace pskcore {
 
-// An 8000 Hz 16-bit mono WAV file written block by block; the header is kept valid as it grows.
+// A 16-bit mono WAV file written block by block; the header is kept valid as it grows.
 class WavWriter {
 public:
     ~WavWriter();
     // Creates or replaces a regular file (nothing else: a FIFO would block, a device would be lost).
-    bool open(const std::string& path);
+    bool open(const std::string& path, int rateHz);
     void write(std::span<const float> samples);
     void close();
 

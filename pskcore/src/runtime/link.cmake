@@ -7,3 +7,6 @@ if(ALSA_FOUND)
   target_link_libraries(pskcore PRIVATE PkgConfig::ALSA)
   target_compile_definitions(pskcore PRIVATE PSKCORE_HAS_ALSA=1)
 endif()
+# hamlib for rig control: keying over CAT, rigctld or a CM108 GPIO, and the dial read-out.
+pkg_check_modules(HAMLIB REQUIRED IMPORTED_TARGET hamlib)
+target_link_libraries(pskcore PRIVATE PkgConfig::HAMLIB)
