@@ -136,6 +136,8 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     characters.clear();
     settled.clear();
     const auto bit = decoder.push(symbol, characters, settled);
+    if (qpsk)
+        squelch.updateCodeFit(decoder.lastCodeGain(), std::abs(change));
     // Settled by a pause, they print if the squelch was open when it began; else they came from the noise
     // before a new transmission's preamble.
     if (wasOpen.ago(SymbolDecoder::kIdleFlushSymbols))

@@ -39,6 +39,7 @@ std::optional<int> QpskViterbi::push(std::complex<float> change)
     // Keep the metrics bounded.
     const float top = *std::max_element(metric.begin(), metric.end());
     // The metrics were normalised to a best of 0 last symbol, so top is this symbol's gain on the best path.
+    m_lastGain = top;
     m_gainMean += (top - m_gainMean) / kFitSymbols;
     m_magnitudeMean += (std::abs(change) - m_magnitudeMean) / kFitSymbols;
     for (int s = 0; s < 16; ++s)
@@ -61,6 +62,7 @@ void QpskViterbi::reset()
     m_filled = 0;
     m_gainMean = 0;
     m_magnitudeMean = 0;
+    m_lastGain = 0;
 }
 
 } // namespace pskcore

@@ -23,6 +23,8 @@ public:
     // over the changes' magnitude (1 = every change on the path's shift; the wrong sideband, or a BPSK signal's
     // text, fits far less). 0 before any symbol.
     float fit() const { return m_magnitudeMean > 0 ? m_gainMean / m_magnitudeMean : 0.0f; }
+    // The best path's gain on the last symbol (the part of its change that fits the code).
+    float lastGain() const { return m_lastGain; }
 
     // Phase change, degrees (0, 90, 180 or 270, upper sideband sense), for an encoder register.
     static int shiftDegrees(int reg);
@@ -33,6 +35,7 @@ private:
     std::array<float, 16> m_metric{};
     float m_gainMean = 0;
     float m_magnitudeMean = 0;
+    float m_lastGain = 0;
     std::array<uint64_t, 16> m_path{};
     int m_filled = 0;
     bool m_lsb = false;

@@ -19,7 +19,7 @@ void Squelch::update(double closeness, double relativePower)
     m_slowQuality += weight * (closeness - m_slowQuality) / std::max(1.0, kSlowSpan * tau);
     m_holdQuality += weight * (closeness - m_holdQuality) / std::max(1.0, kHoldSpan * tau);
     const int lvl = level();
-    if (m_threshold == 0 || lvl >= m_threshold) {
+    if (m_threshold == 0 || lvl >= m_threshold || codeFits()) {
         // The hold average starts from where the slow one stands, or it would hold nothing for seconds.
         if (!m_open)
             m_holdQuality = std::max(m_holdQuality, m_slowQuality);
@@ -27,6 +27,23 @@ void Squelch::update(double closeness, double relativePower)
     } else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= holdFloor())) {
         m_open = false;
     }
+}
+
+void Squelch::updateCodeFit(double gain, double magnitude)
+{
+    // A plain mean until the average is full, so the first symbols after a clear weigh no more than later ones.
+    m_codeFitSymbols = std::min(m_codeFitSymbols + 1, kCodeFitSymbols);
+    m_codeGain += (gain - m_codeGain) / m_codeFitSymbols;
+    m_changeMagnitude += (magnitude - m_changeMagnitude) / m_codeFitSymbols;
+}
+
+bool Squelch::codeFits() const
+{
+    // Only a full average: over fewer symbols noise fits the code as well as a weak signal.
+    if (!m_slowHold || m_codeFitSymbols < kCodeFitSymbols || m_changeMagnitude <= 0)
+        return false;
+    const double floor = kCodeFitOpen + std::max(0, m_threshold - kDefaultThreshold) * kCodeFitPerStep;
+    return m_codeGain / m_changeMagnitude >= floor;
 }
 
 double Squelch::holdFloor() const
@@ -40,6 +57,9 @@ void Squelch::clear()
     m_quality = 0;
     m_slowQuality = 0;
     m_holdQuality = 0;
+    m_codeGain = 0;
+    m_changeMagnitude = 0;
+    m_codeFitSymbols = 0;
     m_open = false;
 }
 

@@ -19,6 +19,10 @@ public:
     // mostly noise, counts for less, so a fading signal keeps the squelch open while noise alone still
     // averages 0.
     void update(double closeness, double relativePower);
+    // QPSK: the part of a symbol's phase change that fit the code, and the change's magnitude. Below about
+    // -14 dB the carrier loop slips and the fourth power reads as noise, while the phase changes still fit the
+    // code: their fit, averaged over several seconds, also opens the squelch and holds it open.
+    void updateCodeFit(double gain, double magnitude);
     // Back to closed, as for a new signal.
     void clear();
 
@@ -47,16 +51,26 @@ private:
     static constexpr double kHoldSpan = 16.0;
     static constexpr double kHoldQuality = 0.1;
     static constexpr int kDefaultThreshold = 10;
+    // The code fit averages over this many symbols (8 s), where noise alone reads 0.77 +- 0.01 and a signal at
+    // -16 dB 0.81; it opens from this reading at the default threshold, each threshold step above it adding
+    // kCodeFitPerStep.
+    static constexpr double kCodeFitSymbols = 256.0;
+    static constexpr double kCodeFitOpen = 0.81;
+    static constexpr double kCodeFitPerStep = 0.002;
 
     static int levelOf(double quality, double qualityAtZero);
     int slowLevel() const;
     double holdFloor() const;
+    bool codeFits() const;
 
     int m_threshold = 10;
     int m_speed = 1;
     double m_quality = 0; // mean closeness, -1..1
     double m_slowQuality = 0;
     double m_holdQuality = 0;
+    double m_codeGain = 0; // mean gain of the code's best path per symbol
+    double m_changeMagnitude = 0; // mean magnitude of the phase changes
+    double m_codeFitSymbols = 0; // symbols in the code fit's average, up to kCodeFitSymbols
     bool m_slowHold = false;
     bool m_open = false;
 };

@@ -36,6 +36,8 @@ public:
     int delaySymbols() const;
     // QPSK: how well the symbols fit its code (QpskViterbi::fit); BPSK: 0.
     float codeFit() const { return m_qpsk ? m_viterbi.fit() : 0.0f; }
+    // QPSK: the part of the last symbol's change that fit the code (QpskViterbi::lastGain); BPSK: 0.
+    float lastCodeGain() const { return m_qpsk ? m_viterbi.lastGain() : 0.0f; }
 
 private:
     // Text has a "00" at least every 14 bits, so a stretch of 32 symbols with at most one reversal is a carrier.
