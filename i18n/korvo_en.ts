@@ -949,5 +949,183 @@ Right click for channel 2</translation>
         <source>Afficher/masquer le navigateur de signaux</source>
         <translation>Show/hide the signal browser</translation>
     </message>
+    <message>
+        <source>Impossible de passer le transceiver en émission.<byte value="xd"/>
+L&apos;émission est arrêtée.</source>
+        <translation>Cannot switch the transceiver to transmit.<byte value="xd"/>
+The transmission is stopped.</translation>
+    </message>
+    <message>
+        <source>Impossible de repasser le transceiver en réception !<byte value="xd"/>
+Vérifiez qu&apos;il n&apos;est pas resté en émission.</source>
+        <translation>Cannot switch the transceiver back to receive!<byte value="xd"/>
+Check that it is not still transmitting.</translation>
+    </message>
+    <message>
+        <source>Durée maximale d&apos;émission atteinte : l&apos;émission est arrêtée.</source>
+        <translation>Transmit time limit reached: the transmission is stopped.</translation>
+    </message>
+    <message>
+        <source>Le transceiver ne répond plus : l&apos;émission est arrêtée.<byte value="xd"/>
+Vérifiez qu&apos;il n&apos;est pas resté en émission.</source>
+        <translation>The transceiver no longer answers: the transmission is stopped.<byte value="xd"/>
+Check that it is not still transmitting.</translation>
+    </message>
+    <message>
+        <source>Le périphérique d&apos;entrée audio choisi est absent.</source>
+        <translation>The chosen audio input device is absent.</translation>
+    </message>
+    <message>
+        <source>Le périphérique de sortie audio choisi est absent.</source>
+        <translation>The chosen audio output device is absent.</translation>
+    </message>
+    <message>
+        <source>Défaut</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>%1 (absent)</source>
+        <translation>%1 (absent)</translation>
+    </message>
+    <message>
+        <source> Carte son </source>
+        <translation> Sound card </translation>
+    </message>
+    <message>
+        <source>Entrée du son reçu (pris en compte à la prochaine connexion)</source>
+        <translation>Input of the received audio (used at the next connection)</translation>
+    </message>
+    <message>
+        <source>Entrée (réception)</source>
+        <translation>Input (receive)</translation>
+    </message>
+    <message>
+        <source>Sortie vers le transceiver (prise en compte à la prochaine connexion)</source>
+        <translation>Output to the transceiver (used at the next connection)</translation>
+    </message>
+    <message>
+        <source>Sortie (émission)</source>
+        <translation>Output (transmit)</translation>
+    </message>
+    <message>
+        <source> Emission et transceiver </source>
+        <translation> Transmit and transceiver </translation>
+    </message>
+    <message>
+        <source>Aucune (VOX)</source>
+        <translation>None (VOX)</translation>
+    </message>
+    <message>
+        <source>Port série RTS/DTR (onglet Générale)</source>
+        <translation>Serial port RTS/DTR (General tab)</translation>
+    </message>
+    <message>
+        <source>CAT (hamlib)</source>
+        <translation>CAT (hamlib)</translation>
+    </message>
+    <message>
+        <source>rigctld (réseau)</source>
+        <translation>rigctld (network)</translation>
+    </message>
+    <message>
+        <source>GPIO CM108</source>
+        <translation>CM108 GPIO</translation>
+    </message>
+    <message>
+        <source>Comment le transceiver est passé en émission</source>
+        <translation>How the transceiver is keyed</translation>
+    </message>
+    <message>
+        <source>Commande d&apos;émission</source>
+        <translation>PTT control</translation>
+    </message>
+    <message>
+        <source>Modèle du transceiver dans la liste de hamlib</source>
+        <translation>The transceiver's model in hamlib's list</translation>
+    </message>
+    <message>
+        <source>Modèle</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Port série CAT du transceiver</source>
+        <translation>The transceiver's CAT serial port</translation>
+    </message>
+    <message>
+        <source>Port CAT</source>
+        <translation>CAT port</translation>
+    </message>
+    <message>
+        <source>Vitesse (bit/s)</source>
+        <translation>Speed (bit/s)</translation>
+    </message>
+    <message>
+        <source>Adresse d&apos;un rigctld déjà lancé, machine:port</source>
+        <translation>Address of a running rigctld, host:port</translation>
+    </message>
+    <message>
+        <source>rigctld</source>
+        <translation>rigctld</translation>
+    </message>
+    <message>
+        <source>Périphérique hidraw de l&apos;interface son CM108</source>
+        <translation>hidraw device of the CM108 sound interface</translation>
+    </message>
+    <message>
+        <source>Interface CM108</source>
+        <translation>CM108 interface</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Aucune</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Une émission plus longue est arrêtée (0 : pas de limite)</source>
+        <translation>A longer transmission is stopped (0: no limit)</translation>
+    </message>
+    <message>
+        <source>Durée maximale d&apos;émission</source>
+        <translation>Transmit time limit</translation>
+    </message>
+    <message>
+        <source>Choisissez le modèle du transceiver (CAT).</source>
+        <translation>Choose the transceiver model (CAT).</translation>
+    </message>
+    <message>
+        <source>Transceiver : connexion...</source>
+        <translation>Transceiver: connecting...</translation>
+    </message>
+    <message>
+        <source>Transceiver muet</source>
+        <translation>Transceiver not answering</translation>
+    </message>
+    <message>
+        <source>Transceiver prêt</source>
+        <translation>Transceiver ready</translation>
+    </message>
+    <message>
+        <source>%1 kHz %2</source>
+        <translation>%1 kHz %2</translation>
+    </message>
+    <message>
+        <source>Le périphérique d&apos;entrée audio &quot;%1&quot; est absent.<byte value="xd"/>
+Branchez-le, ou choisissez-en un autre dans l&apos;onglet Station de la configuration.</source>
+        <translation>The audio input device &quot;%1&quot; is absent.<byte value="xd"/>
+Plug it in, or choose another in the configuration&apos;s Station tab.</translation>
+    </message>
+    <message>
+        <source>Le périphérique de sortie audio &quot;%1&quot; est absent.<byte value="xd"/>
+Branchez-le, ou choisissez-en un autre dans l&apos;onglet Station de la configuration.</source>
+        <translation>The audio output device &quot;%1&quot; is absent.<byte value="xd"/>
+Plug it in, or choose another in the configuration&apos;s Station tab.</translation>
+    </message>
+    <message>
+        <source>Son : entrée %1, sortie %2</source>
+        <translation>Audio: input %1, output %2</translation>
+    </message>
 </context>
 </TS>
