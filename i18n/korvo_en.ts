@@ -1041,7 +1041,7 @@ Check that it is not still transmitting.</translation>
     </message>
     <message>
         <source>Modèle du transceiver dans la liste de hamlib</source>
-        <translation>The transceiver's model in hamlib's list</translation>
+        <translation>The transceiver&apos;s model in hamlib&apos;s list</translation>
     </message>
     <message>
         <source>Modèle</source>
@@ -1049,7 +1049,7 @@ Check that it is not still transmitting.</translation>
     </message>
     <message>
         <source>Port série CAT du transceiver</source>
-        <translation>The transceiver's CAT serial port</translation>
+        <translation>The transceiver&apos;s CAT serial port</translation>
     </message>
     <message>
         <source>Port CAT</source>

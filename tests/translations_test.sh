@@ -4,14 +4,10 @@
 # Run scripts/update-translations.sh, then translate what it marks unfinished.
 set -u
 root=$1
-lupdate=$(command -v lupdate6 || command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$root/i18n/korvo_en.ts" "$work/korvo_en.ts"
-cd "$root" || exit 1
-"$lupdate" -silent -locations none -no-obsolete -source-language fr_FR -target-language en_GB \
-    ground controls engine config channels displays transmit macros logbook forms session app \
-    -ts "$work/korvo_en.ts" || { echo "FAIL: lupdate"; exit 1; }
+bash "$root/scripts/update-translations.sh" "$work/korvo_en.ts" || { echo "FAIL: lupdate"; exit 1; }
 unfinished=$(grep -c 'type="unfinished"' "$work/korvo_en.ts")
 if [ "$unfinished" -ne 0 ]; then
     echo "FAIL: $unfinished text(s) without an English translation (scripts/update-translations.sh):"
