@@ -1,6 +1,7 @@
 // pskcore-decode: decodes PSK31 from an audio file, one channel per --freq (default: the strongest signal), or
 // every signal found in it with --all.
 #include "Options.h"
+#include "QuietStderr.h"
 #include "ToolText.h"
 #include "runtime/AudioFileReader.h"
 
@@ -102,32 +103,6 @@ private:
     std::size_t m_fill = 0;
 };
 
-// Standard error kept to this tool's own one line: the libraries behind libsndfile (mpg123, for one) print
-// notes of their own about a damaged file.
-class QuietLibraries {
-public:
-    QuietLibraries() : m_saved(::dup(STDERR_FILENO))
-    {
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (null >= 0) {
-            ::dup2(null, STDERR_FILENO);
-            ::close(null);
-        }
-    }
-    ~QuietLibraries()
-    {
-        if (m_saved >= 0) {
-            ::dup2(m_saved, STDERR_FILENO);
-            ::close(m_saved);
-        }
-    }
-    QuietLibraries(const QuietLibraries&) = delete;
-    QuietLibraries& operator=(const QuietLibraries&) = delete;
-
-private:
-    int m_saved;
-};
-
 // Reads the recording block by block, clock-corrected by ppm, into consume. False with error set when the
 // file cannot be read, is truncated or fails part-way.
 bool readRecording(const std::string& path, double ppm, const std::function<void(std::span<const float>)>& consume,
@@ -136,7 +111,7 @@ bool readRecording(const std::string& path, double ppm, const std::function<void
     AudioFileReader reader;
     bool opened = false;
     {
-        const QuietLibraries quiet;
+        const QuietStderr quiet;
         opened = reader.open(path, error);
     }
     if (!opened)
@@ -147,7 +122,7 @@ bool readRecording(const std::string& path, double ppm, const std::function<void
     for (bool more = reader.problem().empty(); more;) {
         block.clear();
         {
-            const QuietLibraries quiet;
+            const QuietStderr quiet;
             more = reader.read(block);
         }
         if (ppm != 0) {

@@ -3,6 +3,7 @@
 // PSK31 signal of the band, and writes one JSON line per completed line of text of a signal (or its text so
 // far every 10 seconds). Stops cleanly on SIGINT or SIGTERM, end of input, or a failed write.
 #include "Options.h"
+#include "QuietStderr.h"
 #include "SkimLines.h"
 
 #include "pskcore/dsp/BandBrowser.h"
@@ -88,32 +89,6 @@ std::string lower(std::string text)
     return text;
 }
 
-// Standard error kept to this tool's own lines while PortAudio probes the devices: ALSA and JACK print a
-// note for every absent one.
-class QuietProbes {
-public:
-    QuietProbes() : m_saved(::dup(STDERR_FILENO))
-    {
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (null >= 0) {
-            ::dup2(null, STDERR_FILENO);
-            ::close(null);
-        }
-    }
-    ~QuietProbes()
-    {
-        if (m_saved >= 0) {
-            ::dup2(m_saved, STDERR_FILENO);
-            ::close(m_saved);
-        }
-    }
-    QuietProbes(const QuietProbes&) = delete;
-    QuietProbes& operator=(const QuietProbes&) = delete;
-
-private:
-    int m_saved;
-};
-
 // PortAudio for the time the tool runs.
 class PortAudioSession {
 public:
@@ -168,7 +143,7 @@ public:
         params.channelCount = 1;
         params.sampleFormat = paFloat32;
         params.suggestedLatency = info->defaultHighInputLatency;
-        const QuietProbes quiet;
+        const QuietStderr quiet;
         PaError e = Pa_OpenStream(&m_stream, &params, nullptr, rate, kReadFrames, paNoFlag, nullptr, nullptr);
         if (e == paNoError)
             e = Pa_StartStream(m_stream);
@@ -196,7 +171,7 @@ public:
 private:
     static PaError initialise()
     {
-        const QuietProbes quiet;
+        const QuietStderr quiet;
         return Pa_Initialize();
     }
 

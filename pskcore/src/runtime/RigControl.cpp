@@ -119,13 +119,7 @@ void RigControl::run()
     while (!m_quit) {
         if (m_configChanged) {
             m_configChanged = false;
-            if (m_open)
-                unlocked(lock, [this] {
-                    m_link->setPtt(false);
-                    m_link->close();
-                    return 0;
-                });
-            m_open = false;
+            closeLink(lock);
             m_ptt = Ptt::Unknown;
             config = m_config;
             m_nextOpen = Clock::now();
@@ -186,6 +180,11 @@ void RigControl::run()
                    || (!m_open && Clock::now() >= m_nextOpen);
         });
     }
+    closeLink(lock);
+}
+
+void RigControl::closeLink(std::unique_lock<std::mutex>& lock)
+{
     if (m_open)
         unlocked(lock, [this] {
             m_link->setPtt(false);

@@ -45,6 +45,8 @@ private:
     void run();
     // Rig thread, holding lock: closes the link after a failure and reports code (0: nothing to report).
     void lose(std::unique_lock<std::mutex>& lock, int code);
+    // Rig thread, holding lock: releases the transmitter and closes an open link.
+    void closeLink(std::unique_lock<std::mutex>& lock);
     // Rig thread, holding lock: the call made without the lock.
     template <typename Call> auto unlocked(std::unique_lock<std::mutex>& lock, Call call);
 
