@@ -130,7 +130,7 @@ TPSKForm::TPSKForm(EngineInterface &engine, const QString &settingsPath, QWidget
     stationLink = std::make_unique<StationLink>(engine, Station, RigReadout);
     connect(CfgBtn, &QToolButton::clicked, this, [this] {
         configCommand->CfgBtnClick();
-        stationLink->apply();
+        applyStation();
     });
     paneLook = std::make_unique<PaneLook>(std::array<QPlainTextEdit *, 3>{TermOne, TermTwo, TxBuf},
                                           [this]() -> SettingsStore & { return *store; });
@@ -288,7 +288,7 @@ void TPSKForm::FormCreate()
     if (!engine.fnSetComPort(Settings.ComPort, Settings.PTTControl))
         showFailure(QCoreApplication::translate("Korvo", "Erreur en sélectionnant le port COM"));
     Infopanel->setCaption(engineVersionCaption(engine.fnGetDLLVersion()));
-    stationLink->apply();
+    applyStation();
     flags.CardActive = false;
 
     loadMacros();
@@ -397,6 +397,12 @@ void TPSKForm::applyPaneLook(const std::array<PaneStartupValues, 3> &panes)
 {
     for (int i = 0; i < 3; ++i)
         paneLook->applyStored(i, panes[i]);
+}
+
+void TPSKForm::applyStation()
+{
+    stationLink->apply();
+    WAVPlayer->setDeviceName(Station.AlertDevice);
 }
 
 void TPSKForm::playStartupSound()

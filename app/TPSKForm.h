@@ -295,6 +295,8 @@ private:
     // Steps of start-up that belong to their own subsystems.
     void loadMacros();
     void applyPaneLook(const std::array<PaneStartupValues, 3> &panes);
+    // The station settings to the engine and to the alert sounds.
+    void applyStation();
     void playStartupSound();
     void resetWaterfallHistory();
 

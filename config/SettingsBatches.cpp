@@ -115,6 +115,7 @@ StationSettings readStationSettings(const SettingsStore &store)
     v.TxTimeLimitMin = limit >= 0 && limit <= kTxTimeLimitMaxMin ? limit : d.TxTimeLimitMin;
     v.InputDevice = store.readString(S, QStringLiteral("InputDevice"), d.InputDevice);
     v.OutputDevice = store.readString(S, QStringLiteral("OutputDevice"), d.OutputDevice);
+    v.AlertDevice = store.readString(S, QStringLiteral("AlertDevice"), d.AlertDevice);
     return v;
 }
 
@@ -136,6 +137,7 @@ void writeStationSettings(SettingsStore &store, const StationSettings &v)
     store.writeInteger(S, QStringLiteral("TxTimeLimit"), v.TxTimeLimitMin);
     store.writeString(S, QStringLiteral("InputDevice"), v.InputDevice);
     store.writeString(S, QStringLiteral("OutputDevice"), v.OutputDevice);
+    store.writeString(S, QStringLiteral("AlertDevice"), v.AlertDevice);
 }
 
 } // namespace

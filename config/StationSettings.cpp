@@ -16,7 +16,7 @@ bool operator==(const StationSettings &a, const StationSettings &b)
            && a.Language == b.Language && a.Keying == b.Keying && a.RigModel == b.RigModel && a.RigDevice == b.RigDevice
            && a.RigSpeed == b.RigSpeed && a.RigctldAddress == b.RigctldAddress && a.Cm108Device == b.Cm108Device
            && a.TxTimeLimitMin == b.TxTimeLimitMin && a.InputDevice == b.InputDevice
-           && a.OutputDevice == b.OutputDevice;
+           && a.OutputDevice == b.OutputDevice && a.AlertDevice == b.AlertDevice;
 }
 
 PskRigConfig StationSettings::rigConfig() const

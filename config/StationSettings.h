@@ -31,6 +31,8 @@ struct StationSettings
     // Sound devices by name, as the engine lists them; empty = the desktop's default device.
     QString InputDevice;
     QString OutputDevice;
+    // The alert sounds' device, by its description in Qt Multimedia; empty = the desktop's default.
+    QString AlertDevice;
 
     // The configuration of the rig control handed to the engine.
     PskRigConfig rigConfig() const;

@@ -168,13 +168,21 @@ void StationTab::buildSoundGroup()
     form->addRow(QCoreApplication::translate("Korvo", "Entrée (réception)"), InputCombo);
     OutputCombo = deviceCombo(QCoreApplication::translate("Korvo", "Sortie vers le transceiver (prise en compte à la prochaine connexion)"));
     form->addRow(QCoreApplication::translate("Korvo", "Sortie (émission)"), OutputCombo);
+    AlertCombo = deviceCombo(QCoreApplication::translate("Korvo", "Sortie des sons d'alerte (jamais celle de l'émission, sauf si vous la choisissez ici)"));
+    form->addRow(QCoreApplication::translate("Korvo", "Alertes"), AlertCombo);
     setAudioDevices({}, {});
+    setAlertDevices({});
 }
 
 void StationTab::setAudioDevices(const QStringList &inputs, const QStringList &outputs)
 {
     fillDevices(InputCombo, inputs);
     fillDevices(OutputCombo, outputs);
+}
+
+void StationTab::setAlertDevices(const QStringList &outputs)
+{
+    fillDevices(AlertCombo, outputs);
 }
 
 void StationTab::buildKeyingGroup()
@@ -264,6 +272,7 @@ void StationTab::load(const StationSettings &s)
     showKeyingFields();
     selectDevice(InputCombo, s.InputDevice);
     selectDevice(OutputCombo, s.OutputDevice);
+    selectDevice(AlertCombo, s.AlertDevice);
 
 }
 
@@ -286,6 +295,7 @@ StationSettings StationTab::values() const
     s.TxTimeLimitMin = TxLimitSpin->value();
     s.InputDevice = InputCombo->currentData().toString();
     s.OutputDevice = OutputCombo->currentData().toString();
+    s.AlertDevice = AlertCombo->currentData().toString();
     return s;
 }
 

@@ -36,6 +36,8 @@ public:
     // The sound devices offered, by name, after "Défaut"; a stored name not among them
     // is kept and shown as absent.
     void setAudioDevices(const QStringList &inputs, const QStringList &outputs);
+    // The desktop's outputs offered for the alert sounds, by description, after "Défaut".
+    void setAlertDevices(const QStringList &outputs);
     // hamlib's rig models offered for CAT, in the order given.
     void setRigModels(const std::vector<PskRigModel> &models);
 
@@ -59,6 +61,7 @@ public:
     QGroupBox *SoundGroup = nullptr;
     QComboBox *InputCombo = nullptr;      // item 0 "Défaut", item data = device name
     QComboBox *OutputCombo = nullptr;
+    QComboBox *AlertCombo = nullptr;
 
     QGroupBox *KeyingGroup = nullptr;
     QComboBox *KeyingCombo = nullptr;     // item index = pskkey method

@@ -9,6 +9,7 @@
 #include "config/SettingsStore.h"
 #include "config/StationTab.h"
 #include "config/TSettings.h"
+#include "controls/AlertDevice.h"
 #include "controls/TCGauge.h"
 #include "engine/EngineInterface.h"
 #include "config/DatePattern.h"
@@ -226,6 +227,7 @@ void TSetForm::buildControls()
     Station->setRigModels(m_engine.pskRigModels());
     Station->setAudioDevices(deviceNames(m_engine.pskAudioDeviceNames(true)),
                              deviceNames(m_engine.pskAudioDeviceNames(false)));
+    Station->setAlertDevices(alertDeviceNames());
     StationApplyBtn = new QPushButton(QCoreApplication::translate("Korvo", "Appliquer"), Station);
     StationCancelBtn = new QPushButton(QCoreApplication::translate("Korvo", "Annuler"), Station);
     Station->footer()->addWidget(StationApplyBtn);

@@ -1,5 +1,7 @@
 #include "controls/TWAVPlayer.h"
 
+#include "controls/AlertDevice.h"
+
 #include <QAudioDevice>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -16,6 +18,8 @@ public:
     int deviceCount() const override { return int(QMediaDevices::audioOutputs().size()); }
 
     bool isPlaying() const override { return m_effect && m_effect->isPlaying(); }
+
+    void useDevice(const QString &deviceName) override { m_deviceName = deviceName; }
 
     void start(const QString &fileName, bool loop) override
     {
@@ -46,12 +50,13 @@ private:
     // One effect per sound: the previous one stops when it is replaced.
     QSoundEffect &freshEffect(const QString &fileName)
     {
-        m_effect = std::make_unique<QSoundEffect>();
+        m_effect = std::make_unique<QSoundEffect>(alertDevice(m_deviceName, QMediaDevices::audioOutputs()));
         m_effect->setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
         return *m_effect;
     }
 
     std::unique_ptr<QSoundEffect> m_effect;
+    QString m_deviceName;
 };
 
 WaveOutput *installed = nullptr;
@@ -95,6 +100,7 @@ void TWAVPlayer::Play()
                              || m_soundType == stLoopNoInt;
     if (noInterrupt && output.isPlaying())
         return;
+    output.useDevice(m_deviceName);
     switch (m_soundType) {
     case stAsynchronous:
     case stAsyncNoInt:

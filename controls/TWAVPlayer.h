@@ -11,6 +11,8 @@ public:
     virtual ~WaveOutput() = default;
     virtual int deviceCount() const = 0;
     virtual bool isPlaying() const = 0;
+    // The output device of the next sounds, by description; empty = the desktop's default.
+    virtual void useDevice(const QString &deviceName) = 0;
     // Starts the file, replacing any sound playing; loop repeats it until the next one.
     virtual void start(const QString &fileName, bool loop) = 0;
     // Plays the file and returns when it has ended.
@@ -49,12 +51,15 @@ public:
     // becomes true when there is one (a setting never makes it false).
     void setWAVCapable(bool);
     void setSoundType(TSoundType type) { m_soundType = type; }
+    // The alerts device chosen in the station settings, used from the next sound on.
+    void setDeviceName(const QString &deviceName) { m_deviceName = deviceName; }
 
     void Play();
 
 private:
     QString m_about;
     QString m_fileName;
+    QString m_deviceName;
     bool m_wavCapable = false;
     TSoundType m_soundType = stAsynchronous;
 };

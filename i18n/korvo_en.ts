@@ -1127,5 +1127,13 @@ Plug it in, or choose another in the configuration&apos;s Station tab.</translat
         <source>Son : entrée %1, sortie %2</source>
         <translation>Audio: input %1, output %2</translation>
     </message>
+    <message>
+        <source>Sortie des sons d&apos;alerte (jamais celle de l&apos;émission, sauf si vous la choisissez ici)</source>
+        <translation>Output of the alert sounds (never the transmit one, unless you choose it here)</translation>
+    </message>
+    <message>
+        <source>Alertes</source>
+        <translation>Alerts</translation>
+    </message>
 </context>
 </TS>

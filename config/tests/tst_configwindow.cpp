@@ -57,6 +57,7 @@ public:
     QStringList started;
     int deviceCount() const override { return 1; }
     bool isPlaying() const override { return false; }
+    void useDevice(const QString &) override {}
     void start(const QString &fileName, bool) override { started << fileName; }
     void playToEnd(const QString &fileName) override { started << fileName; }
 };

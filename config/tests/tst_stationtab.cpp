@@ -62,6 +62,8 @@ private slots:
     void invalidFieldKeepsDialogOpen();
     void confirmedDialogReachesTheWindow();
     void devicesAndKeyingInTheTab();
+    void alertDeviceChoice_data();
+    void alertDeviceChoice();
 
 private:
     QString storeWith(const QByteArray &settingsLines);
@@ -148,6 +150,7 @@ void TestStationTab::storeRoundTrip()
     station.TxTimeLimitMin = 0;
     station.InputDevice = QStringLiteral("USB Audio CODEC: - (hw:1,0)");
     station.OutputDevice = QStringLiteral("pulse");
+    station.AlertDevice = QStringLiteral("Casque USB Analog Stereo");
     {
         SettingsStore store(path);
         QVERIFY(writeDialogSettings(store, TSettings(), &station));
@@ -345,6 +348,34 @@ void TestStationTab::confirmedDialogReachesTheWindow()
     QVERIFY(h.form().Station.ClearAfterLog);
 }
 
+void TestStationTab::alertDeviceChoice_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("desktop default") << "" << "Défaut";
+    QTest::newRow("present") << "Casque USB" << "Casque USB";
+    QTest::newRow("absent, kept") << "Gone" << "Gone (absent)";
+}
+
+// The desktop's outputs after "Défaut"; the choice is kept by name, even when the device is away.
+void TestStationTab::alertDeviceChoice()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    StationTab tab;
+    tab.setAlertDevices({QStringLiteral("Haut-parleurs"), QStringLiteral("Casque USB")});
+    QStringList items;
+    for (int i = 0; i < tab.AlertCombo->count(); ++i)
+        items << tab.AlertCombo->itemText(i);
+    QCOMPARE(items, QStringList({QStringLiteral("Défaut"), QStringLiteral("Haut-parleurs"), QStringLiteral("Casque USB")}));
+    StationSettings station;
+    station.AlertDevice = stored;
+    tab.load(station);
+    QCOMPARE(tab.AlertCombo->currentText(), shown);
+    QCOMPARE(tab.values().AlertDevice, stored);
+    QVERIFY(tab.values() == station);
+}
+
 QTEST_MAIN(TestStationTab)
 #include "tst_stationtab.moc"
 
@@ -359,13 +390,16 @@ void TestStationTab::devicesAndKeyingInTheTab()
     engine.setAudioDeviceNames(false, {"pulse"});
     engine.setRigModels({{1, "Hamlib", "Dummy"}, {3073, "Icom", "IC-7300"}});
     TSettings settings;
-    SettingsStore store(storeWith("InputDevice=USB Audio CODEC\nOutputDevice=Gone\nKeying=2\nRigModel=3073"));
+    SettingsStore store(storeWith("InputDevice=USB Audio CODEC\nOutputDevice=Gone\nAlertDevice=Gone too\n"
+                                  "Keying=2\nRigModel=3073"));
     TSetForm dialog(settings, engine, store, {});
     StationTab &tab = *dialog.Station;
     QCOMPARE(tab.InputCombo->itemText(0), QStringLiteral("Défaut"));
     QCOMPARE(tab.InputCombo->currentText(), QStringLiteral("USB Audio CODEC"));
     QCOMPARE(tab.OutputCombo->currentText(), QStringLiteral("Gone (absent)"));
     QCOMPARE(tab.values().OutputDevice, QStringLiteral("Gone"));
+    QCOMPARE(tab.AlertCombo->itemText(0), QStringLiteral("Défaut"));
+    QCOMPARE(tab.AlertCombo->currentText(), QStringLiteral("Gone too (absent)"));
     QCOMPARE(tab.RigModelCombo->currentData().toInt(), 3073);
     QVERIFY(tab.RigModelCombo->isEnabled() && tab.RigDeviceEdit->isEnabled());
     QVERIFY(!tab.RigctldEdit->isEnabled() && !tab.Cm108Edit->isEnabled());

@@ -1,5 +1,10 @@
 #include "controls/TWAVPlayer.h"
 
+#include "controls/AlertDevice.h"
+
+#include <QMediaDevices>
+#include <algorithm>
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -11,9 +16,11 @@ public:
     int devices = 1;
     bool playing = false;
     QStringList calls;
+    QString device;
 
     int deviceCount() const override { return devices; }
     bool isPlaying() const override { return playing; }
+    void useDevice(const QString &deviceName) override { device = deviceName; }
     void start(const QString &fileName, bool loop) override
     {
         calls << (loop ? QStringLiteral("loop ") : QStringLiteral("start ")) + QFileInfo(fileName).fileName();
@@ -36,6 +43,10 @@ private slots:
     void soundTypes();
     void silentWithoutFileOrDevice();
     void capabilityNeverDropsBySetting();
+    void chosenDeviceReachesTheOutput();
+    void alertDeviceWithoutOutputs_data();
+    void alertDeviceWithoutOutputs();
+    void alertDeviceAmongTheDesktopOutputs();
 
 private:
     RecordingOutput m_output;
@@ -121,6 +132,46 @@ void TestTWAVPlayer::capabilityNeverDropsBySetting()
     m_output.devices = 0;
     player.setWAVCapable(false);
     QVERIFY(player.WAVCapable());
+}
+
+void TestTWAVPlayer::chosenDeviceReachesTheOutput()
+{
+    TWAVPlayer player;
+    player.setFileName(m_wave);
+    player.setDeviceName(QStringLiteral("Casque USB"));
+    player.Play();
+    QCOMPARE(m_output.device, QStringLiteral("Casque USB"));
+    player.setDeviceName(QString());
+    player.Play();
+    QVERIFY(m_output.device.isEmpty());
+}
+
+void TestTWAVPlayer::alertDeviceWithoutOutputs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("default") << "";
+    QTest::newRow("absent") << "Casque USB";
+}
+
+// No output at all: no device rather than a made-up one.
+void TestTWAVPlayer::alertDeviceWithoutOutputs()
+{
+    QFETCH(QString, name);
+    QVERIFY(alertDevice(name, {}).isNull());
+}
+
+// Each output is found by its description; an absent or empty name gives the desktop's default.
+void TestTWAVPlayer::alertDeviceAmongTheDesktopOutputs()
+{
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    for (const QAudioDevice &device : outputs)
+        QCOMPARE(alertDevice(device.description(), outputs).description(), device.description());
+    const bool hasDefault = std::any_of(outputs.begin(), outputs.end(),
+                                        [](const QAudioDevice &device) { return device.isDefault(); });
+    for (const QString &name : {QString(), QStringLiteral("No such device here")}) {
+        const QAudioDevice chosen = alertDevice(name, outputs);
+        QVERIFY2(hasDefault ? chosen.isDefault() : chosen.isNull(), qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestTWAVPlayer)
