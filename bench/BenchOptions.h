@@ -16,7 +16,7 @@ struct BenchOptions {
     std::optional<int> snrHighDb, snrLowDb, snrStepDb;
     std::vector<pskcore::PskMode> modes{pskcore::PskMode::Bpsk, pskcore::PskMode::QpskUsb};
 
-    bool white = true, speed = true, robust = true;
+    bool white = true, speed = true, robust = true, noise = true;
     std::vector<FadingCondition> fading = allFadingConditions();
     bool interference = true, impulse = true, click = true, smeter = true, dense = true, browser = true;
 };

@@ -6,6 +6,7 @@
 void whiteNoiseTable(const BenchOptions& o);
 void speed(const BenchOptions& o);
 void robustness(const BenchOptions& o);
+void printedFromNoise(const BenchOptions& o);
 void fadingTable(const BenchOptions& o);
 void carrierInterference(const BenchOptions& o);
 void impulseNoise(const BenchOptions& o);
