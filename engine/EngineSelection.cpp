@@ -15,7 +15,7 @@ namespace {
 
 // One option of the program: its names, the name of its value (empty for a switch) and
 // what --help says of it.
-struct OptionSpec
+struct OptionEntry
 {
     QStringList names;
     QString valueName;
@@ -27,7 +27,7 @@ QString translated(const char *text)
     return QCoreApplication::translate("Korvo", text);
 }
 
-QList<OptionSpec> programOptionSpecs()
+QList<OptionEntry> programOptionEntries()
 {
     const QString file = translated("fichier");
     return {
@@ -52,14 +52,14 @@ const QStringList kQtSwitches = {QStringLiteral("reverse"), QStringLiteral("widg
                                  QStringLiteral("nograb"), QStringLiteral("dograb"), QStringLiteral("sync"),
                                  QStringLiteral("testability")};
 
-QString optionNames(const OptionSpec &spec)
+QString optionNames(const OptionEntry &entry)
 {
     QStringList shown;
-    for (const QString &name : spec.names)
+    for (const QString &name : entry.names)
         shown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
     QString text = shown.join(QStringLiteral(", "));
-    if (!spec.valueName.isEmpty())
-        text += QStringLiteral(" <%1>").arg(spec.valueName);
+    if (!entry.valueName.isEmpty())
+        text += QStringLiteral(" <%1>").arg(entry.valueName);
     return text;
 }
 
@@ -103,8 +103,8 @@ QString usageErrorText(const QCommandLineParser &parser, const QString &lastArgu
     QString lastName = lastArgument;
     while (lastName.startsWith(QLatin1Char('-')))
         lastName.remove(0, 1);
-    for (const OptionSpec &spec : programOptionSpecs())
-        if (!spec.valueName.isEmpty() && spec.names.contains(lastName))
+    for (const OptionEntry &entry : programOptionEntries())
+        if (!entry.valueName.isEmpty() && entry.names.contains(lastName))
             return translated("Valeur manquante après %1").arg(lastArgument);
     return parser.errorText().simplified();
 }
@@ -113,15 +113,15 @@ QString usageErrorText(const QCommandLineParser &parser, const QString &lastArgu
 
 QString programHelpText()
 {
-    const QList<OptionSpec> specs = programOptionSpecs();
+    const QList<OptionEntry> entries = programOptionEntries();
     qsizetype width = 0;
-    for (const OptionSpec &spec : specs)
-        width = std::max(width, optionNames(spec).size());
+    for (const OptionEntry &entry : entries)
+        width = std::max(width, optionNames(entry).size());
     QString text = translated("Utilisation : korvo [options]") + QLatin1Char('\n')
                    + translated("Terminal PSK31 pour carte son.") + QStringLiteral("\n\n")
                    + translated("Options :") + QLatin1Char('\n');
-    for (const OptionSpec &spec : specs)
-        text += QStringLiteral("  ") + optionNames(spec).leftJustified(width + 2) + translated(spec.description)
+    for (const OptionEntry &entry : entries)
+        text += QStringLiteral("  ") + optionNames(entry).leftJustified(width + 2) + translated(entry.description)
                 + QLatin1Char('\n');
     return text;
 }
@@ -136,8 +136,8 @@ ProgramOptions parseProgramOptions(const QStringList &arguments)
     QCommandLineParser parser;
     // "-platform" is one word, as Qt reads it, not the letters p, l, a ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionSpec &spec : programOptionSpecs())
-        parser.addOption(QCommandLineOption(spec.names, translated(spec.description), spec.valueName));
+    for (const OptionEntry &entry : programOptionEntries())
+        parser.addOption(QCommandLineOption(entry.names, translated(entry.description), entry.valueName));
     for (const QString &name : kQtValueOptions + kQtSwitches) {
         QCommandLineOption qtOption(name, QString(), kQtValueOptions.contains(name) ? name : QString());
         qtOption.setFlags(QCommandLineOption::HiddenFromHelp);

@@ -11,7 +11,6 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth dbus dbus-x11 valgrind sox locales
   libglib2.0-bin pulseaudio-utils fonts-dejavu-core fonts-liberation2 imagemagick
-  clang libclang-rt-14-dev
   qt6-translations-l10n libqt6svg6 qt6-qpa-plugins
   desktop-file-utils appstream man-db dpkg-dev file
 )
