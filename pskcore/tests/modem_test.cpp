@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <numbers>
+#include <optional>
+#include <span>
 
 using namespace pskcore;
 using namespace pskcore::fixtures;
@@ -135,6 +137,60 @@ TEST(Demodulator, CaptureRangeDecidesWhetherAClickSnapsOntoTheSignal)
         }
     }
 }
+
+// A click (capture 0, AFC 10 Hz) lands up to a waterfall pixel or 15 Hz from a signal whose preamble is on the
+// air, a weaker neighbour 50 Hz beyond it. The channel must take the signal: not the neighbour, nor the cross
+// product of the two halfway between them, nor one of the signal's idle tones.
+struct ClickCase {
+    PskMode mode;
+    double offsetHz;
+    std::optional<double> snrDb; // nothing = clean
+    unsigned seed;
+};
+
+class ClickBesideNeighbour : public ::testing::TestWithParam<ClickCase> {};
+
+std::string clickCaseName(const ::testing::TestParamInfo<ClickCase>& info)
+{
+    static const char* const modes[] = {"Bpsk", "QpskUsb", "QpskLsb"};
+    const ClickCase& c = info.param;
+    return std::string(modes[int(c.mode)]) + (c.offsetHz < 0 ? "_below_" : "_above_")
+           + std::to_string(int(std::lround(std::fabs(c.offsetHz) * 10))) + "dHz" + (c.snrDb ? "_noise" : "_clean");
+}
+
+TEST_P(ClickBesideNeighbour, TakesTheSignalFromItsFirstCharacters)
+{
+    constexpr double kSignalHz = 1000, kNeighbourSpacingHz = 50, kNeighbourGain = 0.7; // 3 dB weaker
+    const ClickCase c = GetParam();
+    const std::string sent = "cq cq de f5abc f5abc pse k, the first words count as much as the rest";
+    Transmission t = transmit(sent, c.mode, kSignalHz);
+    const std::size_t signalEnd = t.samples.size() - kSampleRate; // before its second of silence
+    const double side = c.offsetHz < 0 ? -1 : 1;
+    const Transmission neighbour = transmit("qrz? de dl1xyz dl1xyz k, a longer call from the station beside it",
+                                            c.mode, kSignalHz + side * kNeighbourSpacingHz);
+    t.samples.resize(std::max(t.samples.size(), neighbour.samples.size()), 0.0f);
+    for (std::size_t i = 0; i < neighbour.samples.size(); ++i)
+        t.samples[i] += float(kNeighbourGain * neighbour.samples[i]);
+    if (c.snrDb)
+        addNoise(t.samples, t.keyedPower, *c.snrDb, c.seed);
+    ChannelDemodulator rx;
+    rx.setMode(c.mode);
+    rx.setAfcLimit(10);
+    rx.setFrequency(kSignalHz + c.offsetHz, 0);
+    std::string got;
+    rx.process(std::span(t.samples).first(signalEnd), got);
+    EXPECT_LE(editDistance(sent, got), 2u) << "seed " << c.seed << ": " << got;
+    EXPECT_NEAR(rx.frequencyHz(), kSignalHz, 1.0) << "seed " << c.seed;
+}
+
+INSTANTIATE_TEST_SUITE_P(OffsetsAndModes, ClickBesideNeighbour,
+                         ::testing::Values(ClickCase{PskMode::Bpsk, 15, std::nullopt, 0},
+                                           ClickCase{PskMode::Bpsk, -12.7, -6.0, 112},
+                                           ClickCase{PskMode::Bpsk, -15, -6.0, 72},
+                                           ClickCase{PskMode::QpskUsb, 12.7, std::nullopt, 0},
+                                           ClickCase{PskMode::QpskUsb, -10, -6.0, 75},
+                                           ClickCase{PskMode::QpskLsb, 15, -6.0, 31}),
+                         clickCaseName);
 
 TEST(Demodulator, AfcOffKeepsTheFrequency)
 {

@@ -1,5 +1,6 @@
 #include "FrequencyAcquisition.h"
 
+#include "pskcore/dsp/Constants.h"
 
 #include <fftw3.h>
 
@@ -17,6 +18,13 @@ constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the 
 constexpr double kIdleToneSpacingHz = 31.25; // the two tones of an idle PSK31 signal
 constexpr double kToneOverFloor = 30.0;      // a steady tone stands this far above the bins around it
 constexpr double kPartnerShare = 0.1;        // the other idle tone is within 10 dB of it
+constexpr double kFalseLockToleranceHz = 2.0;
+constexpr int kMaxCandidates = 3;            // lines tried in turn, strongest first
+constexpr int kLineHalfWidthBins = 3;        // a line passed over takes its neighbouring bins with it
+// Steady tones within this reach of a carrier are its own idle tones, or tell that no carrier is there.
+constexpr double kToneReachHz = 22.0;
+constexpr double kIdleToneToleranceHz = 2.0;
+constexpr double kStrayToneOverFloor = 16.0;
 
 } // namespace
 
@@ -39,11 +47,7 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
     // A loop sitting on one tone of an idle signal holds no carrier: the signal lies half the symbol rate away.
     if (currentHz && toneAt(*currentHz) == Tone::Idle)
         currentHz.reset();
-    // PSK31 has no line at its carrier; a lone steady line there is a carrier alone, which is no signal to take.
-    auto found = lineSearch(minHz, maxHz, qpsk, currentHz);
-    if (found && toneAt(*found) == Tone::Lone)
-        return std::nullopt;
-    return found;
+    return lineSearch(minHz, maxHz, qpsk, currentHz);
 }
 
 std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxHz, bool qpsk,
@@ -57,10 +61,16 @@ std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxH
     // On a weak signal the fourth power's line where the loop holds is low too: the candidate's own line must
     // also stand clear of the noise, or a false line of the square takes a held signal away.
     if (const auto offset = search(minHz, maxHz, 2, currentHz, kBetterThanHeld)) {
+        // On the preamble or idle, the signal's two tones either side of the line leave no doubt.
+        if (idleTonesAround(*offset))
+            return offset;
         transform(4);
         const int bin = int(std::lround(*offset * 4 / (kRateHz / kSize)));
         const double there = linePower(*offset * 4);
-        const double held = currentHz ? linePower(*currentHz * 4) : 0.0;
+        // A loop in the false lock a quarter of the symbol rate off sits on the fourth power's envelope line,
+        // close to the carrier's own in strength: what it holds is no carrier to weigh against.
+        const bool falseLock = currentHz && std::fabs(std::fabs(*offset - *currentHz) - kSymbolRate / 4) < kFalseLockToleranceHz;
+        const double held = currentHz && !falseLock ? linePower(*currentHz * 4) : 0.0;
         if (there > kConfirmFactor * held && there > kLineOverMedian * medianAround(bin))
             return offset;
     }
@@ -101,22 +111,98 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
     const int lo = int(std::ceil(minHz * multiple / binHz)), hi = int(std::floor(maxHz * multiple / binHz));
     if (hi - lo > kSize / 2 - 2)
         return std::nullopt;
-    int best = lo;
-    for (int k = lo; k <= hi; ++k)
-        if (binPower(k) > binPower(best))
+    // The strongest lines, strongest first, each clear of the noise and of what the loop holds.
+    const double heldPower = currentHz ? linePower(*currentHz * multiple) : 0.0;
+    std::vector<int> lines;
+    std::vector<double> candidatesHz;
+    while (int(lines.size()) < kMaxCandidates) {
+        const auto best = strongestBin(lo, hi, lines);
+        if (!best)
+            break;
+        const double peak = binPower(*best);
+        if (!(peak > kLineOverMedian * medianAround(*best)))
+            break;
+        lines.push_back(*best);
+        // A loop that holds a signal keeps its frequency unless nothing of the signal's line is where it holds.
+        if (currentHz && !(peak > betterThanHeld * heldPower))
+            break;
+        candidatesHz.push_back(interpolatedBin(*best) * binHz / multiple);
+    }
+    if (candidatesHz.empty())
+        return std::nullopt;
+    // Two idle signals side by side put lines of their cross products between them, often stronger than either
+    // signal's own; noise may lift the square of one idle tone over the carrier's line. Neither has its steady
+    // tones where a carrier's are: none, or half the symbol rate either side.
+    transform(1);
+    for (double carrierHz : candidatesHz)
+        if (tonesFitCarrier(carrierHz))
+            return carrierHz;
+    return std::nullopt;
+}
+
+std::optional<int> FrequencyAcquisition::strongestBin(int lo, int hi, const std::vector<int>& passedOver) const
+{
+    std::optional<int> best;
+    for (int k = lo; k <= hi; ++k) {
+        const bool near = std::any_of(passedOver.begin(), passedOver.end(),
+                                      [k](int line) { return std::abs(k - line) <= kLineHalfWidthBins; });
+        if (!near && (!best || binPower(k) > binPower(*best)))
             best = k;
-    const double median = medianAround(best);
-    const double peak = binPower(best);
-    if (!(peak > kLineOverMedian * median))
-        return std::nullopt;
-    // A loop that holds a signal keeps its frequency unless nothing of the signal's line is where it holds.
-    if (currentHz && !(peak > betterThanHeld * linePower(*currentHz * multiple)))
-        return std::nullopt;
+    }
+    return best;
+}
+
+double FrequencyAcquisition::interpolatedBin(int k) const
+{
     // Parabolic interpolation between the neighbouring bins.
-    const double a = std::sqrt(binPower(best - 1)), b = std::sqrt(peak), c = std::sqrt(binPower(best + 1));
+    const double a = std::sqrt(binPower(k - 1)), b = std::sqrt(binPower(k)), c = std::sqrt(binPower(k + 1));
     const double denominator = a - 2 * b + c;
-    const double delta = denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0;
-    return (best + delta) * binHz / multiple;
+    return k + (denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0);
+}
+
+bool FrequencyAcquisition::tonesFitCarrier(double carrierHz) const
+{
+    const double binHz = kRateHz / kSize;
+    const int first = int(std::ceil((carrierHz - kToneReachHz) / binHz)), last = int((carrierHz + kToneReachHz) / binHz);
+    for (int k = first; k <= last; ++k) {
+        if (!isSteadyTone(k))
+            continue;
+        const double fromCarrierHz = std::fabs(k * binHz - carrierHz);
+        if (std::fabs(fromCarrierHz - kIdleToneSpacingHz / 2) <= kIdleToneToleranceHz)
+            continue;
+        // A tone on the line: a carrier alone, or the square of one idle tone. A tone of an idle signal (its
+        // partner the symbol rate away) elsewhere: that signal is not centred here. A lone carrier beside the
+        // line is neither, and no reason to doubt it.
+        const int partnerBins = int(std::lround(kIdleToneSpacingHz / binHz));
+        if (fromCarrierHz <= kIdleToneToleranceHz || hasSteadyToneNear(k - partnerBins) || hasSteadyToneNear(k + partnerBins))
+            return false;
+    }
+    return true;
+}
+
+bool FrequencyAcquisition::hasSteadyToneNear(int k) const
+{
+    return isSteadyTone(k - 1) || isSteadyTone(k) || isSteadyTone(k + 1);
+}
+
+bool FrequencyAcquisition::idleTonesAround(double carrierHz)
+{
+    transform(1);
+    const double binHz = kRateHz / kSize;
+    for (double side : {-1.0, 1.0})
+        if (!hasSteadyToneNear(int(std::lround((carrierHz + side * kIdleToneSpacingHz / 2) / binHz))))
+            return false;
+    return true;
+}
+
+bool FrequencyAcquisition::isSteadyTone(int k) const
+{
+    // Its own peak, not the skirt of a stronger tone beside it, and well above the bins around it.
+    const double power = binPower(k);
+    for (int d = 1; d <= 2; ++d)
+        if (binPower(k - d) > power || binPower(k + d) > power)
+            return false;
+    return toneOverFloor(k * kRateHz / kSize) >= kStrayToneOverFloor;
 }
 
 double FrequencyAcquisition::medianAround(int lineBin) const

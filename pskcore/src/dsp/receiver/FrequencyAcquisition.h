@@ -41,13 +41,22 @@ private:
     double medianAround(int lineBin) const;
     // Power of a line over the bins a little way around it.
     double toneOverFloor(double toneHz) const;
-    // What the plain spectrum holds at toneHz: no steady tone, one tone of an idle signal (a partner half the
-    // symbol rate away), or a lone carrier.
+    // What the plain spectrum holds at toneHz: no steady tone, one tone of an idle signal (a partner the symbol
+    // rate away), or a lone carrier.
     enum class Tone { None, Idle, Lone };
     Tone toneAt(double toneHz);
     std::optional<double> lineSearch(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz);
     // Strongest of the three bins around a line at lineHz (in the transformed spectrum's units).
     double linePower(double lineHz) const;
+    std::optional<int> strongestBin(int lo, int hi, const std::vector<int>& passedOver) const;
+    double interpolatedBin(int k) const;
+    // The plain spectrum's steady tones near carrierHz are those of an idle signal there, or there are none.
+    bool tonesFitCarrier(double carrierHz) const;
+    // A steady tone peaks at bin k (within a bin of it).
+    bool isSteadyTone(int k) const;
+    bool hasSteadyToneNear(int k) const;
+    // The plain spectrum holds an idle signal's two tones, half the symbol rate either side of carrierHz.
+    bool idleTonesAround(double carrierHz);
     std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz,
                                  double betterThanHeld);
 
