@@ -16,8 +16,6 @@ constexpr double kBetterThanHeld = 10.0;  // a new line must be 10 x stronger th
 constexpr double kConfirmFactor = 2.0;     // QPSK: the fourth power must be twice as strong there
 constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the noise reference
 constexpr double kIdleToneSpacingHz = 31.25; // the two tones of an idle PSK31 signal
-constexpr double kToneOverFloor = 30.0;      // a steady tone stands this far above the bins around it
-constexpr double kPartnerShare = 0.1;        // the other idle tone is within 10 dB of it
 constexpr double kFalseLockToleranceHz = 2.0;
 constexpr int kMaxCandidates = 3;            // lines tried in turn, strongest first
 constexpr int kLineHalfWidthBins = 3;        // a line passed over takes its neighbouring bins with it
@@ -44,9 +42,12 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
 {
     if (m_filled < kSize / 2 || maxHz < minHz)
         return std::nullopt;
-    // A loop sitting on one tone of an idle signal holds no carrier: the signal lies half the symbol rate away.
-    if (currentHz && toneAt(*currentHz) == Tone::Idle)
-        currentHz.reset();
+    // A loop sitting on one tone of an idle signal, or on the cross product of two, holds no carrier.
+    if (currentHz) {
+        transform(1);
+        if (idleToneAstray(*currentHz))
+            currentHz.reset();
+    }
     return lineSearch(minHz, maxHz, qpsk, currentHz);
 }
 
@@ -131,11 +132,12 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
     if (candidatesHz.empty())
         return std::nullopt;
     // Two idle signals side by side put lines of their cross products between them, often stronger than either
-    // signal's own; noise may lift the square of one idle tone over the carrier's line. Neither has its steady
-    // tones where a carrier's are: none, or half the symbol rate either side.
+    // signal's own, and noise may lift the square of one idle tone over the carrier's line: there an idle
+    // signal's tone lies where this carrier's would not. PSK31 has no steady tone on its carrier: a line with one
+    // is a carrier alone, which is no signal to take. A lone carrier beside the line is no reason to doubt it.
     transform(1);
     for (double carrierHz : candidatesHz)
-        if (tonesFitCarrier(carrierHz))
+        if (!toneOnLine(carrierHz) && !idleToneAstray(carrierHz))
             return carrierHz;
     return std::nullopt;
 }
@@ -160,24 +162,28 @@ double FrequencyAcquisition::interpolatedBin(int k) const
     return k + (denominator < 0 ? std::clamp(0.5 * (a - c) / denominator, -0.5, 0.5) : 0.0);
 }
 
-bool FrequencyAcquisition::tonesFitCarrier(double carrierHz) const
+bool FrequencyAcquisition::idleToneAstray(double carrierHz) const
 {
     const double binHz = kRateHz / kSize;
+    const int partnerBins = int(std::lround(kIdleToneSpacingHz / binHz));
     const int first = int(std::ceil((carrierHz - kToneReachHz) / binHz)), last = int((carrierHz + kToneReachHz) / binHz);
     for (int k = first; k <= last; ++k) {
-        if (!isSteadyTone(k))
-            continue;
         const double fromCarrierHz = std::fabs(k * binHz - carrierHz);
-        if (std::fabs(fromCarrierHz - kIdleToneSpacingHz / 2) <= kIdleToneToleranceHz)
-            continue;
-        // A tone on the line: a carrier alone, or the square of one idle tone. A tone of an idle signal (its
-        // partner the symbol rate away) elsewhere: that signal is not centred here. A lone carrier beside the
-        // line is neither, and no reason to doubt it.
-        const int partnerBins = int(std::lround(kIdleToneSpacingHz / binHz));
-        if (fromCarrierHz <= kIdleToneToleranceHz || hasSteadyToneNear(k - partnerBins) || hasSteadyToneNear(k + partnerBins))
-            return false;
+        if (std::fabs(fromCarrierHz - kIdleToneSpacingHz / 2) > kIdleToneToleranceHz && isSteadyTone(k)
+            && (hasSteadyToneNear(k - partnerBins) || hasSteadyToneNear(k + partnerBins)))
+            return true;
     }
-    return true;
+    return false;
+}
+
+bool FrequencyAcquisition::toneOnLine(double carrierHz) const
+{
+    const double binHz = kRateHz / kSize;
+    const int first = int(std::ceil((carrierHz - kIdleToneToleranceHz) / binHz));
+    for (int k = first; k * binHz <= carrierHz + kIdleToneToleranceHz; ++k)
+        if (isSteadyTone(k))
+            return true;
+    return false;
 }
 
 bool FrequencyAcquisition::hasSteadyToneNear(int k) const
@@ -225,16 +231,16 @@ double FrequencyAcquisition::toneOverFloor(double toneHz) const
     return linePower(toneHz) / std::max(1e-30, floor / count);
 }
 
-FrequencyAcquisition::Tone FrequencyAcquisition::toneAt(double toneHz)
+void FrequencyAcquisition::shift(double hz)
 {
-    transform(1);
-    if (toneOverFloor(toneHz) < kToneOverFloor)
-        return Tone::None;
-    const double power = linePower(toneHz);
-    for (double side : {-1.0, 1.0})
-        if (linePower(toneHz + side * kIdleToneSpacingHz) > kPartnerShare * power)
-            return Tone::Idle;
-    return Tone::Lone;
+    // Each sample turned back by the phase the new oscillator gains over the old one by now: the newest is left
+    // as it is, so the samples still to come follow on.
+    const double step = -2 * std::numbers::pi * hz / kRateHz;
+    for (int i = 0; i < kSize; ++i) {
+        const int age = kSize - 1 - i;
+        auto& y = m_ring[(m_pos + i) % kSize];
+        y *= std::polar(1.0f, float(-step * age));
+    }
 }
 
 void FrequencyAcquisition::clear()

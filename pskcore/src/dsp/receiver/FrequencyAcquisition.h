@@ -30,7 +30,9 @@ public:
     // currentHz is given (the offset the carrier loop holds), it is much stronger than any line there:
     // a weak signal already held is never traded for a noise peak.
     std::optional<double> estimate(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz = {});
-    // Forgets the buffer (after the oscillator has moved).
+    // The oscillator moved by hz: the buffer is turned to the new frequency, so what it holds still counts.
+    void shift(double hz);
+    // Forgets the buffer (after a new tuning).
     void clear();
 
 private:
@@ -41,17 +43,16 @@ private:
     double medianAround(int lineBin) const;
     // Power of a line over the bins a little way around it.
     double toneOverFloor(double toneHz) const;
-    // What the plain spectrum holds at toneHz: no steady tone, one tone of an idle signal (a partner the symbol
-    // rate away), or a lone carrier.
-    enum class Tone { None, Idle, Lone };
-    Tone toneAt(double toneHz);
     std::optional<double> lineSearch(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz);
     // Strongest of the three bins around a line at lineHz (in the transformed spectrum's units).
     double linePower(double lineHz) const;
     std::optional<int> strongestBin(int lo, int hi, const std::vector<int>& passedOver) const;
     double interpolatedBin(int k) const;
-    // The plain spectrum's steady tones near carrierHz are those of an idle signal there, or there are none.
-    bool tonesFitCarrier(double carrierHz) const;
+    // The plain spectrum holds, near carrierHz, a tone of an idle signal (its partner the symbol rate away) that
+    // is not one of the tones of an idle signal at carrierHz.
+    bool idleToneAstray(double carrierHz) const;
+    // The plain spectrum holds a steady tone at carrierHz.
+    bool toneOnLine(double carrierHz) const;
     // A steady tone peaks at bin k (within a bin of it).
     bool isSteadyTone(int k) const;
     bool hasSteadyToneNear(int k) const;

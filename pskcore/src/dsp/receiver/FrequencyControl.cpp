@@ -66,12 +66,13 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk, bool b
     if (qpsk && besideCarrier && m_timesFound < kQpskTimesFound)
         return false;
     m_lastFoundHz.reset();
+    const double fromHz = m_oscillatorHz;
     m_oscillatorHz = std::clamp(m_oscillatorHz + *offset, kMinAudioHz, kMaxAudioHz);
     // A signal found after tuning is where the operator meant: the AFC limit applies around it from now on.
     if (m_captureLeftSymbols > 0)
         m_anchorHz = m_oscillatorHz;
     loop.clearFrequency();
-    m_acquisition.clear();
+    m_acquisition.shift(m_oscillatorHz - fromHz);
     m_symbolsSinceJump = 0;
     return true;
 }
