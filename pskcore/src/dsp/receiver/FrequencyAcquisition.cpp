@@ -38,14 +38,15 @@ void FrequencyAcquisition::push(std::complex<float> y)
 }
 
 std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz, bool qpsk,
-                                                     std::optional<double> currentHz)
+                                                     std::optional<double> currentHz, bool held)
 {
     if (m_filled < kSize / 2 || maxHz < minHz)
         return std::nullopt;
-    // A loop sitting on one tone of an idle signal, or on the cross product of two, holds no carrier.
+    // A loop sitting on one tone of an idle signal, or on the cross product of two, holds no carrier. (Not asked
+    // of a loop the squelch holds: a strong signal's own spectrum has peaks enough to pass for such tones.)
     if (currentHz) {
         transform(1);
-        if (idleToneAstray(*currentHz))
+        if (!held && idleToneAstray(*currentHz))
             currentHz.reset();
     }
     return lineSearch(minHz, maxHz, qpsk, currentHz);

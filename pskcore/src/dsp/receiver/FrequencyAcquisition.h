@@ -29,7 +29,9 @@ public:
     // The carrier offset from the oscillator, Hz, if a clear line lies between minHz and maxHz and, when
     // currentHz is given (the offset the carrier loop holds), it is much stronger than any line there:
     // a weak signal already held is never traded for a noise peak.
-    std::optional<double> estimate(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz = {});
+    // held: the squelch holds a signal where the loop sits.
+    std::optional<double> estimate(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz = {},
+                                   bool held = false);
     // The oscillator moved by hz: the buffer is turned to the new frequency, so what it holds still counts.
     void shift(double hz);
     // Forgets the buffer (after a new tuning).

@@ -50,7 +50,7 @@ bool FrequencyControl::acquire(CarrierLoop& loop, bool locked, bool qpsk, bool b
     // Right after tuning, jumps stay around where the operator tuned, however the anchor has moved.
     const double centreHz = m_captureLeftSymbols > 0 ? m_tunedHz : m_anchorHz;
     const auto offset = m_acquisition.estimate(centreHz - limit - m_oscillatorHz,
-                                               centreHz + limit - m_oscillatorHz, qpsk, heldHz);
+                                               centreHz + limit - m_oscillatorHz, qpsk, heldHz, locked);
     if (!offset || std::fabs(*offset - heldHz) <= (locked ? kJumpHeldHz : kJumpFreeHz))
         return false;
     // The false lock of a QPSK loop lies a quarter of the symbol rate off; a held QPSK signal is left for no other
