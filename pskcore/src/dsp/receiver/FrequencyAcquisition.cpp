@@ -16,13 +16,13 @@ constexpr double kBetterThanHeld = 10.0;  // a new line must be 10 x stronger th
 constexpr double kConfirmFactor = 2.0;     // QPSK: the fourth power must be twice as strong there
 constexpr int kNoiseHalfSpan = 100;      // bins each side of zero used for the noise reference
 constexpr double kIdleToneSpacingHz = 31.25; // the two tones of an idle PSK31 signal
-constexpr double kFalseLockToleranceHz = 2.0;
+constexpr double kFalseLockToleranceHz = 2.0; // a QPSK loop's false lock, a quarter of the symbol rate off
 constexpr int kMaxCandidates = 3;            // lines tried in turn, strongest first
 constexpr int kLineHalfWidthBins = 3;        // a line passed over takes its neighbouring bins with it
 // Steady tones within this reach of a carrier are its own idle tones, or tell that no carrier is there.
 constexpr double kToneReachHz = 22.0;
 constexpr double kIdleToneToleranceHz = 2.0;
-constexpr double kStrayToneOverFloor = 16.0;
+constexpr double kSteadyToneOverFloor = 16.0; // a steady tone stands this far above the bins around it
 
 } // namespace
 
@@ -44,9 +44,9 @@ std::optional<double> FrequencyAcquisition::estimate(double minHz, double maxHz,
         return std::nullopt;
     // A loop sitting on one tone of an idle signal, or on the cross product of two, holds no carrier. (Not asked
     // of a loop the squelch holds: a strong signal's own spectrum has peaks enough to pass for such tones.)
-    if (currentHz) {
+    if (currentHz && !held) {
         transform(1);
-        if (!held && idleToneAstray(*currentHz))
+        if (idleToneAstray(*currentHz))
             currentHz.reset();
     }
     return lineSearch(minHz, maxHz, qpsk, currentHz);
@@ -71,7 +71,8 @@ std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxH
         const double there = linePower(*offset * 4);
         // A loop in the false lock a quarter of the symbol rate off sits on the fourth power's envelope line,
         // close to the carrier's own in strength: what it holds is no carrier to weigh against.
-        const bool falseLock = currentHz && std::fabs(std::fabs(*offset - *currentHz) - kSymbolRate / 4) < kFalseLockToleranceHz;
+        const bool falseLock =
+            currentHz && std::fabs(std::fabs(*offset - *currentHz) - kSymbolRate / 4) < kFalseLockToleranceHz;
         const double held = currentHz && !falseLock ? linePower(*currentHz * 4) : 0.0;
         if (there > kConfirmFactor * held && there > kLineOverMedian * medianAround(bin))
             return offset;
@@ -167,7 +168,8 @@ bool FrequencyAcquisition::idleToneAstray(double carrierHz) const
 {
     const double binHz = kRateHz / kSize;
     const int partnerBins = int(std::lround(kIdleToneSpacingHz / binHz));
-    const int first = int(std::ceil((carrierHz - kToneReachHz) / binHz)), last = int((carrierHz + kToneReachHz) / binHz);
+    const int first = int(std::ceil((carrierHz - kToneReachHz) / binHz));
+    const int last = int(std::floor((carrierHz + kToneReachHz) / binHz));
     for (int k = first; k <= last; ++k) {
         const double fromCarrierHz = std::fabs(k * binHz - carrierHz);
         if (std::fabs(fromCarrierHz - kIdleToneSpacingHz / 2) > kIdleToneToleranceHz && isSteadyTone(k)
@@ -209,7 +211,7 @@ bool FrequencyAcquisition::isSteadyTone(int k) const
     for (int d = 1; d <= 2; ++d)
         if (binPower(k - d) > power || binPower(k + d) > power)
             return false;
-    return toneOverFloor(k * kRateHz / kSize) >= kStrayToneOverFloor;
+    return toneOverFloor(k * kRateHz / kSize) >= kSteadyToneOverFloor;
 }
 
 double FrequencyAcquisition::medianAround(int lineBin) const
@@ -236,11 +238,10 @@ void FrequencyAcquisition::shift(double hz)
 {
     // Each sample turned back by the phase the new oscillator gains over the old one by now: the newest is left
     // as it is, so the samples still to come follow on.
-    const double step = -2 * std::numbers::pi * hz / kRateHz;
+    const double radiansPerSample = 2 * std::numbers::pi * hz / kRateHz;
     for (int i = 0; i < kSize; ++i) {
         const int age = kSize - 1 - i;
-        auto& y = m_ring[(m_pos + i) % kSize];
-        y *= std::polar(1.0f, float(-step * age));
+        m_ring[(m_pos + i) % kSize] *= std::polar(1.0f, float(radiansPerSample * age));
     }
 }
 

@@ -28,8 +28,7 @@ public:
     void push(std::complex<float> y);
     // The carrier offset from the oscillator, Hz, if a clear line lies between minHz and maxHz and, when
     // currentHz is given (the offset the carrier loop holds), it is much stronger than any line there:
-    // a weak signal already held is never traded for a noise peak.
-    // held: the squelch holds a signal where the loop sits.
+    // a weak signal already held is never traded for a noise peak. held: the squelch holds a signal there.
     std::optional<double> estimate(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz = {},
                                    bool held = false);
     // The oscillator moved by hz: the buffer is turned to the new frequency, so what it holds still counts.
@@ -48,14 +47,16 @@ private:
     std::optional<double> lineSearch(double minHz, double maxHz, bool qpsk, std::optional<double> currentHz);
     // Strongest of the three bins around a line at lineHz (in the transformed spectrum's units).
     double linePower(double lineHz) const;
+    // Strongest bin of lo..hi away from the lines already passed over.
     std::optional<int> strongestBin(int lo, int hi, const std::vector<int>& passedOver) const;
+    // The line's centre, between bins, from its neighbours.
     double interpolatedBin(int k) const;
     // The plain spectrum holds, near carrierHz, a tone of an idle signal (its partner the symbol rate away) that
     // is not one of the tones of an idle signal at carrierHz.
     bool idleToneAstray(double carrierHz) const;
     // The plain spectrum holds a steady tone at carrierHz.
     bool toneOnLine(double carrierHz) const;
-    // A steady tone peaks at bin k (within a bin of it).
+    // A steady tone peaks at bin k of the plain spectrum; ...Near: at k or a bin either side.
     bool isSteadyTone(int k) const;
     bool hasSteadyToneNear(int k) const;
     // The plain spectrum holds an idle signal's two tones, half the symbol rate either side of carrierHz.
