@@ -14,6 +14,7 @@ struct BenchOptions {
     std::optional<std::size_t> chars;
     int threads = 2;
     std::optional<int> snrHighDb, snrLowDb, snrStepDb;
+    std::optional<unsigned> firstNoiseSeed, lastNoiseSeed; // the noise-alone section's seeds
     std::vector<pskcore::PskMode> modes{pskcore::PskMode::Bpsk, pskcore::PskMode::QpskUsb};
 
     bool white = true, speed = true, robust = true, noise = true;

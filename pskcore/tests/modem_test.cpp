@@ -217,6 +217,25 @@ TEST(Demodulator, NoiseAloneStaysSilentAtTheDefaultSquelch)
     }
 }
 
+// Noise in which a stretch lifts QPSK's quick reading to the threshold for a moment (seed 22, at about 320 s):
+// the squelch must not stay open on it, nor print what it let through.
+TEST(Demodulator, QpskNoiseThatReachesTheThresholdPrintsNothing)
+{
+    constexpr unsigned kSeed = 22;
+    constexpr std::size_t kFromSeconds = 290, kToSeconds = 330;
+    std::vector<float> noise(std::size_t(kSampleRate) * kToSeconds, 0.0f);
+    addNoise(noise, 0.01, 0, kSeed);
+    noise.erase(noise.begin(), noise.begin() + std::ptrdiff_t(kSampleRate * kFromSeconds));
+    for (PskMode mode : {PskMode::QpskUsb, PskMode::QpskLsb}) {
+        ChannelDemodulator rx;
+        rx.setMode(mode);
+        rx.setFrequency(1000, 10);
+        rx.setAfcLimit(10);
+        rx.setSquelch(10, 1);
+        EXPECT_EQ(feed(rx, noise), "") << "seed " << kSeed << (mode == PskMode::QpskUsb ? " USB" : " LSB");
+    }
+}
+
 TEST(Demodulator, DigitalSilenceDoesNotOpenTheSquelch)
 {
     ChannelDemodulator rx;

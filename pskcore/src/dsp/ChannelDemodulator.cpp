@@ -122,6 +122,9 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     const bool silent = std::norm(z) <= 1e-18f;
     squelch.update(silent ? 0.0 : std::cos((qpsk ? 4 : 2) * std::arg(u)), silent ? 1.0 : std::norm(zn));
     const int level = squelch.level();
+    // A stretch of noise that opened the squelch for a moment: what it let through is still behind the
+    // decoder's delay, and must not print.
+    wasOpen.forget(squelch.falseOpeningSymbols());
     wasOpen.record(squelch.open());
     wasFaded.record(faded);
 

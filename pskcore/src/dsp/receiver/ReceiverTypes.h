@@ -26,6 +26,12 @@ public:
     void record(bool value) { m_bits = (m_bits << 1) | uint64_t(value); }
     // What record() was given symbolsAgo symbols ago (0-63).
     bool ago(int symbolsAgo) const { return (m_bits >> symbolsAgo) & 1; }
+    // Clears what the last `symbols` records were given.
+    void forget(int symbols)
+    {
+        if (symbols > 0)
+            m_bits = symbols >= 64 ? 0 : m_bits & (~uint64_t(0) << symbols);
+    }
 
 private:
     uint64_t m_bits = 0; // newest in bit 0

@@ -15,35 +15,74 @@ void Squelch::update(double closeness, double relativePower)
 {
     const double tau = 32.0 / (1.0 + m_speed / 10.0);
     const double weight = std::clamp(relativePower, kMinWeight, 1.0);
+    const double holdStep = weight / std::max(1.0, kHoldSpan * tau);
     m_quality += weight * (closeness - m_quality) / std::max(1.0, tau);
     m_slowQuality += weight * (closeness - m_slowQuality) / std::max(1.0, kSlowSpan * tau);
-    m_holdQuality += weight * (closeness - m_holdQuality) / std::max(1.0, kHoldSpan * tau);
+    m_holdQuality += holdStep * (closeness - m_holdQuality);
+    m_holdLift *= 1 - holdStep;
+    m_falseOpeningSymbols = 0;
     const int lvl = level();
     if (m_threshold == 0 || lvl >= m_threshold || codeFits()) {
-        // The hold average starts from where the slow one stands, or it would hold nothing for seconds.
         if (!m_open)
-            m_holdQuality = std::max(m_holdQuality, m_slowQuality);
+            startOpening();
         m_open = true;
     } else if ((lvl < m_threshold - kHysteresis || lvl == 0) && !(m_slowHold && m_holdQuality >= holdFloor())) {
+        if (m_open && !m_confirmed) {
+            m_falseOpeningSymbols = m_openSymbols;
+            dropHoldLift();
+        }
         m_open = false;
     }
+    if (m_open && !m_confirmed)
+        confirmOpening();
+}
+
+void Squelch::startOpening()
+{
+    // The hold average starts from where the slow one stands, or it would hold nothing for seconds.
+    m_holdLift = std::max(0.0, m_slowQuality - m_holdQuality);
+    m_holdQuality += m_holdLift;
+    m_openSymbols = 0;
+    // BPSK's quick reading stands clear of noise by itself.
+    m_confirmed = !m_slowHold;
+}
+
+void Squelch::confirmOpening()
+{
+    ++m_openSymbols;
+    if (slowLevel() >= m_threshold || codeFits() || codeFitClearOfNoise(kConfirmSpreads)) {
+        m_confirmed = true;
+        m_holdLift = 0;
+    } else if (m_openSymbols > kLiftSymbols && !codeFitClearOfNoise(kPromisingSpreads)) {
+        dropHoldLift();
+    }
+}
+
+void Squelch::dropHoldLift()
+{
+    m_holdQuality -= m_holdLift;
+    m_holdLift = 0;
 }
 
 void Squelch::updateCodeFit(double gain, double magnitude)
 {
-    // A plain mean until the average is full, so the first symbols after a clear weigh no more than later ones.
-    m_codeFitSymbols = std::min(m_codeFitSymbols + 1, kCodeFitSymbols);
-    m_codeGain += (gain - m_codeGain) / m_codeFitSymbols;
-    m_changeMagnitude += (magnitude - m_changeMagnitude) / m_codeFitSymbols;
+    m_codeFit.update(gain, magnitude);
+    m_recentCodeFit.update(gain, magnitude);
 }
 
 bool Squelch::codeFits() const
 {
     // Only a full average: over fewer symbols noise fits the code as well as a weak signal.
-    if (!m_slowHold || m_codeFitSymbols < kCodeFitSymbols || m_changeMagnitude <= 0)
+    if (!m_slowHold || !m_codeFit.full())
         return false;
     const double floor = kCodeFitOpen + std::max(0, m_threshold - kDefaultThreshold) * kCodeFitPerStep;
-    return m_codeGain / m_changeMagnitude >= floor;
+    return m_codeFit.fit() >= floor;
+}
+
+bool Squelch::codeFitClearOfNoise(double spreads) const
+{
+    return m_slowHold &&
+           (m_codeFit.spreadsAboveNoise() >= spreads || m_recentCodeFit.spreadsAboveNoise() >= spreads);
 }
 
 double Squelch::holdFloor() const
@@ -57,10 +96,13 @@ void Squelch::clear()
     m_quality = 0;
     m_slowQuality = 0;
     m_holdQuality = 0;
-    m_codeGain = 0;
-    m_changeMagnitude = 0;
-    m_codeFitSymbols = 0;
+    m_holdLift = 0;
+    m_codeFit.clear();
+    m_recentCodeFit.clear();
     m_open = false;
+    m_confirmed = false;
+    m_openSymbols = 0;
+    m_falseOpeningSymbols = 0;
 }
 
 int Squelch::levelOf(double quality, double qualityAtZero)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodeFitAverage.h"
 #include "ReceiverTypes.h"
 
 namespace pskcore::receiver {
@@ -25,6 +26,10 @@ public:
     void updateCodeFit(double gain, double magnitude);
     // Back to closed, as for a new signal.
     void clear();
+    // QPSK: on the update that closed an opening that neither the code fit nor the slow average ever confirmed,
+    // how many symbols it had been open (else 0). Such an opening was a stretch of noise that lifted the quick
+    // reading to the threshold: what it let through must not print.
+    int falseOpeningSymbols() const { return m_falseOpeningSymbols; }
 
     // 0-100: mean closeness 0.3 (never reached by noise for long) maps to 0, 0.9 (a clean signal) to 100.
     int level() const;
@@ -57,22 +62,40 @@ private:
     static constexpr double kCodeFitSymbols = 256.0;
     static constexpr double kCodeFitOpen = 0.81;
     static constexpr double kCodeFitPerStep = 0.002;
+    // A QPSK opening lifts the hold average to the slow one; but noise that takes the quick reading to the
+    // threshold lifts the slow one above the hold floor too, and the squelch would stay open for seconds. The
+    // lift stands once a signal is confirmed: the slow reading at the threshold, or either code fit average this
+    // many of its spreads clear of noise (a signal gets there some 10-40 symbols after the quick reading opened;
+    // noise alone takes the recent average there about once in 7 minutes, seldom while it also opens the
+    // squelch). Unconfirmed, the lift is dropped after kLiftSymbols, unless the recent fit already stands
+    // kPromisingSpreads clear of noise.
+    static constexpr double kConfirmSpreads = 4.0;
+    static constexpr double kPromisingSpreads = 2.0;
+    static constexpr int kLiftSymbols = 16;
+    static constexpr double kRecentCodeFitSymbols = 16.0;
 
     static int levelOf(double quality, double qualityAtZero);
     int slowLevel() const;
     double holdFloor() const;
     bool codeFits() const;
+    bool codeFitClearOfNoise(double spreads) const;
+    void startOpening();
+    void confirmOpening();
+    void dropHoldLift();
 
     int m_threshold = 10;
     int m_speed = 1;
     double m_quality = 0; // mean closeness, -1..1
     double m_slowQuality = 0;
     double m_holdQuality = 0;
-    double m_codeGain = 0; // mean gain of the code's best path per symbol
-    double m_changeMagnitude = 0; // mean magnitude of the phase changes
-    double m_codeFitSymbols = 0; // symbols in the code fit's average, up to kCodeFitSymbols
+    double m_holdLift = 0; // what the opening added to the hold average, until confirmed
+    CodeFitAverage m_codeFit{kCodeFitSymbols};
+    CodeFitAverage m_recentCodeFit{kRecentCodeFitSymbols}; // answers within a second of a signal's start
     bool m_slowHold = false;
     bool m_open = false;
+    bool m_confirmed = false; // the current opening is a signal's
+    int m_openSymbols = 0;
+    int m_falseOpeningSymbols = 0;
 };
 
 } // namespace pskcore::receiver
