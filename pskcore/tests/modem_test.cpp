@@ -202,16 +202,22 @@ TEST(Demodulator, AfcOffKeepsTheFrequency)
     EXPECT_NEAR(rx.frequencyHz(), 1000, 1.0); // the carrier loop may show a little, the oscillator stays
 }
 
+// A channel at 1000 Hz as an operator leaves it: capture range and AFC 10 Hz, squelch at its default.
+static void tuneAsLeftByDefault(ChannelDemodulator& rx, PskMode mode)
+{
+    rx.setMode(mode);
+    rx.setFrequency(1000, 10);
+    rx.setAfcLimit(10);
+    rx.setSquelch(10, 1);
+}
+
 TEST(Demodulator, NoiseAloneStaysSilentAtTheDefaultSquelch)
 {
     std::vector<float> noise(std::size_t(kSampleRate) * 120, 0.0f);
     addNoise(noise, 0.01, 0, 99);
     for (PskMode mode : {PskMode::Bpsk, PskMode::QpskUsb}) {
         ChannelDemodulator rx;
-        rx.setMode(mode);
-        rx.setFrequency(1000, 10);
-        rx.setAfcLimit(10);
-        rx.setSquelch(10, 1);
+        tuneAsLeftByDefault(rx, mode);
         EXPECT_LE(feed(rx, noise).size(), 1u);
         EXPECT_LT(rx.signalLevel(), 10);
     }
@@ -228,10 +234,7 @@ TEST(Demodulator, QpskNoiseThatReachesTheThresholdPrintsNothing)
     noise.erase(noise.begin(), noise.begin() + std::ptrdiff_t(kSampleRate * kFromSeconds));
     for (PskMode mode : {PskMode::QpskUsb, PskMode::QpskLsb}) {
         ChannelDemodulator rx;
-        rx.setMode(mode);
-        rx.setFrequency(1000, 10);
-        rx.setAfcLimit(10);
-        rx.setSquelch(10, 1);
+        tuneAsLeftByDefault(rx, mode);
         EXPECT_EQ(feed(rx, noise), "") << "seed " << kSeed << (mode == PskMode::QpskUsb ? " USB" : " LSB");
     }
 }
