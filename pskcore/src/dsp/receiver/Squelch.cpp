@@ -22,7 +22,7 @@ void Squelch::update(double closeness, double relativePower)
     m_holdLift *= 1 - holdStep;
     m_falseOpeningSymbols = 0;
     const int lvl = level();
-    if (m_threshold == 0 || lvl >= m_threshold || codeFits()) {
+    if (m_threshold == 0 || lvl >= m_threshold || codeFits() || (m_open && longCodeFitHolds())) {
         if (!m_open)
             startOpening();
         m_open = true;
@@ -68,6 +68,7 @@ void Squelch::updateCodeFit(double gain, double magnitude)
 {
     m_codeFit.update(gain, magnitude);
     m_recentCodeFit.update(gain, magnitude);
+    m_longCodeFit.update(gain, magnitude);
 }
 
 bool Squelch::codeFits() const
@@ -77,6 +78,13 @@ bool Squelch::codeFits() const
         return false;
     const double floor = kCodeFitOpen + std::max(0, m_threshold - kDefaultThreshold) * kCodeFitPerStep;
     return m_codeFit.fit() >= floor;
+}
+
+bool Squelch::longCodeFitHolds() const
+{
+    const double floor = kLongCodeFitSpreads + std::max(0, m_threshold - kDefaultThreshold) * kLongSpreadsPerStep;
+    return m_slowHold && m_longCodeFit.spreadsAboveNoise() >= floor
+           && m_codeFit.spreadsAboveNoise() >= kLongHoldSpreads;
 }
 
 bool Squelch::codeFitClearOfNoise(double spreads) const
@@ -99,6 +107,7 @@ void Squelch::clear()
     m_holdLift = 0;
     m_codeFit.clear();
     m_recentCodeFit.clear();
+    m_longCodeFit.clear();
     m_open = false;
     m_confirmed = false;
     m_openSymbols = 0;
