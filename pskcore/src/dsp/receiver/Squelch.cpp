@@ -43,6 +43,7 @@ void Squelch::startOpening()
     m_holdLift = std::max(0.0, m_slowQuality - m_holdQuality);
     m_holdQuality += m_holdLift;
     m_openSymbols = 0;
+    m_promisingAtOpening = m_slowHold && m_codeFit.spreadsAboveNoise() >= kPromisingSpreads;
     // BPSK's quick reading stands clear of noise by itself.
     m_confirmed = !m_slowHold;
 }
@@ -53,7 +54,7 @@ void Squelch::confirmOpening()
     if (slowLevel() >= m_threshold || codeFits() || codeFitClearOfNoise(kConfirmSpreads)) {
         m_confirmed = true;
         m_holdLift = 0;
-    } else if (m_openSymbols > kLiftSymbols && !codeFitClearOfNoise(kPromisingSpreads)) {
+    } else if (m_openSymbols > kLiftSymbols && (m_promisingAtOpening || !codeFitClearOfNoise(kPromisingSpreads))) {
         dropHoldLift();
     }
 }
@@ -110,6 +111,7 @@ void Squelch::clear()
     m_longCodeFit.clear();
     m_open = false;
     m_confirmed = false;
+    m_promisingAtOpening = false;
     m_openSymbols = 0;
     m_falseOpeningSymbols = 0;
 }

@@ -77,7 +77,9 @@ private:
     // many of its spreads clear of noise (a signal gets there some 10-40 symbols after the quick reading opened;
     // noise alone takes the recent average there about once in 7 minutes, seldom while it also opens the
     // squelch). Unconfirmed, the lift is dropped after kLiftSymbols, unless the recent fit already stands
-    // kPromisingSpreads clear of noise.
+    // kPromisingSpreads clear of noise. An 8 s fit already that clear when the quick reading opened tells
+    // nothing of the opening: noise keeps it there a few per cent of the time, and a quick opening on noise
+    // meanwhile would stay open for seconds and print.
     static constexpr double kConfirmSpreads = 4.0;
     static constexpr double kPromisingSpreads = 2.0;
     static constexpr int kLiftSymbols = 16;
@@ -118,6 +120,7 @@ private:
     bool m_slowHold = false;
     bool m_open = false;
     bool m_confirmed = false; // the current opening is a signal's
+    bool m_promisingAtOpening = false; // the 8 s code fit already stood kPromisingSpreads clear when it opened
     int m_openSymbols = 0;
     int m_falseOpeningSymbols = 0;
 };
