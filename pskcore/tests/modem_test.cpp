@@ -58,28 +58,29 @@ TEST(Demodulator, WrongSidebandGivesNoCleanText)
 // with few errors (the squelch used to close on it and the carrier loop to slip, losing a fifth of the text at
 // -12 dB, and a good part of it at -13 dB, where the squelch closed at every dip and acquisition then hunted in the noise).
 // At -15 dB the carrier loop slips now and then and the fourth power reads as noise: the squelch must open on the
-// symbols' fit to the code, or most of a long text is lost.
+// symbols' fit to the code, or most of a long text is lost. At -16 dB the fit, with acquisition hunting and the loop
+// at full pull, reads as noise: only a fit that holds them still gets far enough clear of noise to open.
 struct WeakQpskCase {
     PskMode mode;
     double snrDb;
     int repeats; // of the sentence sent
     std::size_t mostErrorsPerCent;
+    unsigned seed = 1212; // -16 dB: one whose copy lies mid-spread of several seeds' (they scatter by +-15 %)
 };
 
 class WeakQpsk : public ::testing::TestWithParam<WeakQpskCase> {};
 
 TEST_P(WeakQpsk, Copies)
 {
-    constexpr unsigned kSeed = 1212;
     const WeakQpskCase c = GetParam();
     std::string sent;
     for (int i = 0; i < c.repeats; ++i)
         sent += "cq cq de f5abc, the weather here is fine and the rig runs 20 watts into a dipole. ";
     Transmission t = transmit(sent, c.mode, 1000);
-    addNoise(t.samples, t.keyedPower, c.snrDb, kSeed);
+    addNoise(t.samples, t.keyedPower, c.snrDb, c.seed);
     const std::string got = decode(t.samples, c.mode, 1000);
     EXPECT_LT(editDistance(sent, got), sent.size() * c.mostErrorsPerCent / 100)
-        << "seed " << kSeed << ", " << c.snrDb << " dB: " << got;
+        << "seed " << c.seed << ", " << c.snrDb << " dB: " << got;
 }
 
 INSTANTIATE_TEST_SUITE_P(SidebandsAndLevels, WeakQpsk,
@@ -88,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(SidebandsAndLevels, WeakQpsk,
                                            WeakQpskCase{PskMode::QpskUsb, -13, 6, 10},
                                            WeakQpskCase{PskMode::QpskLsb, -13, 6, 10},
                                            WeakQpskCase{PskMode::QpskUsb, -15, 24, 30},
-                                           WeakQpskCase{PskMode::QpskLsb, -15, 24, 30}));
+                                           WeakQpskCase{PskMode::QpskLsb, -15, 24, 30},
+                                           WeakQpskCase{PskMode::QpskUsb, -16, 24, 60, 1},
+                                           WeakQpskCase{PskMode::QpskLsb, -16, 24, 60, 1}));
 
 TEST(Demodulator, ReplayAfterResetGivesTheSameText)
 {

@@ -108,9 +108,10 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     const cf u = loop.coherent(zn);
     const cf d = decide(u, qpsk);
     const cf aligned = u * std::conj(d); // near 1 when the decision is right
-    // Narrowed only on a signal the squelch holds: a signal being acquired needs the loop's full pull.
+    // Narrowed only on a signal the squelch holds, or that the code fit says is likely there: a signal being
+    // acquired needs the loop's full pull.
     loop.track(std::atan2(aligned.imag(), aligned.real()),
-               qpsk && squelch.open() ? qpskLoopNarrowing(snr.snrDb()) : 0.0);
+               qpsk && (squelch.open() || squelch.signalLikely()) ? qpskLoopNarrowing(snr.snrDb()) : 0.0);
 
     // Differential value of this symbol: the phase change from the previous symbol.
     const cf change = u * std::conj(previousSymbol);

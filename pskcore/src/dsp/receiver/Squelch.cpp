@@ -22,7 +22,7 @@ void Squelch::update(double closeness, double relativePower)
     m_holdLift *= 1 - holdStep;
     m_falseOpeningSymbols = 0;
     const int lvl = level();
-    if (m_threshold == 0 || lvl >= m_threshold || codeFits()) {
+    if (m_threshold == 0 || lvl >= m_threshold || codeFits() || (m_open && longCodeFitHolds())) {
         if (!m_open)
             startOpening();
         m_open = true;
@@ -43,6 +43,7 @@ void Squelch::startOpening()
     m_holdLift = std::max(0.0, m_slowQuality - m_holdQuality);
     m_holdQuality += m_holdLift;
     m_openSymbols = 0;
+    m_promisingAtOpening = m_slowHold && m_codeFit.spreadsAboveNoise() >= kPromisingSpreads;
     // BPSK's quick reading stands clear of noise by itself.
     m_confirmed = !m_slowHold;
 }
@@ -53,7 +54,7 @@ void Squelch::confirmOpening()
     if (slowLevel() >= m_threshold || codeFits() || codeFitClearOfNoise(kConfirmSpreads)) {
         m_confirmed = true;
         m_holdLift = 0;
-    } else if (m_openSymbols > kLiftSymbols && !codeFitClearOfNoise(kPromisingSpreads)) {
+    } else if (m_openSymbols > kLiftSymbols && (m_promisingAtOpening || !codeFitClearOfNoise(kPromisingSpreads))) {
         dropHoldLift();
     }
 }
@@ -68,6 +69,7 @@ void Squelch::updateCodeFit(double gain, double magnitude)
 {
     m_codeFit.update(gain, magnitude);
     m_recentCodeFit.update(gain, magnitude);
+    m_longCodeFit.update(gain, magnitude);
 }
 
 bool Squelch::codeFits() const
@@ -77,6 +79,13 @@ bool Squelch::codeFits() const
         return false;
     const double floor = kCodeFitOpen + std::max(0, m_threshold - kDefaultThreshold) * kCodeFitPerStep;
     return m_codeFit.fit() >= floor;
+}
+
+bool Squelch::longCodeFitHolds() const
+{
+    const double floor = kLongCodeFitSpreads + std::max(0, m_threshold - kDefaultThreshold) * kLongSpreadsPerStep;
+    return m_slowHold && m_longCodeFit.spreadsAboveNoise() >= floor
+           && m_codeFit.spreadsAboveNoise() >= kLongHoldSpreads;
 }
 
 bool Squelch::codeFitClearOfNoise(double spreads) const
@@ -99,8 +108,10 @@ void Squelch::clear()
     m_holdLift = 0;
     m_codeFit.clear();
     m_recentCodeFit.clear();
+    m_longCodeFit.clear();
     m_open = false;
     m_confirmed = false;
+    m_promisingAtOpening = false;
     m_openSymbols = 0;
     m_falseOpeningSymbols = 0;
 }

@@ -38,7 +38,16 @@ public:
     // stays below the lock level, yet its frequency and timing must be held, not searched for afresh.
     bool held() const
     {
-        return m_quality >= kHeldQuality || (m_slowHold && (m_open || slowLevel() >= kLockLevel));
+        return m_quality >= kHeldQuality || (m_slowHold && (m_open || slowLevel() >= kLockLevel))
+               || signalLikely();
+    }
+    // QPSK: the 8 s code fit stands clear enough of noise that a signal is likely there, though not yet clear
+    // enough to open. Such a signal is held too: acquisition jumping onto the noise's fourth-power lines, or a
+    // loop at full pull slipping, would pull the fit back down to the noise's before it got there (at -16 dB,
+    // that kept the squelch shut).
+    bool signalLikely() const
+    {
+        return m_slowHold && m_codeFit.full() && m_codeFit.spreadsAboveNoise() >= kLikelySpreads;
     }
 
 private:
@@ -68,16 +77,32 @@ private:
     // many of its spreads clear of noise (a signal gets there some 10-40 symbols after the quick reading opened;
     // noise alone takes the recent average there about once in 7 minutes, seldom while it also opens the
     // squelch). Unconfirmed, the lift is dropped after kLiftSymbols, unless the recent fit already stands
-    // kPromisingSpreads clear of noise.
+    // kPromisingSpreads clear of noise. An 8 s fit already that clear when the quick reading opened tells
+    // nothing of the opening: noise keeps it there a few per cent of the time, and a quick opening on noise
+    // meanwhile would stay open for seconds and print.
     static constexpr double kConfirmSpreads = 4.0;
     static constexpr double kPromisingSpreads = 2.0;
     static constexpr int kLiftSymbols = 16;
     static constexpr double kRecentCodeFitSymbols = 16.0;
+    // Noise alone takes the full 8 s fit this far clear of itself a few per cent of the time: it then holds
+    // acquisition and narrows the loop for a while, but opens nothing.
+    static constexpr double kLikelySpreads = 2.0;
+    // At -16 dB the 8 s fit stands at its threshold, about 4 of its spreads above noise, and dips below it every
+    // few seconds. Over 32 s the spread is half as wide: the signal stands some 10 spreads clear, and at
+    // kLongCodeFitSpreads noise alone never gets there; each threshold step above the default asks
+    // kLongSpreadsPerStep more. That reading only keeps an open squelch open (it lags a signal's end by tens of
+    // seconds, and would reopen on noise long after it), and only while the 8 s fit still stands
+    // kLongHoldSpreads clear of noise, so a signal's end still closes the squelch within seconds.
+    static constexpr double kLongCodeFitSymbols = 1024.0;
+    static constexpr double kLongCodeFitSpreads = 5.0;
+    static constexpr double kLongSpreadsPerStep = 0.5;
+    static constexpr double kLongHoldSpreads = 1.0;
 
     static int levelOf(double quality, double qualityAtZero);
     int slowLevel() const;
     double holdFloor() const;
     bool codeFits() const;
+    bool longCodeFitHolds() const;
     bool codeFitClearOfNoise(double spreads) const;
     void startOpening();
     void confirmOpening();
@@ -91,9 +116,11 @@ private:
     double m_holdLift = 0; // what the opening added to the hold average, until confirmed
     CodeFitAverage m_codeFit{kCodeFitSymbols};
     CodeFitAverage m_recentCodeFit{kRecentCodeFitSymbols}; // answers within a second of a signal's start
+    CodeFitAverage m_longCodeFit{kLongCodeFitSymbols};
     bool m_slowHold = false;
     bool m_open = false;
     bool m_confirmed = false; // the current opening is a signal's
+    bool m_promisingAtOpening = false; // the 8 s code fit already stood kPromisingSpreads clear when it opened
     int m_openSymbols = 0;
     int m_falseOpeningSymbols = 0;
 };
