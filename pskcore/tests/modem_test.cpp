@@ -242,6 +242,31 @@ TEST(Demodulator, QpskNoiseThatReachesTheThresholdPrintsNothing)
     }
 }
 
+// After a transmission's closing carrier the band goes on with noise: nothing of it may print, however long the
+// squelch's holds (which keep a weak QPSK signal through its dips) would have kept the channel open.
+TEST(Demodulator, NothingPrintsAfterATransmissionEnds)
+{
+    constexpr unsigned kSeed = 31;
+    // The decoders' last characters come out within this of the end (QPSK's Viterbi delay is 1.3 s).
+    constexpr std::size_t kSettleSeconds = 3, kNoiseAfterSeconds = 40;
+    const std::string sent = "cq cq de f5abc f5abc pse k";
+    for (PskMode mode : {PskMode::Bpsk, PskMode::QpskUsb, PskMode::QpskLsb}) {
+        for (double snrDb : {0.0, -10.0}) {
+            Transmission t = transmit(sent, mode, 1000);
+            const std::size_t settled = t.samples.size() + kSettleSeconds * kSampleRate;
+            t.samples.resize(t.samples.size() + kNoiseAfterSeconds * kSampleRate, 0.0f);
+            addNoise(t.samples, t.keyedPower, snrDb, kSeed);
+            ChannelDemodulator rx;
+            tuneAsLeftByDefault(rx, mode);
+            std::string during, after;
+            rx.process(std::span(t.samples).first(settled), during);
+            rx.process(std::span(t.samples).subspan(settled), after);
+            EXPECT_LE(editDistance(sent, during), 1u) << during;
+            EXPECT_EQ(after, "") << "seed " << kSeed << ", " << snrDb << " dB, mode " << int(mode);
+        }
+    }
+}
+
 TEST(Demodulator, DigitalSilenceDoesNotOpenTheSquelch)
 {
     ChannelDemodulator rx;

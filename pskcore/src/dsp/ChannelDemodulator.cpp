@@ -140,6 +140,10 @@ void ChannelDemodulator::State::onSymbol(cf z, std::string& decodedBytes)
     characters.clear();
     settled.clear();
     const auto bit = decoder.push(symbol, characters, settled);
+    // A transmission has ended with its closing carrier: what follows is noise, and the squelch lets go of the
+    // signal at once instead of holding on to it for seconds (a weak QPSK signal's holds would print the noise).
+    if (decoder.restingAfterCarrier())
+        squelch.clear();
     if (qpsk)
         squelch.updateCodeFit(decoder.lastCodeGain(), std::abs(change));
     // Settled by a pause, they print if the squelch was open when it began; else they came from the noise

@@ -37,17 +37,19 @@ public:
     // QPSK: how well the symbols fit its code (QpskViterbi::fit); BPSK: 0.
     float codeFit() const { return m_qpsk ? m_viterbi.fit() : 0.0f; }
     // QPSK: the part of the last symbol's change that fit the code (QpskViterbi::lastGain); BPSK: 0.
+    // A carrier ended the transmission a moment ago, and the decoder rests (prints nothing) after it.
+    bool restingAfterCarrier() const { return m_restSymbols > 0; }
     float lastCodeGain() const { return m_qpsk ? m_viterbi.lastGain() : 0.0f; }
 
 private:
-    // Text has a "00" at least every 14 bits, so a stretch of 32 symbols with at most one reversal is a carrier.
+    // Text has a "00" after every word of at most 10 bits, so any 32 bits of it hold at least four 0s: 32 bits with
+    // at most three is a carrier, even with a weak one's few wrong bits.
     static constexpr int kCarrierWindowSymbols = 32;
-    static constexpr int kCarrierMostReversals = 1;
+    static constexpr int kCarrierMostReversals = 3;
     static constexpr int kRestAfterCarrierSymbols = 64; // the squelch has closed behind a transmission by then
 
     // What follows a carrier at the end of a transmission is noise, strong enough to be taken for text until the
-    // receiver sees the signal has gone: after a carrier (text has a "00" at least every 14 bits, so 32 bits with
-    // at most one 0 are one) the decoder rests until a preamble or for a while. noteCarrier() takes each data bit
+    // receiver sees the signal has gone: after a carrier (32 bits with at most three 0s) the decoder rests until a preamble or for a while. noteCarrier() takes each data bit
     // and is true when it completes a carrier; rest() is true while the decoder rests.
     bool noteCarrier(int bit);
     bool rest();
