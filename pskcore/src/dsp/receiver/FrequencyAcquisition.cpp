@@ -63,11 +63,12 @@ std::optional<double> FrequencyAcquisition::lineSearch(double minHz, double maxH
     // On a weak signal the fourth power's line where the loop holds is low too: the candidate's own line must
     // also stand clear of the noise, or a false line of the square takes a held signal away.
     if (const auto offset = search(minHz, maxHz, 2, currentHz, kBetterThanHeld)) {
-        // On the preamble or idle, the signal's two tones either side of the line leave no doubt.
+        // On the preamble or idle, the signal's two tones either side of the line leave no doubt (search() left
+        // the plain spectrum in the buffer).
         if (idleTonesAround(*offset))
             return offset;
         transform(4);
-        const int bin = int(std::lround(*offset * 4 / (kRateHz / kSize)));
+        const int bin = int(std::lround(*offset * 4 / kBinHz));
         const double there = linePower(*offset * 4);
         // A loop in the false lock a quarter of the symbol rate off sits on the fourth power's envelope line,
         // close to the carrier's own in strength: what it holds is no carrier to weigh against.
@@ -102,7 +103,7 @@ double FrequencyAcquisition::binPower(int k) const
 
 double FrequencyAcquisition::linePower(double lineHz) const
 {
-    const int k = int(std::lround(lineHz / (kRateHz / kSize)));
+    const int k = int(std::lround(lineHz / kBinHz));
     return std::max({binPower(k - 1), binPower(k), binPower(k + 1)});
 }
 
@@ -110,8 +111,7 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
                                                    std::optional<double> currentHz, double betterThanHeld)
 {
     transform(multiple);
-    const double binHz = kRateHz / kSize;
-    const int lo = int(std::ceil(minHz * multiple / binHz)), hi = int(std::floor(maxHz * multiple / binHz));
+    const int lo = int(std::ceil(minHz * multiple / kBinHz)), hi = int(std::floor(maxHz * multiple / kBinHz));
     if (hi - lo > kSize / 2 - 2)
         return std::nullopt;
     // The strongest lines, strongest first, each clear of the noise and of what the loop holds.
@@ -129,7 +129,7 @@ std::optional<double> FrequencyAcquisition::search(double minHz, double maxHz, i
         // A loop that holds a signal keeps its frequency unless nothing of the signal's line is where it holds.
         if (currentHz && !(peak > betterThanHeld * heldPower))
             break;
-        candidatesHz.push_back(interpolatedBin(*best) * binHz / multiple);
+        candidatesHz.push_back(interpolatedBin(*best) * kBinHz / multiple);
     }
     if (candidatesHz.empty())
         return std::nullopt;
@@ -166,12 +166,11 @@ double FrequencyAcquisition::interpolatedBin(int k) const
 
 bool FrequencyAcquisition::idleToneAstray(double carrierHz) const
 {
-    const double binHz = kRateHz / kSize;
-    const int partnerBins = int(std::lround(kIdleToneSpacingHz / binHz));
-    const int first = int(std::ceil((carrierHz - kToneReachHz) / binHz));
-    const int last = int(std::floor((carrierHz + kToneReachHz) / binHz));
+    const int partnerBins = int(std::lround(kIdleToneSpacingHz / kBinHz));
+    const int first = int(std::ceil((carrierHz - kToneReachHz) / kBinHz));
+    const int last = int(std::floor((carrierHz + kToneReachHz) / kBinHz));
     for (int k = first; k <= last; ++k) {
-        const double fromCarrierHz = std::fabs(k * binHz - carrierHz);
+        const double fromCarrierHz = std::fabs(k * kBinHz - carrierHz);
         if (std::fabs(fromCarrierHz - kIdleToneSpacingHz / 2) > kIdleToneToleranceHz && isSteadyTone(k)
             && (hasSteadyToneNear(k - partnerBins) || hasSteadyToneNear(k + partnerBins)))
             return true;
@@ -181,9 +180,8 @@ bool FrequencyAcquisition::idleToneAstray(double carrierHz) const
 
 bool FrequencyAcquisition::toneOnLine(double carrierHz) const
 {
-    const double binHz = kRateHz / kSize;
-    const int first = int(std::ceil((carrierHz - kIdleToneToleranceHz) / binHz));
-    for (int k = first; k * binHz <= carrierHz + kIdleToneToleranceHz; ++k)
+    const int first = int(std::ceil((carrierHz - kIdleToneToleranceHz) / kBinHz));
+    for (int k = first; k * kBinHz <= carrierHz + kIdleToneToleranceHz; ++k)
         if (isSteadyTone(k))
             return true;
     return false;
@@ -194,12 +192,10 @@ bool FrequencyAcquisition::hasSteadyToneNear(int k) const
     return isSteadyTone(k - 1) || isSteadyTone(k) || isSteadyTone(k + 1);
 }
 
-bool FrequencyAcquisition::idleTonesAround(double carrierHz)
+bool FrequencyAcquisition::idleTonesAround(double carrierHz) const
 {
-    transform(1);
-    const double binHz = kRateHz / kSize;
     for (double side : {-1.0, 1.0})
-        if (!hasSteadyToneNear(int(std::lround((carrierHz + side * kIdleToneSpacingHz / 2) / binHz))))
+        if (!hasSteadyToneNear(int(std::lround((carrierHz + side * kIdleToneSpacingHz / 2) / kBinHz))))
             return false;
     return true;
 }
@@ -211,7 +207,7 @@ bool FrequencyAcquisition::isSteadyTone(int k) const
     for (int d = 1; d <= 2; ++d)
         if (binPower(k - d) > power || binPower(k + d) > power)
             return false;
-    return toneOverFloor(k * kRateHz / kSize) >= kSteadyToneOverFloor;
+    return toneOverFloor(k * kBinHz) >= kSteadyToneOverFloor;
 }
 
 double FrequencyAcquisition::medianAround(int lineBin) const
@@ -226,7 +222,7 @@ double FrequencyAcquisition::medianAround(int lineBin) const
 
 double FrequencyAcquisition::toneOverFloor(double toneHz) const
 {
-    const int k = int(std::lround(toneHz / (kRateHz / kSize)));
+    const int k = int(std::lround(toneHz / kBinHz));
     double floor = 0;
     int count = 0;
     for (int d = 4; d <= 10; ++d, count += 2)

@@ -17,6 +17,7 @@ class FrequencyAcquisition {
 public:
     static constexpr int kSize = 1024;  // samples at the 1 kHz baseband rate
     static constexpr double kRateHz = 1000.0;
+    static constexpr double kBinHz = kRateHz / kSize;
 
     FrequencyAcquisition();
     ~FrequencyAcquisition();
@@ -60,7 +61,9 @@ private:
     bool isSteadyTone(int k) const;
     bool hasSteadyToneNear(int k) const;
     // The plain spectrum holds an idle signal's two tones, half the symbol rate either side of carrierHz.
-    bool idleTonesAround(double carrierHz);
+    bool idleTonesAround(double carrierHz) const;
+    // The carrier of the strongest line of the multiple's spectrum that the plain spectrum does not doubt; when it
+    // finds one, it leaves the plain spectrum in the buffer.
     std::optional<double> search(double minHz, double maxHz, int multiple, std::optional<double> currentHz,
                                  double betterThanHeld);
 

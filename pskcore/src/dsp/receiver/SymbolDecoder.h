@@ -37,9 +37,9 @@ public:
     // QPSK: how well the symbols fit its code (QpskViterbi::fit); BPSK: 0.
     float codeFit() const { return m_qpsk ? m_viterbi.fit() : 0.0f; }
     // QPSK: the part of the last symbol's change that fit the code (QpskViterbi::lastGain); BPSK: 0.
+    float lastCodeGain() const { return m_qpsk ? m_viterbi.lastGain() : 0.0f; }
     // A carrier ended the transmission a moment ago, and the decoder rests (prints nothing) after it.
     bool restingAfterCarrier() const { return m_restSymbols > 0; }
-    float lastCodeGain() const { return m_qpsk ? m_viterbi.lastGain() : 0.0f; }
 
 private:
     // Text has a "00" after every word of at most 10 bits, so any 32 bits of it hold at least four 0s: 32 bits with
@@ -49,8 +49,9 @@ private:
     static constexpr int kRestAfterCarrierSymbols = 64; // the squelch has closed behind a transmission by then
 
     // What follows a carrier at the end of a transmission is noise, strong enough to be taken for text until the
-    // receiver sees the signal has gone: after a carrier (32 bits with at most three 0s) the decoder rests until a preamble or for a while. noteCarrier() takes each data bit
-    // and is true when it completes a carrier; rest() is true while the decoder rests.
+    // receiver sees the signal has gone: after a carrier the decoder rests until a preamble or for a while.
+    // noteCarrier() takes each data bit and is true when it completes a carrier; rest() is true while the
+    // decoder rests.
     bool noteCarrier(int bit);
     bool rest();
 
