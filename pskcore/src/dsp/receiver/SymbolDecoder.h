@@ -46,7 +46,7 @@ private:
     // at most three is a carrier, even with a weak one's few wrong bits.
     static constexpr int kCarrierWindowSymbols = 32;
     static constexpr int kCarrierMostReversals = 3;
-    static constexpr int kRestAfterCarrierSymbols = 64; // the squelch has closed behind a transmission by then
+    static constexpr int kRestAfterCarrierSymbols = 64; // 2 s: the signal has gone from the channel by then
 
     // What follows a carrier at the end of a transmission is noise, strong enough to be taken for text until the
     // receiver sees the signal has gone: after a carrier the decoder rests until a preamble or for a while.
